@@ -1,0 +1,32 @@
+#pragma once
+// The application object. For now it brings up logging and the open-window
+// flag and shows a placeholder window; the views join it as they are built.
+
+#include <QApplication>
+#include <QPointer>
+
+class AppExtensions;
+class QWidget;
+
+class App : public QApplication
+{
+    Q_OBJECT
+public:
+    App(int &argc, char **argv);
+    ~App() override;
+
+    static void setupLogging();
+
+signals:
+    void navigateBack();
+
+public slots:
+    void showActiveView();
+
+private:
+    void registerAutostart();
+
+    int openState = 1;
+    QWidget *activeView = nullptr;
+    AppExtensions *extensions = nullptr;
+};

@@ -1,0 +1,39 @@
+#include "App.h"
+#include "AppExtensions.h"
+#include "QuitOnSignal.h"
+#include "SettingsFile.h"
+#include "SingleInstanceGuard.h"
+
+#include <QSettings>
+#include <QStringList>
+
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    QuitOnSignal::install();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    SingleInstanceGuard guard(SingleInstanceGuard::keyFromArguments(arguments));
+    auto extensions = std::make_unique<AppExtensions>();
+    if (!guard.tryAcquire()) {
+        extensions->requestOpenWindow();
+        return 0;
+    }
+
+    auto settings = std::make_unique<QSettings>(SettingsFile::pathBeforeApplication(), QSettings::IniFormat);
+    if (settings->value("EnableHighDpiScaling", true).toBool())
+        QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+
+    int result = 0;
+    {
+        App app(argc, argv);
+        QuitOnSignal::connectToApplication();
+        result = app.exec();
+    }
+    settings.reset();
+    extensions.reset();
+    return result;
+}

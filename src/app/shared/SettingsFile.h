@@ -1,0 +1,35 @@
+#pragma once
+// Where the per-user settings file lives, and the start-up checks that fill in
+// its defaults. Readers open the file for the moment they need a key
+// (QSettings on path() in INI format) and pass their own default.
+
+#include <QString>
+
+namespace SettingsFile {
+
+// The per-user configuration folder of the running application.
+QString folder();
+// folder() + "/settings.ini".
+QString path();
+// The same file, composed by hand for readers that run before the application
+// object exists (the application name is not known to the toolkit yet).
+QString pathBeforeApplication();
+// folder() + "/Channel.ini", the older release-channel file.
+QString channelIniPath();
+
+// Release channels as the update check numbers them.
+enum Channel { ChannelAlpha = 1, ChannelBeta = 2, ChannelPublic = 3, ChannelV3Alpha = 4 };
+
+// The "ReleaseChannel" token of a channel: "Alpha", "Beta", otherwise "Stable".
+QString channelToken(int channel);
+
+// First start (no "HasBeenRunBefore"): writes the fourteen first-run keys.
+// Later starts: fills in the keys added since, and "ReleaseChannel" from the
+// update check's current channel, deleting "Channel.ini" then.
+void writeStartupDefaults(int currentChannel);
+
+// The channel that "Channel.ini" selects (beta before alpha), or 0 when the file
+// is absent. A file that selects neither is deleted.
+int channelFromChannelIni();
+
+} // namespace SettingsFile

@@ -1,0 +1,17 @@
+#pragma once
+// Starting the program at log-in: an XDG autostart entry
+// ($XDG_CONFIG_HOME/autostart/<name>.desktop).
+
+#include <QString>
+
+namespace Autostart {
+
+QString entryPath(const QString &name);
+bool isRegistered(const QString &name);
+// Writes the entry running the quoted executable with the given argument.
+// Returns false when the file could not be written.
+bool registerEntry(const QString &name, const QString &executable, const QString &argument);
+// The Exec value: the executable quoted as desktop entries require, then the argument.
+QString execLine(const QString &executable, const QString &argument);
+
+} // namespace Autostart

@@ -1,0 +1,158 @@
+#include "AppExtensions.h"
+#include "SingleInstanceGuard.h"
+
+#include <QProcess>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <memory>
+
+// Starts the real program, so the guard and the open-window flag are seen
+// across processes as a user would meet them.
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QString configFolder()
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+               "/Corvanelle R7 Control Panel";
+    }
+    static int countInLog(const QByteArray &text)
+    {
+        QFile log(configFolder() + "/log.txt");
+        return log.open(QIODevice::ReadOnly) ? log.readAll().count(text) : 0;
+    }
+    std::unique_ptr<QProcess> start(const QStringList &arguments)
+    {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->start(R7_APP_EXECUTABLE, arguments);
+        return process;
+    }
+    // A running instance is ready once its start line is in the log.
+    bool waitForStart(int starts)
+    {
+        return QTest::qWaitFor([&] { return countInLog("INFO - Start") >= starts; }, 20000);
+    }
+    void stop(QProcess &process)
+    {
+        process.terminate();
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 0);
+    }
+    void expectRefused(const QStringList &arguments)
+    {
+        auto second = start(arguments);
+        QVERIFY(second->waitForFinished(20000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+    }
+
+private slots:
+    void init()
+    {
+        QDir(configFolder()).removeRecursively();
+        QSettings settings(configFolder() + "/settings.ini", QSettings::IniFormat);
+        settings.setValue("VerboseLogging", true); // makes the window requests visible in the log
+    }
+
+    void guardKeyFromArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("none") << QStringList{"app"} << "corvanelle_guard_key";
+        QTest::newRow("named") << QStringList{"app", "hide", "instance", "abc"} << "abc";
+        QTest::newRow("instance last") << QStringList{"app", "instance"} << "corvanelle_guard_key";
+        QTest::newRow("instance twice") << QStringList{"app", "instance", "instance"} << "instance";
+        QTest::newRow("last follower wins") << QStringList{"app", "instance", "a", "instance", "b"} << "b";
+        QTest::newRow("case-sensitive") << QStringList{"app", "Instance", "abc"} << "corvanelle_guard_key";
+    }
+    void guardKeyFromArguments()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, key);
+        QCOMPARE(SingleInstanceGuard::keyFromArguments(arguments), key);
+    }
+
+    void hashKeyIsSha1OfKeyAndSuffix()
+    {
+        // SHA-1 of "abc"
+        QCOMPARE(SingleInstanceGuard::hashKey("a", "bc"), QString("a9993e364706816aba3e25717850c26c9cd0d89d"));
+    }
+
+    void guardAllowsOneHolderPerKey()
+    {
+        SingleInstanceGuard first("unit_key");
+        QVERIFY(first.tryAcquire());
+        {
+            SingleInstanceGuard second("unit_key");
+            QVERIFY(!second.tryAcquire());
+            SingleInstanceGuard other("other_key");
+            QVERIFY(other.tryAcquire());
+        }
+        SingleInstanceGuard third("unit_key");
+        QVERIFY(!third.tryAcquire());
+    }
+
+    void openRequestIsSeenOnceAndOnlyForOne()
+    {
+        AppExtensions running;
+        AppExtensions second;
+        QVERIFY(running.isAttached());
+        QSignalSpy spy(&running, &AppExtensions::sigOpenWindow);
+        running.checkOpenRequest();
+        QCOMPARE(spy.count(), 0);
+        second.requestOpenWindow();
+        running.checkOpenRequest();
+        running.checkOpenRequest();
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void secondStartOpensTheFirstInstancesWindow()
+    {
+        auto first = start({"hide"});
+        QVERIFY(QTest::qWaitFor([&] { return countInLog("Autostart - launched minimized") == 1; }, 20000));
+        QCOMPARE(countInLog("App: showActiveView"), 0);
+
+        expectRefused({});
+        QVERIFY(QTest::qWaitFor([&] { return countInLog("App: showActiveView") == 1; }, 5000));
+        QTest::qWait(400); // several more polls: still one request seen
+        QCOMPARE(countInLog("App: showActiveView"), 1);
+        QCOMPARE(first->state(), QProcess::Running);
+        stop(*first);
+        QCOMPARE(countInLog("INFO - Start"), 1);
+    }
+
+    void namedInstanceRunsBesideTheDefaultOne()
+    {
+        auto first = start({"hide"});
+        QVERIFY(waitForStart(1));
+        auto named = start({"hide", "instance", "abc"});
+        QVERIFY(waitForStart(2));
+        expectRefused({"hide", "instance", "abc"});
+        QCOMPARE(named->state(), QProcess::Running);
+        stop(*named);
+        stop(*first);
+    }
+
+    void autostartEntryIsWrittenOnce()
+    {
+        auto first = start({"hide"});
+        QVERIFY(waitForStart(1));
+        stop(*first);
+        QFile entry(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                    "/autostart/Corvanelle R7 Control Panel.desktop");
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        const QByteArray text = entry.readAll();
+        QVERIFY2(text.contains("Exec=\"" + QFileInfo(R7_APP_EXECUTABLE).absoluteFilePath().toUtf8() + "\" hide"),
+                 text.constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"
