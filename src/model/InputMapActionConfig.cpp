@@ -1,0 +1,45 @@
+#include "InputMapActionConfig.h"
+
+InputMapActionConfig::InputMapActionConfig(int inputType)
+    : inputType(inputType)
+{
+}
+
+InputMapActionConfig::~InputMapActionConfig() = default;
+
+InputMapPtr InputMapActionConfig::clone() const
+{
+    return std::make_shared<InputMapActionConfig>(*this);
+}
+
+InputMapPtr InputMapActionConfig::deepCopy() const
+{
+    InputMapPtr copy = clone();
+    copy->activationOutputs = OutputActionConfig::cloneList(activationOutputs);
+    copy->deactivationOutputs = OutputActionConfig::cloneList(deactivationOutputs);
+    copy->children.clear();
+    for (const InputMapPtr &child : children) {
+        if (!child) {
+            copy->children.append(InputMapPtr());
+            continue;
+        }
+        InputMapPtr childCopy = child->deepCopy();
+        childCopy->parent = copy.get();
+        copy->children.append(childCopy);
+    }
+    return copy;
+}
+
+bool InputMapActionConfig::isActivationOnly() const
+{
+    return inputType == 20 || inputType == 30 || inputType == 52 || inputType == 62;
+}
+
+QByteArray packTwelveBitPair(quint16 a, quint16 b)
+{
+    QByteArray bytes(3, '\0');
+    bytes[0] = char(a & 0xFF);
+    bytes[1] = char(((a >> 4) & 0xF0) | (b & 0x0F));
+    bytes[2] = char((b >> 4) & 0xFF);
+    return bytes;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "BigEndian16.h"
+#include "InputMapActionConfig.h"
+
+// Sensor movement input (20).
+class InputMapAction_Movement : public InputMapActionConfig
+{
+public:
+    explicit InputMapAction_Movement(int inputType = 20);
+
+    InputMapPtr clone() const override;
+
+    int direction = 6;        // 0 x-, 1 x+, 2 y-, 3 y+, 6 all (4, 5 from the text forms)
+    BigEndian16 countDivisor;
+    int repeat = 0;           // 1 repeat every count
+};

@@ -1,0 +1,24 @@
+#include "OutputAction_Led.h"
+
+#include <algorithm>
+
+OutputAction_Led::OutputAction_Led(int typeCode)
+    : OutputActionConfig(typeCode)
+{
+    // The values a new record of the editor starts with.
+    ledDuration.setValue(500);
+}
+
+OutputPtr OutputAction_Led::clone() const
+{
+    return std::make_shared<OutputAction_Led>(*this);
+}
+
+bool OutputAction_Led::equals(const OutputActionConfig &other) const
+{
+    if (!sameClassAndType(other))
+        return false;
+    const auto &o = static_cast<const OutputAction_Led &>(other);
+    return ledMode == o.ledMode && brightness == o.brightness && ledDuration == o.ledDuration
+           && std::equal(colour1, colour1 + 3, o.colour1) && std::equal(colour2, colour2 + 3, o.colour2);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "OutputActionConfig.h"
+#include "BigEndian16.h"
+
+// Logo LED output (95). Colours are red, green, blue.
+class OutputAction_Led : public OutputActionConfig
+{
+public:
+    explicit OutputAction_Led(int typeCode = 0);
+
+    OutputPtr clone() const override;
+    bool equals(const OutputActionConfig &other) const override;
+
+    quint8 ledMode = 0;           // 0 off, 1 solid colour, 2 colour cycle
+    quint8 brightness = 100;
+    BigEndian16 ledDuration;      // hundredths of a second
+    quint8 colour1[3] = {0, 0, 0};
+    quint8 colour2[3] = {0, 0, 0};
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "OutputActionConfig.h"
+#include "BigEndian16.h"
+
+// Pointer movement (10), mouse button (12) and scroll (13) outputs.
+class OutputAction_Mouse : public OutputActionConfig
+{
+public:
+    explicit OutputAction_Mouse(int typeCode = 0);
+
+    OutputPtr clone() const override;
+    bool equals(const OutputActionConfig &other) const override;
+
+    int pointerMode = 0;
+    BigEndian16 xCount;      // signed counts
+    BigEndian16 yCount;      // signed counts
+    quint8 pointerOption = 0;
+    quint8 buttonId = 0;     // 0 left, 1 right, 2 middle, n >= 3 extra button n + 1
+    int buttonState = 0;     // 0 release, 1 tap, 2 press
+    int scrollAxis = 0;      // 0 vertical, 1 horizontal
+    BigEndian16 scrollCount; // signed: positive up or right
+    quint8 scrollOption = 0;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "OutputActionConfig.h"
+
+#include <QString>
+
+// Relative profile change (90) and go-to-profile (91) outputs.
+class OutputAction_Profile : public OutputActionConfig
+{
+public:
+    explicit OutputAction_Profile(int typeCode = 0);
+
+    OutputPtr clone() const override;
+    bool equals(const OutputActionConfig &other) const override;
+
+    quint8 profileIndex = 255;    // 255 none
+    quint8 subProfileIndex = 255; // 255 none
+    QString profileName;
+    int profileSelection = 0;     // 1 next, 2 previous, 3 parent, 4 sub-profile
+};

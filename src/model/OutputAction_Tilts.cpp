@@ -1,0 +1,18 @@
+#include "OutputAction_Tilts.h"
+
+OutputAction_Tilts::OutputAction_Tilts(int typeCode)
+    : OutputActionConfig(typeCode)
+{}
+
+OutputPtr OutputAction_Tilts::clone() const
+{
+    return std::make_shared<OutputAction_Tilts>(*this);
+}
+
+bool OutputAction_Tilts::equals(const OutputActionConfig &other) const
+{
+    if (!sameClassAndType(other))
+        return false;
+    const auto &o = static_cast<const OutputAction_Tilts &>(other);
+    return tiltAxis == o.tiltAxis;
+}

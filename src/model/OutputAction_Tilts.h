@@ -1,0 +1,15 @@
+#pragma once
+
+#include "OutputActionConfig.h"
+
+// Reset of the tilt angles (114).
+class OutputAction_Tilts : public OutputActionConfig
+{
+public:
+    explicit OutputAction_Tilts(int typeCode = 0);
+
+    OutputPtr clone() const override;
+    bool equals(const OutputActionConfig &other) const override;
+
+    int tiltAxis = 0; // 3 roll and pitch, 4 yaw
+};

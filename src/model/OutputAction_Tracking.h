@@ -1,0 +1,17 @@
+#pragma once
+
+#include "OutputActionConfig.h"
+
+// DPI (92) and lift-off (93) outputs. dpiValue is an ordinary integer.
+class OutputAction_Tracking : public OutputActionConfig
+{
+public:
+    explicit OutputAction_Tracking(int typeCode = 0);
+
+    OutputPtr clone() const override;
+    bool equals(const OutputActionConfig &other) const override;
+
+    int liftOffLevel = 0;     // 2 minimum, 3 maximum
+    int dpiSelectionType = 0; // 1 next, 2 previous, 5 go to level, 6 set, 7 increase, 8 decrease
+    quint16 dpiValue = 0;
+};

@@ -1,0 +1,8 @@
+#include "SettingsRecord.h"
+
+SettingsRecord::SettingsRecord(int tag)
+    : tag(tag)
+{
+}
+
+SettingsRecord::~SettingsRecord() = default;
