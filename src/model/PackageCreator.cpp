@@ -1,5 +1,21 @@
 #include "PackageCreator.h"
 
+#include "InputMapAction_Angle.h"
+#include "InputMapAction_Button.h"
+#include "InputMapAction_Force.h"
+#include "InputMapAction_Movement.h"
+#include "InputMapAction_Scroll.h"
+#include "OutputAction_Act.h"
+#include "OutputAction_Haptic.h"
+#include "OutputAction_Joystick.h"
+#include "OutputAction_Keyboard.h"
+#include "OutputAction_Led.h"
+#include "OutputAction_Mouse.h"
+#include "OutputAction_Oled.h"
+#include "OutputAction_Profile.h"
+#include "OutputAction_Tilts.h"
+#include "OutputAction_Tracking.h"
+
 #include <QDebug>
 
 #include <algorithm>
@@ -23,6 +39,53 @@ bool listContains(const InputMapList &list, const InputMapActionConfig *mapping)
             return true;
     }
     return false;
+}
+
+// Item kinds of the package.
+constexpr char profileHeaderItem = 1;
+constexpr char inputItem = 2;
+constexpr char outputItem = 3;
+
+// Input flags.
+constexpr quint8 hasParentFlag = 0x01;
+constexpr quint8 blocksFlag = 0x08;
+constexpr quint8 hasActivationFlag = 0x10;
+constexpr quint8 hasDeactivationFlag = 0x20;
+
+// Type code of the built-in system event inputs and their event codes.
+constexpr char systemEventInput = 80;
+constexpr char configSetEvent = 1;
+constexpr char profileChangedEvent = 2;
+
+// The order in which the settings records follow the settings event.
+const int packageRecordOrder[] = {94, 104, 93, 102, 95, 97, 116, 115};
+
+// Every mapping of list with all its descendants, depth-first.
+void appendTree(QList<InputMapActionConfig *> &items, const InputMapList &list)
+{
+    for (const InputMapPtr &mapping : list) {
+        if (!mapping)
+            continue;
+        items.append(mapping.get());
+        appendTree(items, mapping->children);
+    }
+}
+
+void appendByte(QByteArray &bytes, int value)
+{
+    bytes.append(char(value & 0xFF));
+}
+
+void appendLe16(QByteArray &bytes, quint16 value)
+{
+    bytes.append(char(value & 0xFF));
+    bytes.append(char(value >> 8));
+}
+
+void appendRgb(QByteArray &bytes, const quint8 *rgb)
+{
+    for (int i = 0; i < 3; ++i)
+        appendByte(bytes, rgb[i]);
 }
 
 int positionIn(const InputMapList &list, const InputMapActionConfig *mapping)
@@ -59,6 +122,7 @@ void PackageCreator::reset()
     m_editingActivation = true;
     m_itemIndex = 0;
     m_itemCount = 0;
+    m_packageError.clear();
     loading = true;
 }
 
@@ -480,4 +544,539 @@ bool PackageCreator::updateLastSelected(const LastSelectedEntry &entry)
         }
     }
     return false;
+}
+
+// ---------------------------------------------------------------- package
+
+void PackageCreator::encodeFailure(const QString &problem)
+{
+    if (m_packageError.isEmpty())
+        m_packageError = problem;
+}
+
+QByteArray PackageCreator::item(char kind, const QByteArray &body)
+{
+    if (body.size() > 255) {
+        encodeFailure(QStringLiteral("an item of kind %1 (type %2) needs %3 bytes, more than 255")
+                          .arg(int(kind))
+                          .arg(body.isEmpty() ? 0 : quint8(body.at(0)))
+                          .arg(body.size()));
+        return QByteArray();
+    }
+    QByteArray bytes;
+    bytes.reserve(body.size() + 2);
+    bytes.append(kind);
+    bytes.append(char(body.size()));
+    bytes.append(body);
+    return bytes;
+}
+
+QByteArray PackageCreator::rangePair(quint16 a, quint16 b)
+{
+    if (a > 0xFFF || b > 0xFFF)
+        encodeFailure(QStringLiteral("the range %1 to %2 does not fit in 12 bits").arg(a).arg(b));
+    return packTwelveBitPair(a, b);
+}
+
+int PackageCreator::childProfileCount(const ProfileData *profile) const
+{
+    if (!profile)
+        return 0;
+    if (profile == m_global.get())
+        return int(std::count_if(m_profiles.begin(), m_profiles.end(),
+                                 [](const std::unique_ptr<ProfileData> &p) { return p->subIndex == 255; }));
+    if (profile->subIndex == 255)
+        return subProfiles(profile).size();
+    return 0;
+}
+
+QList<InputMapActionConfig *> PackageCreator::packageItems() const
+{
+    return packageItems(m_current);
+}
+
+QList<InputMapActionConfig *> PackageCreator::packageItems(const ProfileData *profile) const
+{
+    QList<InputMapActionConfig *> items;
+    if (!profile)
+        return items;
+    const int builtIn = profile == m_global.get() ? 3 : profile->hasOwnSettings() ? 1 : 0;
+    for (int i = 0; i < builtIn; ++i)
+        items.append(nullptr);
+    appendTree(items, profile->inputMaps);
+    return items;
+}
+
+int PackageCreator::itemIndex(const InputMapActionConfig *mapping, const ProfileData *profile) const
+{
+    if (!mapping)
+        return -1;
+    return packageItems(profile ? profile : m_current).indexOf(const_cast<InputMapActionConfig *>(mapping));
+}
+
+QByteArray PackageCreator::package(QString *error)
+{
+    m_packageError.clear();
+    ProfileData *const previous = m_current;
+    QByteArray bytes;
+    if (!m_global) {
+        encodeFailure(QStringLiteral("there is no global profile"));
+    } else {
+        m_current = m_global.get();
+        bytes += encodeProfile();
+        for (const auto &profile : m_profiles) {
+            m_current = profile.get();
+            bytes += encodeProfile();
+        }
+    }
+    m_current = previous;
+
+    if (error)
+        *error = m_packageError;
+    if (!m_packageError.isEmpty()) {
+        qWarning() << "PackageCreator: package not built -" << m_packageError;
+        return QByteArray();
+    }
+    return bytes;
+}
+
+QByteArray PackageCreator::encodeProfile()
+{
+    if (!m_current)
+        return QByteArray();
+    const bool global = m_current == m_global.get();
+    m_itemCount = quint8(packageItems().size());
+
+    QByteArray block = encodeProfileHeader();
+    m_itemIndex = 0;
+    if (global) {
+        block += encodeStartupJump();
+        ++m_itemIndex;
+    }
+    if (m_current->settingsRecords.size() + m_current->profileOutputs.size() != 0) {
+        block += encodeSettings();
+        ++m_itemIndex;
+    }
+    if (!m_current->inputMaps.isEmpty()) {
+        if (global) {
+            // Built-in pointer mapping: any movement moves the pointer 1:1.
+            block += QByteArray::fromHex("02071014060100010103070A020100010003");
+            ++m_itemIndex;
+        }
+        block += encodeInputMaps();
+    }
+    return block;
+}
+
+QByteArray PackageCreator::encodeProfileHeader()
+{
+    if (!m_current)
+        return QByteArray();
+    const int entries = packageItems().size() + childProfileCount(m_current);
+    if (entries > 255)
+        encodeFailure(QStringLiteral("profile \"%1\" has %2 entries, more than 255").arg(m_current->name).arg(entries));
+    const QByteArray name = m_current->name.toLatin1(); // one byte per code unit, '?' outside Latin-1
+    QByteArray body;
+    appendByte(body, entries);
+    appendByte(body, 0);
+    appendByte(body, 1);
+    appendByte(body, 0);
+    appendByte(body, m_current->name.size());
+    body.append(name);
+    return item(profileHeaderItem, body);
+}
+
+QByteArray PackageCreator::encodeStartupJump()
+{
+    int index = 255;
+    int subIndex = 255;
+    activeProfileIndex(&index, &subIndex);
+
+    QByteArray event;
+    appendByte(event, hasActivationFlag);
+    event.append(systemEventInput);
+    appendLe16(event, configSetEvent);
+    appendByte(event, 1);
+
+    QByteArray jump;
+    appendByte(jump, 91);
+    appendByte(jump, 2);
+    appendByte(jump, index);
+    appendByte(jump, subIndex);
+    return item(inputItem, event) + item(outputItem, jump);
+}
+
+QByteArray PackageCreator::encodeSettings()
+{
+    if (!m_current)
+        return QByteArray();
+    const int outputs = m_current->settingsRecords.size() + m_current->profileOutputs.size();
+    if (outputs > 255)
+        encodeFailure(
+            QStringLiteral("profile \"%1\" has %2 settings outputs, more than 255").arg(m_current->name).arg(outputs));
+    QByteArray event;
+    appendByte(event, hasActivationFlag);
+    event.append(systemEventInput);
+    appendLe16(event, profileChangedEvent);
+    appendByte(event, outputs);
+
+    QByteArray bytes = item(inputItem, event);
+    for (int tag : packageRecordOrder)
+        bytes += encodeSettingsRecord(tag);
+    bytes += encodeProfileOutputs();
+    return bytes;
+}
+
+QByteArray PackageCreator::encodeSettingsRecord(int tag)
+{
+    if (!m_current)
+        return QByteArray();
+    const SettingsRecord *record = m_current->settingsRecord(tag);
+    if (!record)
+        return QByteArray();
+
+    QByteArray body;
+    appendByte(body, tag);
+    switch (tag) {
+    case 94: {
+        const auto &dpi = m_current->dpiRecord;
+        appendByte(body, dpi.levelCount);
+        appendByte(body, dpi.currentLevel);
+        appendByte(body, dpi.separateXY);
+        for (quint16 value : dpi.dpiValues)
+            appendLe16(body, value);
+        break;
+    }
+    case 104:
+        appendByte(body, m_current->reportIntervalRecord.reportInterval);
+        break;
+    case 93:
+        appendByte(body, m_current->liftOffRecord.liftOffLevel);
+        break;
+    case 102:
+        appendByte(body, m_current->gameDeviceRecord.gameDevice);
+        break;
+    case 95: {
+        const auto &led = m_current->ledRecord;
+        appendByte(body, led.ledMode);
+        appendByte(body, led.brightness);
+        appendLe16(body, led.ledDuration.value());
+        appendRgb(body, led.colour1);
+        appendRgb(body, led.colour2);
+        break;
+    }
+    case 97: {
+        const auto &oled = m_current->oledRecord;
+        appendByte(body, oled.oledMode);
+        if (oled.oledMode == 1) {
+            appendByte(body, oled.message.size());
+            body.append(oled.message);
+        }
+        break;
+    }
+    case 116:
+        appendByte(body, m_current->tiltAutoZeroingRecord.tiltAutoZeroing);
+        break;
+    case 115:
+        appendByte(body, m_current->autoReleaseRecord.autoRelease);
+        break;
+    }
+    return item(outputItem, body);
+}
+
+QByteArray PackageCreator::encodeProfileOutputs()
+{
+    QByteArray bytes;
+    if (!m_current)
+        return bytes;
+    for (const OutputPtr &output : qAsConst(m_current->profileOutputs))
+        bytes += encodeOutput(output.get());
+    return bytes;
+}
+
+QByteArray PackageCreator::encodeInputMaps()
+{
+    QByteArray bytes;
+    if (!m_current)
+        return bytes;
+    for (const InputMapPtr &mapping : qAsConst(m_current->inputMaps)) {
+        if (!mapping)
+            continue;
+        bytes += encodeInputMap(mapping.get(), -1);
+        bytes += encodeChildInputMaps(mapping.get(), m_itemIndex);
+        ++m_itemIndex;
+    }
+    return bytes;
+}
+
+QByteArray PackageCreator::encodeChildInputMaps(const InputMapActionConfig *mapping, int parentIndex)
+{
+    QByteArray bytes;
+    if (!mapping)
+        return bytes;
+    for (const InputMapPtr &child : mapping->children) {
+        if (!child)
+            continue;
+        bytes += encodeInputMap(child.get(), parentIndex);
+        ++m_itemIndex; // now the child's own index
+        if (!child->children.isEmpty())
+            bytes += encodeChildInputMaps(child.get(), m_itemIndex);
+    }
+    return bytes;
+}
+
+QByteArray PackageCreator::encodeInputMap(const InputMapActionConfig *mapping, int parentIndex)
+{
+    if (!mapping)
+        return QByteArray();
+    const int activations = mapping->activationOutputs.size();
+    const int deactivations = mapping->deactivationOutputs.size();
+    if (activations > 255 || deactivations > 255)
+        encodeFailure(QStringLiteral("mapping \"%1\" has %2 press and %3 release outputs, more than 255 in one list")
+                          .arg(mapping->name)
+                          .arg(activations)
+                          .arg(deactivations));
+
+    quint8 flags = 0;
+    if (parentIndex >= 0)
+        flags |= hasParentFlag;
+    if (mapping->blockOnDeactivation)
+        flags |= blocksFlag;
+    if (activations > 0)
+        flags |= hasActivationFlag;
+    if (deactivations > 0)
+        flags |= hasDeactivationFlag;
+
+    QByteArray body;
+    appendByte(body, flags);
+    appendByte(body, mapping->inputType);
+    switch (mapping->inputType) {
+    case 10:
+        if (const auto *button = dynamic_cast<const InputMapAction_Button *>(mapping)) {
+            appendByte(body, button->buttonId);
+            appendByte(body, button->activeState);
+        }
+        break;
+    case 20:
+        if (const auto *movement = dynamic_cast<const InputMapAction_Movement *>(mapping)) {
+            appendByte(body, movement->direction);
+            appendLe16(body, movement->countDivisor.value());
+            appendByte(body, movement->repeat);
+        }
+        break;
+    case 30:
+        if (const auto *scroll = dynamic_cast<const InputMapAction_Scroll *>(mapping)) {
+            appendByte(body, scroll->wheelDirection);
+            body.append(QByteArray::fromHex("010001"));
+        }
+        break;
+    case 50:
+        if (const auto *force = dynamic_cast<const InputMapAction_Force *>(mapping)) {
+            appendByte(body, force->buttonId);
+            body += rangePair(force->entryStart, force->entryEnd);
+            body += rangePair(force->exitStart, force->exitEnd);
+            appendByte(body, force->forceDirection);
+            appendByte(body, force->activeState);
+        }
+        break;
+    case 52:
+        if (const auto *force = dynamic_cast<const InputMapAction_Force *>(mapping)) {
+            appendByte(body, force->buttonId);
+            appendByte(body, force->rangeMode);
+            body += rangePair(force->entryStart, force->entryEnd);
+        }
+        break;
+    case 60:
+        if (const auto *angle = dynamic_cast<const InputMapAction_Angle *>(mapping)) {
+            appendByte(body, angle->axis);
+            body += rangePair(angle->entryStart, angle->entryEnd);
+            body += rangePair(angle->exitStart, angle->exitEnd);
+            appendByte(body, angle->angleDirection);
+            appendByte(body, angle->activeState);
+        }
+        break;
+    case 62:
+        if (const auto *angle = dynamic_cast<const InputMapAction_Angle *>(mapping)) {
+            appendByte(body, angle->axis);
+            appendByte(body, angle->rangeMode);
+            body += rangePair(angle->entryStart, angle->entryEnd);
+            if (!(angle->rangeMode & 1))
+                body += rangePair(angle->exitStart, angle->exitEnd);
+        }
+        break;
+    }
+    if (flags & hasParentFlag)
+        appendLe16(body, quint16(parentIndex));
+    if (flags & blocksFlag)
+        body.append(QByteArray::fromHex("FFFF"));
+    if (flags & hasActivationFlag)
+        appendByte(body, activations);
+    if (flags & hasDeactivationFlag)
+        appendByte(body, deactivations);
+
+    QByteArray bytes = item(inputItem, body);
+    for (const OutputPtr &output : mapping->activationOutputs)
+        bytes += encodeOutput(output.get());
+    for (const OutputPtr &output : mapping->deactivationOutputs)
+        bytes += encodeOutput(output.get());
+    return bytes;
+}
+
+QByteArray PackageCreator::encodeOutput(const OutputActionConfig *output)
+{
+    if (!output) {
+        encodeFailure(QStringLiteral("an output list holds an empty entry"));
+        return QByteArray();
+    }
+    QByteArray body;
+    appendByte(body, output->typeCode);
+    switch (output->typeCode) {
+    case 10:
+        if (const auto *mouse = dynamic_cast<const OutputAction_Mouse *>(output)) {
+            appendByte(body, mouse->pointerMode);
+            appendLe16(body, mouse->xCount.value());
+            appendLe16(body, mouse->yCount.value());
+            appendByte(body, mouse->pointerOption);
+        }
+        break;
+    case 12:
+        if (const auto *mouse = dynamic_cast<const OutputAction_Mouse *>(output)) {
+            appendByte(body, mouse->buttonId);
+            appendByte(body, mouse->buttonState);
+        }
+        break;
+    case 13:
+        if (const auto *mouse = dynamic_cast<const OutputAction_Mouse *>(output)) {
+            appendByte(body, mouse->scrollAxis);
+            appendLe16(body, mouse->scrollCount.value());
+            appendByte(body, mouse->scrollOption);
+        }
+        break;
+    case 30:
+        if (const auto *key = dynamic_cast<const OutputAction_Keyboard *>(output)) {
+            appendByte(body, key->keyUsage);
+            appendByte(body, key->buttonState);
+        }
+        break;
+    case 31:
+        if (const auto *key = dynamic_cast<const OutputAction_Keyboard *>(output)) {
+            appendLe16(body, key->mediaUsage.value());
+            appendByte(body, key->buttonState);
+        }
+        break;
+    case 32:
+        if (const auto *text = dynamic_cast<const OutputAction_Keyboard *>(output)) {
+            appendByte(body, text->keyString.size());
+            body.append(text->keyString);
+        }
+        break;
+    case 50:
+        if (const auto *stick = dynamic_cast<const OutputAction_Joystick *>(output)) {
+            appendByte(body, stick->stickAxis);
+            appendByte(body, stick->rangeMode);
+            body += rangePair(stick->firstRangeStart, stick->firstRangeEnd);
+            if (!(stick->rangeMode & 1))
+                body += rangePair(stick->secondRangeStart, stick->secondRangeEnd);
+        }
+        break;
+    case 51:
+        if (const auto *button = dynamic_cast<const OutputAction_Joystick *>(output)) {
+            appendByte(body, button->buttonId);
+            appendByte(body, button->buttonState);
+        }
+        break;
+    case 52:
+        if (const auto *slider = dynamic_cast<const OutputAction_Joystick *>(output)) {
+            appendByte(body, slider->rangeMode);
+            body += rangePair(slider->firstRangeStart, slider->firstRangeEnd);
+        }
+        break;
+    case 80:
+        if (const auto *haptic = dynamic_cast<const OutputAction_Haptic *>(output)) {
+            appendByte(body, haptic->strength);
+            appendLe16(body, haptic->duration.value());
+            appendByte(body, haptic->hapticOption);
+            body.append(QByteArray::fromHex("0100"));
+        }
+        break;
+    case 90:
+        if (const auto *profile = dynamic_cast<const OutputAction_Profile *>(output)) {
+            appendByte(body, profile->profileIndex);
+            appendByte(body, profile->profileSelection);
+        }
+        break;
+    case 91:
+        if (const auto *profile = dynamic_cast<const OutputAction_Profile *>(output)) {
+            appendByte(body, 2);
+            appendByte(body, profile->profileIndex);
+            appendByte(body, profile->subProfileIndex);
+        }
+        break;
+    case 92:
+        if (const auto *dpi = dynamic_cast<const OutputAction_Tracking *>(output)) {
+            appendByte(body, dpi->dpiSelectionType);
+            appendLe16(body, dpi->dpiValue);
+        }
+        break;
+    case 93:
+        if (const auto *liftOff = dynamic_cast<const OutputAction_Tracking *>(output))
+            appendByte(body, liftOff->liftOffLevel);
+        break;
+    case 95:
+        if (const auto *led = dynamic_cast<const OutputAction_Led *>(output)) {
+            appendByte(body, led->ledMode);
+            appendByte(body, led->brightness);
+            appendLe16(body, led->ledDuration.value());
+            appendRgb(body, led->colour1);
+            appendRgb(body, led->colour2);
+        }
+        break;
+    case 97:
+        if (const auto *oled = dynamic_cast<const OutputAction_Oled *>(output)) {
+            appendByte(body, oled->oledMode);
+            if (oled->oledMode == 1) {
+                appendByte(body, oled->message.size());
+                body.append(oled->message);
+            }
+        }
+        break;
+    case 103:
+        if (const auto *oled = dynamic_cast<const OutputAction_Oled *>(output)) {
+            appendByte(body, oled->flashOption);
+            appendLe16(body, oled->flashDuration.value());
+            appendByte(body, oled->oledMode);
+            if (oled->oledMode == 1) {
+                appendByte(body, oled->message.size());
+                body.append(oled->message);
+            }
+        }
+        break;
+    case 110:
+        if (const auto *act = dynamic_cast<const OutputAction_Act *>(output)) {
+            appendByte(body, act->repeatTarget);
+            appendLe16(body, act->countOrTime.value());
+        }
+        break;
+    case 111:
+        if (const auto *act = dynamic_cast<const OutputAction_Act *>(output))
+            appendByte(body, act->alternateCount);
+        break;
+    case 112:
+        if (const auto *act = dynamic_cast<const OutputAction_Act *>(output)) {
+            body.append(QByteArray::fromHex("FFFFFF"));
+            appendByte(body, act->skipWaits);
+        }
+        break;
+    case 113:
+        if (const auto *act = dynamic_cast<const OutputAction_Act *>(output)) {
+            appendLe16(body, act->countOrTime.value());
+            body.append(QByteArray::fromHex("0000"));
+        }
+        break;
+    case 114:
+        if (const auto *tilts = dynamic_cast<const OutputAction_Tilts *>(output))
+            appendByte(body, tilts->tiltAxis);
+        break;
+    }
+    return item(outputItem, body);
 }

@@ -6,6 +6,7 @@
 #include "ProfileData.h"
 #include "SettingsRecord.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QList>
 #include <QObject>
@@ -133,6 +134,42 @@ public:
     QList<LastSelectedEntry> lastSelectedList() const { return m_lastSelected; }
 
     // --- Package
+    // The device configuration package: the global profile's block, then one
+    // block per profile in list order. Lengths and counts in the package are
+    // single bytes and range values 12 bits wide; when anything does not fit
+    // (or there is no global profile) nothing is cut: the result is empty,
+    // error (when given) and packageError() say why, and a warning is logged.
+    // The current profile is the same before and after.
+    QByteArray package(QString *error = nullptr);
+    // The first problem found by the encoder since package() was last called;
+    // empty when there was none.
+    QString packageError() const { return m_packageError; }
+
+    // The pieces of the package, each returning whole items (kind, length,
+    // body) and all working on the current profile. A piece that cannot be
+    // framed returns nothing and records the problem in packageError().
+    QByteArray encodeProfile();
+    QByteArray encodeProfileHeader();
+    QByteArray encodeStartupJump();
+    QByteArray encodeSettings();
+    QByteArray encodeSettingsRecord(int tag);
+    QByteArray encodeProfileOutputs();
+    QByteArray encodeInputMaps();
+    QByteArray encodeChildInputMaps(const InputMapActionConfig *mapping, int parentIndex);
+    // The mapping's input item (parentIndex -1 for a top-level mapping)
+    // followed by the items of its activation and deactivation outputs.
+    QByteArray encodeInputMap(const InputMapActionConfig *mapping, int parentIndex);
+    QByteArray encodeOutput(const OutputActionConfig *output);
+
+    // A profile's item list as the package counts it: one null place per
+    // built-in item (three for the global profile, one for a profile with own
+    // settings), then every mapping depth-first. A mapping's position in it is
+    // its item index. Without an argument: the current profile.
+    QList<InputMapActionConfig *> packageItems() const;
+    QList<InputMapActionConfig *> packageItems(const ProfileData *profile) const;
+    // The item index of a mapping in a profile (default: the current one), or
+    // -1 when it is not in that profile's item list.
+    int itemIndex(const InputMapActionConfig *mapping, const ProfileData *profile = nullptr) const;
     // The size of the item list of the profile encoded last.
     quint8 itemCount() const { return m_itemCount; }
 
@@ -145,6 +182,10 @@ private:
 
     void emitChanged();
     void sortProfiles();
+    void encodeFailure(const QString &problem);
+    QByteArray item(char kind, const QByteArray &body);
+    QByteArray rangePair(quint16 a, quint16 b);
+    int childProfileCount(const ProfileData *profile) const;
     bool owns(const ProfileData *profile) const;
     // One list the output editor works on, and the mapping it belongs to.
     // When that mapping was held by a shared pointer at the time, its
@@ -172,4 +213,5 @@ private:
     EditTarget m_deactivationTarget;
     int m_itemIndex = 0;
     quint8 m_itemCount = 0;
+    QString m_packageError;
 };
