@@ -590,6 +590,11 @@ int PackageCreator::childProfileCount(const ProfileData *profile) const
     return 0;
 }
 
+bool PackageCreator::hasSettingsEvent(const ProfileData *profile)
+{
+    return profile->settingsRecords.size() + profile->profileOutputs.size() != 0;
+}
+
 QList<InputMapActionConfig *> PackageCreator::packageItems() const
 {
     return packageItems(m_current);
@@ -600,7 +605,9 @@ QList<InputMapActionConfig *> PackageCreator::packageItems(const ProfileData *pr
     QList<InputMapActionConfig *> items;
     if (!profile)
         return items;
-    const int builtIn = profile == m_global.get() ? 3 : profile->hasOwnSettings() ? 1 : 0;
+    // The settings event takes a place whenever it is written, so that the
+    // parent indexes in the package match the positions in this list.
+    const int builtIn = profile == m_global.get() ? 3 : hasSettingsEvent(profile) ? 1 : 0;
     for (int i = 0; i < builtIn; ++i)
         items.append(nullptr);
     appendTree(items, profile->inputMaps);
@@ -653,7 +660,7 @@ QByteArray PackageCreator::encodeProfile()
         block += encodeStartupJump();
         ++m_itemIndex;
     }
-    if (m_current->settingsRecords.size() + m_current->profileOutputs.size() != 0) {
+    if (hasSettingsEvent(m_current)) {
         block += encodeSettings();
         ++m_itemIndex;
     }
@@ -721,8 +728,12 @@ QByteArray PackageCreator::encodeSettings()
     appendByte(event, outputs);
 
     QByteArray bytes = item(inputItem, event);
-    for (int tag : packageRecordOrder)
-        bytes += encodeSettingsRecord(tag);
+    // Only a profile's own records follow, so the event announces exactly
+    // the outputs that come after it.
+    if (m_current->hasOwnSettings()) {
+        for (int tag : packageRecordOrder)
+            bytes += encodeSettingsRecord(tag);
+    }
     bytes += encodeProfileOutputs();
     return bytes;
 }

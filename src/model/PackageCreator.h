@@ -162,8 +162,8 @@ public:
     QByteArray encodeOutput(const OutputActionConfig *output);
 
     // A profile's item list as the package counts it: one null place per
-    // built-in item (three for the global profile, one for a profile with own
-    // settings), then every mapping depth-first. A mapping's position in it is
+    // built-in item (three for the global profile, one for a profile with a
+    // settings event), then every mapping depth-first. A mapping's position in it is
     // its item index. Without an argument: the current profile.
     QList<InputMapActionConfig *> packageItems() const;
     QList<InputMapActionConfig *> packageItems(const ProfileData *profile) const;
@@ -178,6 +178,8 @@ signals:
     void autoSwitchingChanged(bool on);
 
 private:
+    // Own settings records or profile outputs to announce.
+    static bool hasSettingsEvent(const ProfileData *profile);
     PackageCreator();
 
     void emitChanged();

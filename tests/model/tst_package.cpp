@@ -447,6 +447,30 @@ private slots:
         QCOMPARE(store->itemCount(), quint8(3));
     }
 
+    // A profile that inherits its settings but carries profile outputs (from a
+    // hand-edited file): its settings event announces exactly the outputs that
+    // follow, and takes a place in the item list like any built-in item.
+    void inheritingProfileWithOutputsStaysConsistent()
+    {
+        ownGlobal();
+        ProfileData *inheriting = store->addProfile(0, 255, "Plain");
+        auto liftOff = std::make_shared<OutputAction_Tracking>(93);
+        liftOff->liftOffLevel = 2;
+        inheriting->profileOutputs = {liftOff};
+        InputMapPtr top = button(0);
+        InputMapPtr child = addChild(top, button(1));
+        inheriting->inputMaps = {top};
+
+        const QByteArray bytes = store->package();
+        const int plainAt = bytes.indexOf(QByteArray("Plain"));
+        QCOMPARE(bytes.mid(plainAt - 7, 7), hex("010A0300010005"));
+        const QByteArray block = bytes.mid(plainAt + 5);
+        QVERIFY(block.startsWith(hex("02051050020001" "03025D02" "0204000A0001")));
+        QCOMPARE(parentIndexes(block).value(1), 1);
+        QCOMPARE(store->itemIndex(top.get(), inheriting), 1);
+        QCOMPARE(store->itemIndex(child.get(), inheriting), 2);
+    }
+
     void entryCountsIncludeChildProfiles()
     {
         ProfileData *global = ownGlobal();
