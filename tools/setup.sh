@@ -5,6 +5,7 @@ r7_packages=(
   g++ cmake ninja-build pkg-config
   qtbase5-dev qttools5-dev qttools5-dev-tools
   libudev-dev libxcb1-dev libxcb-ewmh-dev
+  dbus-daemon
   fonts-lato
 )
 

@@ -1,0 +1,28 @@
+#include "HidStopEvent.h"
+
+#include <cstdint>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+HidStopEvent::HidStopEvent()
+    : eventFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+{
+}
+
+HidStopEvent::~HidStopEvent()
+{
+    if (eventFd >= 0)
+        ::close(eventFd);
+}
+
+void HidStopEvent::signal()
+{
+    const uint64_t one = 1;
+    [[maybe_unused]] const auto written = ::write(eventFd, &one, sizeof one);
+}
+
+void HidStopEvent::reset()
+{
+    uint64_t value = 0;
+    [[maybe_unused]] const auto read = ::read(eventFd, &value, sizeof value);
+}

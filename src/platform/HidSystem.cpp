@@ -1,0 +1,8 @@
+#include "HidSystem.h"
+
+HidSystem::HidSystem(QObject *parent)
+    : QObject(parent)
+{
+}
+
+HidSystem::~HidSystem() = default;
