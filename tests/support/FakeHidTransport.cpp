@@ -36,6 +36,8 @@ void FakeHidTransport::subscribe()
 void FakeHidTransport::writePacket(QVector<uint8_t> packet)
 {
     written.append(packet);
+    if (packet.size() > 3)
+        log.append(QStringLiteral("write %1,%2,%3").arg(packet[2] >> 6).arg(packet[2] & 0x3F).arg(packet[3]));
     if (open && mouse)
         mouse->receiveOutputReport(HidReport::padded(packet));
 }
@@ -43,6 +45,8 @@ void FakeHidTransport::writePacket(QVector<uint8_t> packet)
 void FakeHidTransport::getFeature(QVector<uint8_t> &buffer)
 {
     ++featureCount;
+    if (!buffer.isEmpty())
+        log.append(QStringLiteral("feature %1").arg(buffer[0]));
     if (!open || !mouse || buffer.isEmpty())
         return;
     const QVector<uint8_t> report = mouse->featureReport(buffer[0]);

@@ -15,6 +15,7 @@
 #include "HIDInterface.h"
 
 #include <QPointer>
+#include <QStringList>
 
 class SimulatedMouse;
 
@@ -33,6 +34,10 @@ public:
     QVector<QVector<uint8_t>> writtenPackets() const { return written; }
     void clearWrittenPackets() { written.clear(); }
     int featureReads() const { return featureCount; }
+    // Feature reads and written packets in the order they happened:
+    // "feature <id>" and "write <class>,<group>,<command>".
+    QStringList activity() const { return log; }
+    void clearActivity() { log.clear(); }
 
     // The computer woke from sleep.
     void simulateWake();
@@ -54,4 +59,5 @@ private:
     int pid = 0;
     int featureCount = 0;
     QVector<QVector<uint8_t>> written;
+    QStringList log;
 };

@@ -1,0 +1,238 @@
+#pragma once
+#include "MouseCapabilities.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class GeneralControlCommand;
+class HIDInterface;
+class PackageCreator;
+class QEventLoop;
+
+// The one device object of the process: owns the HID transport, knows which
+// model is connected and what it can do, sends every command and waits for its
+// reply, parses every input report and tells the rest of the program about the
+// device through signals. Everything runs on the GUI thread.
+//
+// A command waits for one input report or 500 ms in a nested event loop, so
+// the GUI stays live and other queued signals are delivered meanwhile. What
+// the next report means is decided by the wait state that the command set.
+//
+// The firmware update lives above this library: it hands in a function that
+// reads its state (setFirmwareStateProvider) and sets the operation mode.
+class MouseFunctions : public QObject
+{
+    Q_OBJECT
+
+public:
+    // What the next report means.
+    enum WaitState : int {
+        WaitDisconnected = 0,
+        WaitConnected = 1, // connected, nothing uploaded yet in this connection
+        WaitIdle = 2,
+        WaitMemory = 3,
+        WaitUpload = 4,
+        WaitSerial = 5,
+        WaitCpuId = 6,
+        WaitSensorId = 8,
+        WaitDpiStep = 9,
+    };
+
+    // How one wait for a reply ended.
+    enum class ReplyWait {
+        Received,     // a report arrived
+        TimedOut,     // nothing within replyTimeoutMs
+        Disconnected, // the device went away
+        NotSent,      // nothing was sent: no transport, no device, or an upload runs
+    };
+    Q_ENUM(ReplyWait)
+
+    enum UploadResult {
+        UploadOk,
+        UploadSkipped,        // the model is inside a batch of changes; nothing was done
+        UploadNoDevice,       // no compatible mouse is connected
+        UploadBusy,           // another command is still waiting for its reply
+        UploadEncodingFailed, // the model could not be encoded into a package
+        UploadTooLarge,       // the package does not fit into the mouse's memory
+        UploadTimedOut,       // the mouse stopped answering
+        UploadDisconnected,   // the mouse went away during the upload
+    };
+    Q_ENUM(UploadResult)
+
+    static constexpr int replyTimeoutMs = 500;
+    // States of the firmware update that matter here.
+    static constexpr int fwStateUploadApplicationTrying = 2; // a flashing is under way
+    static constexpr int fwStateNone = 6;                    // no update runs
+    // Operation mode while a firmware update runs.
+    static constexpr int operationModeFirmwareUpdate = 2;
+
+    using TransportFactory = std::function<HIDInterface *()>;
+    using FirmwareStateProvider = std::function<int()>;
+
+    // The process-wide object, made on first use, destroyed at exit.
+    static MouseFunctions *instance();
+    // Destroys the object (with its transport); the next instance() makes a
+    // new one. For tests, between cases.
+    static void destroyInstance();
+    // What init() uses to make the transport; an empty function restores the
+    // default (the HIDManager on the system's HID devices). The object takes
+    // ownership of what the factory returns.
+    static void setTransportFactory(TransportFactory factory);
+
+    ~MouseFunctions() override;
+
+    // Creates the transport, connects its signals queued and subscribes. Once.
+    void init();
+    HIDInterface *transport() const { return m_transport.get(); }
+
+    // --- The model. These read the stored model code only, so they answer
+    // for the last connected model also while none is connected.
+    int mousePID() const { return m_mousePID; }
+    bool isVModel() const { return m_mousePID == 5 || m_mousePID == 30; }
+    bool hasBacklight() const { return m_mousePID == 5 || m_mousePID == 20 || m_mousePID == 30; }
+    bool hasHaptics() const { return m_mousePID == 5 || m_mousePID == 10 || m_mousePID == 30; }
+    bool isBootloader() const { return isBootloaderId(m_mousePID); }
+    static bool isBootloaderId(int pid) { return pid == 7 || pid == 115; }
+    MouseCapabilities capabilities() const { return m_capabilities; }
+    int dpiStep() const { return m_capabilities.dpiStep; }
+    int maxDpi() const { return m_capabilities.maxDpi; }
+    int snapDpi(int dpi) const { return m_capabilities.snapDpi(dpi); }
+    // "LastMouseConnected" from the settings file, read on every call.
+    static int lastMouseConnected();
+
+    // --- State.
+    int waitState() const { return m_waitState; }
+    // The transport reports a device (mouse or bootloader) as present.
+    bool isDevicePresent() const { return m_devicePresent; }
+    int operationMode() const { return m_operationMode; }
+    void setOperationMode(int mode) { m_operationMode = mode; }
+    bool firmwareCheckEnabled() const { return m_firmwareCheckEnabled; }
+    void setFirmwareCheckEnabled(bool enabled) { m_firmwareCheckEnabled = enabled; }
+    // Read on every connection; without one the firmware update counts as
+    // idle (fwStateNone).
+    void setFirmwareStateProvider(FirmwareStateProvider provider);
+    int deviceMemory() const { return m_deviceMemory; }
+    bool profilesSent() const { return m_profilesSent; }
+    bool resetPending() const { return m_resetPending; }
+    bool savedToFlash() const { return m_savedToFlash; }
+    // The package fetched last.
+    QByteArray package() const { return m_package; }
+
+    // --- Talking to the device.
+    // Passes when the check is off or the build text holds the required
+    // build; otherwise emits fwUpdateRequired (not for an empty text).
+    bool checkFirmware();
+    // The firmware build text from feature report 1 (empty when unreadable).
+    QString getBuildNumber();
+    // Writes one packet and waits for a report or the time-out.
+    ReplyWait sendPacket(const QVector<uint8_t> &packet);
+    // The command's first packet only, through sendPacket.
+    ReplyWait sendCommand(const GeneralControlCommand &command);
+
+    // --- Commands.
+    // Uploads the current device package into the mouse's memory. Stops at
+    // the first failure; the result also goes out as uploadFinished.
+    UploadResult saveToRAM();
+    // Package length in percent of the device memory; 0 when either is unknown.
+    double memoryUsedPercent();
+    // Replaces package() with the model's package; false (with the reason)
+    // when the model cannot be encoded.
+    bool fetchPackage(QString *error = nullptr);
+    void saveToFlash();
+    void configReset();
+    void userDataReset();
+    void switchToProfile(int index, int subIndex);
+    void setInputStreaming(bool on);
+    void calibrateIMU();
+    void startBootloader();
+    void getCpuUniqueId();
+    void getSerialNumber();
+    void getActiveProfile();
+
+    // [3, 0, CRC low, CRC high] followed by the package.
+    static QVector<uint8_t> uploadPayload(const QByteArray &package);
+
+signals:
+    void mouseConnect(bool connected);
+    void profileChanged(int index, int subIndex);
+    void fwUpdateRequired(bool deviceIsOlder);
+    void fwReply_cpu(QByteArray cpuId);
+    void fwReply_serial(QByteArray serial);
+    void fwRestoreRequired(int stage);
+    void UserInputEvent(QVector<uint8_t> data);
+    void genericResponse(QVector<uint8_t> data);
+    // The end of every upload attempt (not of one skipped during a batch):
+    // UploadOk, or the failure with a reason for the user.
+    void uploadFinished(MouseFunctions::UploadResult result, const QString &reason);
+
+public slots:
+    // Haptic models only; nothing for the others.
+    void triggerVibration(uint16_t duration, uint8_t strength);
+    void mouseConnectState(bool connected, int mousePID);
+    void responseParser(QVector<uint8_t> packet);
+    // Waits for a report or the time-out without sending anything.
+    MouseFunctions::ReplyWait startWaitForResponse();
+    // Ends the innermost wait as if its time had run out.
+    void stopWaitForResponse();
+    // The Save buttons' upload: nothing while the model is inside a batch of
+    // changes; otherwise saveToRAM, and after a reset that is not yet stored
+    // in flash, a query of the active profile.
+    MouseFunctions::UploadResult sendProfilesToMouse();
+
+private slots:
+    void wokeFromSleep();
+    void runDeferred();
+
+private:
+    struct Wait;
+
+    MouseFunctions();
+
+    ReplyWait transmit(const QVector<uint8_t> &packet);
+    // Sets the wait state and sends, when the packet can go out at all.
+    ReplyWait sendAwaiting(int state, const QVector<uint8_t> &packet);
+    ReplyWait waitForReply();
+    void finishWait(Wait *wait, ReplyWait outcome);
+    void scheduleDeferred();
+    bool busy() const { return m_uploading || !m_waits.empty(); }
+    UploadResult upload(QString *reason);
+    UploadResult uploadFailed(ReplyWait outcome, QString *reason);
+    void handleIdleReport(const QVector<uint8_t> &packet);
+    void logResetCauses(const QVector<uint8_t> &packet);
+    void setSensor(int sensorId);
+    int firmwareState() const;
+
+    std::unique_ptr<HIDInterface> m_transport;
+    PackageCreator *m_packageSource;
+    FirmwareStateProvider m_firmwareState;
+
+    bool m_firmwareCheckEnabled = true;
+    int m_operationMode = 0;
+    int m_waitState = WaitDisconnected;
+    bool m_devicePresent = false;
+    QByteArray m_package;
+    int m_deviceMemory = 0;
+    bool m_profilesSent = false;
+    bool m_swallowProfileNotice = false;
+    bool m_resetPending = false;
+    bool m_savedToFlash = true;
+    int m_mousePID = 0;
+    MouseCapabilities m_capabilities;
+
+    // Waits in progress, innermost last. A command sent while another waits
+    // gets a wait of its own; a report ends the innermost, a disconnection all.
+    std::vector<Wait *> m_waits;
+    bool m_uploading = false;
+    // Work that arrived while a command waited, done once no wait runs.
+    std::optional<int> m_pendingConnect;
+    bool m_pendingWakeUpload = false;
+    bool m_deferredScheduled = false;
+};
