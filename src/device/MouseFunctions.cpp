@@ -5,6 +5,7 @@
 #include "HIDInterface.h"
 #include "HIDManager.h"
 #include "HidReport.h"
+#include "OutputActionConfig.h"
 #include "PackageCreator.h"
 #include "SettingsFile.h"
 #include "SharedConstants.h"
@@ -112,10 +113,14 @@ MouseFunctions::MouseFunctions()
 {
     qRegisterMetaType<QVector<uint8_t>>("QVector<uint8_t>");
     qRegisterMetaType<MouseFunctions::UploadResult>("MouseFunctions::UploadResult");
+    // Descriptions of output lists leave out what the model cannot perform.
+    OutputActionConfig::setOutputSupportFilter(
+        [this](const OutputActionConfig &output) { return m_capabilities.supportsOutput(output); });
 }
 
 MouseFunctions::~MouseFunctions()
 {
+    OutputActionConfig::setOutputSupportFilter({});
     m_transport.reset();
 }
 

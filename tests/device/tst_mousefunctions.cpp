@@ -215,6 +215,25 @@ private slots:
         QVERIFY(c.supportsOutput(OutputAction_Keyboard(30)));
     }
 
+    void outputDescriptionsFollowTheConnectedModel()
+    {
+        QVERIFY(OutputActionConfig::isSupported(OutputAction_Haptic(80))); // no device object yet
+        connectMouse(20);
+        QVERIFY(!OutputActionConfig::isSupported(OutputAction_Haptic(80)));
+        QVERIFY(OutputActionConfig::isSupported(OutputAction_Led(95)));
+        QVERIFY(OutputActionConfig::isSupported(OutputAction_Keyboard(30)));
+
+        mouse->unplug();
+        mouse->setProductId(10);
+        mouse->plugIn();
+        QTRY_COMPARE(device()->mousePID(), 10);
+        QTRY_VERIFY(OutputActionConfig::isSupported(OutputAction_Haptic(80)));
+        QVERIFY(!OutputActionConfig::isSupported(OutputAction_Led(95)));
+
+        MouseFunctions::destroyInstance();
+        QVERIFY(OutputActionConfig::isSupported(OutputAction_Led(95)));
+    }
+
     void snapsDpiToTheSensor_data()
     {
         QTest::addColumn<int>("maxDpi");
@@ -595,6 +614,28 @@ private slots:
         connectMouse();
         buildTwoProfiles();
         transport->simulateWake();
+        QTRY_COMPARE(mouse->uploads(), 1);
+        QCOMPARE(mouse->ramPackage(), store->package());
+    }
+
+    void uploadIsNotStartedInsideAnotherCommand()
+    {
+        connectMouse();
+        buildTwoProfiles();
+        device()->setInputStreaming(true);
+        mouse->setSilent(true);
+        QVector<MouseFunctions::UploadResult> results;
+        connect(device(), &MouseFunctions::UserInputEvent, this, [&] {
+            results.append(device()->sendProfilesToMouse()); // the Save button, while a command waits
+            transport->simulateWake();
+        });
+        QVERIFY(mouse->sendLiveSample(1, 0, 0));
+        QCOMPARE(device()->startWaitForResponse(), MouseFunctions::ReplyWait::Received);
+        QCOMPARE(results, QVector<MouseFunctions::UploadResult>{MouseFunctions::UploadBusy});
+        QCOMPARE(mouse->countOf(1, 10, 1), 0);
+
+        // The upload after waking is done once the wait is over.
+        mouse->setSilent(false);
         QTRY_COMPARE(mouse->uploads(), 1);
         QCOMPARE(mouse->ramPackage(), store->package());
     }
