@@ -17,3 +17,24 @@ bool OutputAction_Act::equals(const OutputActionConfig &other) const
     return alternateCount == o.alternateCount && repeatTarget == o.repeatTarget && countOrTime == o.countOrTime
            && skipWaits == o.skipWaits;
 }
+
+QString OutputAction_Act::descriptionText() const
+{
+    switch (typeCode) {
+    case 110:
+        return tr("Loop") + QLatin1Char(' ') + QString::number(countOrTime.value()) + QLatin1Char(' ') + tr("Times");
+    case 111:
+        return tr("Alternate Next") + QLatin1Char(' ') + QString::number(alternateCount);
+    case 112:
+        return tr("Stop All Loops");
+    case 113: {
+        const int ms = countOrTime.value();
+        QString text = tr("Wait") + QLatin1Char(' ');
+        if (ms >= 1000)
+            return text + QString::number(ms / 1000.0, 'g', 6) + tr("s");
+        return text + QString::number(ms) + tr("ms");
+    }
+    default:
+        return QString();
+    }
+}

@@ -16,3 +16,12 @@ bool OutputAction_Haptic::equals(const OutputActionConfig &other) const
     const auto &o = static_cast<const OutputAction_Haptic &>(other);
     return strength == o.strength && duration == o.duration && hapticOption == o.hapticOption;
 }
+
+QString OutputAction_Haptic::descriptionText() const
+{
+    if (typeCode != 80)
+        return QString();
+    // strength holds the shown percentage divided by 1.2; duration hundredths of a second.
+    return tr("Vibrate") + QStringLiteral(" %1%, ").arg(qRound(strength * 1.2))
+           + QString::number(duration.value() / 100.0, 'f', 2) + QLatin1Char(' ') + tr("sec");
+}

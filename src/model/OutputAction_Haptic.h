@@ -6,11 +6,14 @@
 // Vibration output (80).
 class OutputAction_Haptic : public OutputActionConfig
 {
+    Q_DECLARE_TR_FUNCTIONS(OutputAction_Haptic)
+
 public:
     explicit OutputAction_Haptic(int typeCode = 0);
 
     OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
+    QString descriptionText() const override;
 
     quint8 strength = 0;  // 0 to 100, the shown percentage divided by 1.2
     BigEndian16 duration; // hundredths of a second

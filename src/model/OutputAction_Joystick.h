@@ -6,11 +6,14 @@
 // are ordinary integers in tenths of a percent of the input's travel.
 class OutputAction_Joystick : public OutputActionConfig
 {
+    Q_DECLARE_TR_FUNCTIONS(OutputAction_Joystick)
+
 public:
     explicit OutputAction_Joystick(int typeCode = 0);
 
     OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
+    QString descriptionText() const override;
 
     quint8 buttonId = 0;
     int buttonState = 0;

@@ -22,3 +22,20 @@ bool OutputAction_Led::equals(const OutputActionConfig &other) const
     return ledMode == o.ledMode && brightness == o.brightness && ledDuration == o.ledDuration
            && std::equal(colour1, colour1 + 3, o.colour1) && std::equal(colour2, colour2 + 3, o.colour2);
 }
+
+QString OutputAction_Led::descriptionText() const
+{
+    if (typeCode != 95)
+        return QString();
+    QString text = tr("Backlight") + QLatin1Char(' ');
+    switch (ledMode) {
+    case 0:
+        return text + tr("Off");
+    case 1:
+        return text + tr("Solid Colour");
+    case 2:
+        return text + tr("Cycle");
+    default:
+        return text;
+    }
+}

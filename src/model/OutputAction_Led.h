@@ -6,11 +6,14 @@
 // Logo LED output (95). Colours are red, green, blue.
 class OutputAction_Led : public OutputActionConfig
 {
+    Q_DECLARE_TR_FUNCTIONS(OutputAction_Led)
+
 public:
     explicit OutputAction_Led(int typeCode = 0);
 
     OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
+    QString descriptionText() const override;
 
     quint8 ledMode = 0;           // 0 off, 1 solid colour, 2 colour cycle
     quint8 brightness = 100;

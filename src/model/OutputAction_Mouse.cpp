@@ -18,3 +18,46 @@ bool OutputAction_Mouse::equals(const OutputActionConfig &other) const
            && pointerOption == o.pointerOption && buttonId == o.buttonId && buttonState == o.buttonState
            && scrollAxis == o.scrollAxis && scrollCount == o.scrollCount && scrollOption == o.scrollOption;
 }
+
+QString OutputAction_Mouse::descriptionText() const
+{
+    switch (typeCode) {
+    case 10: {
+        QString text;
+        if (xCount.signedValue() != 0)
+            text += tr("X:") + QStringLiteral(" %1 ").arg(xCount.signedValue());
+        if (yCount.signedValue() != 0)
+            text += tr("Y:") + QStringLiteral(" %1").arg(yCount.signedValue());
+        return text;
+    }
+    case 12: {
+        QString name;
+        switch (buttonId) {
+        case 0:
+            name = tr("Left Click");
+            break;
+        case 1:
+            name = tr("Right Click");
+            break;
+        case 2:
+            name = tr("Middle Click");
+            break;
+        default:
+            name = tr("Mouse B%1").arg(buttonId + 1);
+            break;
+        }
+        return name + QLatin1Char(' ') + stateMarker(buttonState);
+    }
+    case 13: {
+        const int count = scrollCount.signedValue();
+        QString direction;
+        if (scrollAxis == 0)
+            direction = count >= 0 ? tr("Up") : tr("Down");
+        else
+            direction = count >= 0 ? tr("Right") : tr("Left");
+        return tr("Scroll") + QLatin1Char(' ') + direction + QLatin1Char(' ') + QString::number(qAbs(count));
+    }
+    default:
+        return QString();
+    }
+}

@@ -6,11 +6,14 @@
 // Pointer movement (10), mouse button (12) and scroll (13) outputs.
 class OutputAction_Mouse : public OutputActionConfig
 {
+    Q_DECLARE_TR_FUNCTIONS(OutputAction_Mouse)
+
 public:
     explicit OutputAction_Mouse(int typeCode = 0);
 
     OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
+    QString descriptionText() const override;
 
     int pointerMode = 0;
     BigEndian16 xCount;      // signed counts

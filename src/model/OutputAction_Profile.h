@@ -7,11 +7,14 @@
 // Relative profile change (90) and go-to-profile (91) outputs.
 class OutputAction_Profile : public OutputActionConfig
 {
+    Q_DECLARE_TR_FUNCTIONS(OutputAction_Profile)
+
 public:
     explicit OutputAction_Profile(int typeCode = 0);
 
     OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
+    QString descriptionText() const override;
 
     quint8 profileIndex = 255;    // 255 none
     quint8 subProfileIndex = 255; // 255 none

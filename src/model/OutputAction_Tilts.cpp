@@ -16,3 +16,15 @@ bool OutputAction_Tilts::equals(const OutputActionConfig &other) const
     const auto &o = static_cast<const OutputAction_Tilts &>(other);
     return tiltAxis == o.tiltAxis;
 }
+
+QString OutputAction_Tilts::descriptionText() const
+{
+    if (typeCode != 114)
+        return QString();
+    QString text = tr("Reset") + QLatin1Char(' ');
+    if (tiltAxis == 3)
+        text += QStringLiteral("Tilt (Roll / Pitch)");
+    else if (tiltAxis == 4)
+        text += QStringLiteral("Pivot (Yaw)");
+    return text;
+}

@@ -5,11 +5,14 @@
 // Reset of the tilt angles (114).
 class OutputAction_Tilts : public OutputActionConfig
 {
+    Q_DECLARE_TR_FUNCTIONS(OutputAction_Tilts)
+
 public:
     explicit OutputAction_Tilts(int typeCode = 0);
 
     OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
+    QString descriptionText() const override;
 
     int tiltAxis = 0; // 3 roll and pitch, 4 yaw
 };

@@ -5,11 +5,14 @@
 // DPI (92) and lift-off (93) outputs. dpiValue is an ordinary integer.
 class OutputAction_Tracking : public OutputActionConfig
 {
+    Q_DECLARE_TR_FUNCTIONS(OutputAction_Tracking)
+
 public:
     explicit OutputAction_Tracking(int typeCode = 0);
 
     OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
+    QString descriptionText() const override;
 
     int liftOffLevel = 0;     // 2 minimum, 3 maximum
     int dpiSelectionType = 0; // 1 next, 2 previous, 5 go to level, 6 set, 7 increase, 8 decrease
