@@ -55,6 +55,8 @@ public:
     bool loadFile(const QString &path, bool readRoot = true, const Selection &selection = Selection());
 
     // --- Documents
+    // Fills the document's top level from the model for the selected groups;
+    // the model's current profile is the same afterwards.
     void writeConfig(QJsonObject &document, Selection selection);
     // The group of a profile; the global profile's carries the switching
     // state and the built-in pointer mapping. A null profile gives the
@@ -62,7 +64,10 @@ public:
     QJsonObject writeProfile(const ProfileData *profile, bool isGlobal) const;
     // The placeholder root of a file written without the global profile.
     static QJsonObject writeGroup();
+    // Reads a parsed document into the model, announcing its groups, and
+    // ends with setInitialDefault (see the flags below).
     void readConfig(const QJsonObject &document, const Selection &selection);
+    // One group into the current profile, then its nested groups.
     void readGroup(const QJsonObject &group, bool isRoot);
 
     // --- Mapping lists of the mappings library
@@ -72,7 +77,7 @@ public:
     // Links every mapping of the array into its tree and returns the last
     // one without a predecessor (null when there is none). The library is
     // written by this program, so its values are read as written now.
-    static InputMapPtr readActionMappingList(const QJsonArray &array, int fileVersion = 2);
+    static InputMapPtr readActionMappingList(const QJsonArray &array, int fileVersion = writtenVersion);
 
     // "Version" of every file written, and of the file read last (1 when it
     // had none).
