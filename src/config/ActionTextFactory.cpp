@@ -1,0 +1,487 @@
+#include "ActionTextFactory.h"
+
+#include "InputMapAction_Button.h"
+#include "InputMapAction_Force.h"
+#include "InputMapAction_Movement.h"
+#include "InputMapAction_Scroll.h"
+#include "Markers.h"
+#include "OutputAction_Act.h"
+#include "OutputAction_Haptic.h"
+#include "OutputAction_Joystick.h"
+#include "OutputAction_Keyboard.h"
+#include "OutputAction_Mouse.h"
+#include "OutputAction_Profile.h"
+#include "OutputAction_Tracking.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+using InputFactory = ActionTextFactory<InputMapActionConfig>;
+using OutputFactory = ActionTextFactory<OutputActionConfig>;
+
+// A decimal integer; a word that is not one reads as 0.
+int number(const QString &word)
+{
+    bool ok = false;
+    const int value = word.toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+// Words split at single spaces; two spaces in a row make an empty word.
+QStringList words(const QString &text)
+{
+    return text.split(QLatin1Char(' '));
+}
+
+// Button numbers in the texts count from 1; a record's button id from 0 and
+// has one byte.
+bool validButtonNumber(int n)
+{
+    return n >= 1 && n <= 256;
+}
+
+QString withoutMarker(QString text)
+{
+    splitPressMarker(text);
+    return text;
+}
+
+std::shared_ptr<OutputAction_Keyboard> keyOutput(const QString &text, int group, int usage)
+{
+    auto key = std::make_shared<OutputAction_Keyboard>(30);
+    QString name = text;
+    key->buttonState = splitPressMarker(name);
+    key->keyGroup = group;
+    key->keyUsage = quint8(usage);
+    return key;
+}
+
+// ---- input forms ----
+
+InputMapPtr buildButton(const QString &text)
+{
+    const int n = number(text.mid(6).trimmed());
+    if (n < 1 || n > 13) // buttons 0 to 12; 13 is "no button"
+        return nullptr;
+    auto button = std::make_shared<InputMapAction_Button>(10);
+    button->buttonId = n - 1;
+    button->activeState = 1;
+    return button;
+}
+
+InputMapPtr buildMovement(const QString &text)
+{
+    auto movement = std::make_shared<InputMapAction_Movement>(20);
+    const QString rest = text.mid(8).trimmed();
+    if (rest.isEmpty())
+        return movement; // all directions, divisor 1, no repeat
+    const QStringList w = words(rest);
+    static const QStringList directions = {"X-", "X+", "Y-", "Y+", "X", "Y", "All"};
+    const int direction = directions.indexOf(w.at(0));
+    if (direction < 0)
+        return nullptr;
+    movement->direction = direction;
+    if (w.size() > 1)
+        movement->countDivisor.setValue(std::clamp(number(w.at(1)), 0, 0xFFFF));
+    if (w.size() > 2 && w.at(2) == QLatin1String("Repeat"))
+        movement->repeat = 1;
+    return movement;
+}
+
+InputMapPtr buildScroll(const QString &text)
+{
+    static const QStringList directions = {"Forward", "Back", "All"};
+    const int direction = directions.indexOf(text.mid(6).trimmed());
+    if (direction < 0)
+        return nullptr;
+    auto scroll = std::make_shared<InputMapAction_Scroll>(30);
+    scroll->wheelDirection = direction;
+    return scroll;
+}
+
+InputMapPtr buildForce(const QString &text)
+{
+    // A percentage of full force; the bounds are tenths of a percent. The
+    // exit threshold lies 10 % below the entry and cannot go below zero.
+    const int percent = std::clamp(number(text.mid(5).trimmed()), 0, 100);
+    auto force = std::make_shared<InputMapAction_Force>(50);
+    force->buttonId = 13;
+    force->entryStart = quint16(10 * percent);
+    force->entryEnd = 1000;
+    force->exitStart = quint16(std::max(10 * percent - 100, 0));
+    force->exitEnd = 1000;
+    force->forceDirection = 0;
+    force->activeState = 1;
+    return force;
+}
+
+const QList<InputFactory> &inputActionFactories()
+{
+    static const QList<InputFactory> factories = {
+        {[](QString t) { return t.startsWith(QLatin1String("Button")); }, buildButton},
+        {[](QString t) { return t.startsWith(QLatin1String("Movement")); }, buildMovement},
+        {[](QString t) { return t.startsWith(QLatin1String("Scroll")); }, buildScroll},
+        {[](QString t) { return t.startsWith(QLatin1String("Force")); }, buildForce},
+    };
+    return factories;
+}
+
+// ---- output forms ----
+
+OutputPtr buildMouseButton(const QString &text)
+{
+    QString rest = text.mid(11);
+    const int state = splitPressMarker(rest);
+    const int n = number(rest);
+    if (!validButtonNumber(n))
+        return nullptr;
+    auto click = std::make_shared<OutputAction_Mouse>(12);
+    click->buttonId = quint8(n - 1);
+    click->buttonState = state;
+    return click;
+}
+
+OutputPtr buildMouseScroll(const QString &text)
+{
+    const QString rest = text.mid(6);
+    auto scroll = std::make_shared<OutputAction_Mouse>(13);
+    // Any other rest, " Down" with its space among them, scrolls up by one.
+    const bool horizontal = rest == QLatin1String("Left") || rest == QLatin1String("Right");
+    const bool negative = rest == QLatin1String("Down") || rest == QLatin1String("Left");
+    scroll->scrollAxis = horizontal ? 1 : 0;
+    scroll->scrollCount.setValue(negative ? -1 : 1);
+    return scroll;
+}
+
+bool isLetterOrDigitKey(QString text)
+{
+    splitPressMarker(text);
+    return text.size() == 1 && (text.at(0).isLetter() || text.at(0).isDigit());
+}
+
+OutputPtr buildLetterOrDigit(const QString &text)
+{
+    const QChar c = withoutMarker(text).at(0);
+    int usage;
+    if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+        usage = 4 + c.unicode() - 'A';
+    else if (c >= QLatin1Char('1') && c <= QLatin1Char('9'))
+        usage = 30 + c.unicode() - '1';
+    else if (c == QLatin1Char('0'))
+        usage = 39;
+    else
+        return nullptr; // lowercase and other scripts name no key
+    return keyOutput(text, 1, usage);
+}
+
+const QString symbolKeys = QStringLiteral("-=[]\\;'`,./");
+
+int symbolUsage(const QString &name)
+{
+    static const int usages[] = {45, 46, 47, 48, 49, 51, 52, 53, 54, 55, 56};
+    if (name.size() != 1)
+        return -1;
+    const int index = symbolKeys.indexOf(name.at(0));
+    return index < 0 ? -1 : usages[index];
+}
+
+int actionKeyUsage(const QString &name)
+{
+    static const QList<QPair<QString, int>> names = {
+        {"ControlLeft", 224},  {"ShiftLeft", 225},   {"AltLeft", 226},     {"OptionLeft", 226},
+        {"WinLeft", 227},      {"CommandLeft", 227}, {"ControlRight", 228}, {"ShiftRight", 229},
+        {"AltRight", 230},     {"OptionRight", 230}, {"WinRight", 231},    {"CommandRight", 231},
+        {"Enter", 40},         {"Esc", 41},          {"Backspace", 42},    {"Tab", 43},
+        {"Space", 44},         {"CapsLock", 57},     {"PrintScreen", 70},  {"ScrollLock", 71},
+        {"PauseBreak", 72},    {"Insert", 73},       {"Help", 73},         {"Home", 74},
+        {"PageUp", 75},        {"Delete", 76},       {"End", 77},          {"PageDown", 78},
+        {"Right", 79},         {"Left", 80},         {"Down", 81},         {"Up", 82},
+        {"Application", 101},
+    };
+    for (const auto &entry : names) {
+        if (entry.first == name)
+            return entry.second;
+    }
+    return -1;
+}
+
+bool isFunctionKey(QString text)
+{
+    splitPressMarker(text);
+    return (text.size() == 2 || text.size() == 3) && text.at(0) == QLatin1Char('F') && text.at(1).isDigit();
+}
+
+OutputPtr buildFunctionKey(const QString &text)
+{
+    const int n = number(withoutMarker(text).mid(1));
+    if (n >= 1 && n <= 12)
+        return keyOutput(text, 4, n + 57);
+    if (n >= 13 && n <= 24)
+        return keyOutput(text, 4, n + 91);
+    return nullptr;
+}
+
+OutputPtr buildKeypadKey(const QString &text)
+{
+    const QString rest = withoutMarker(text).mid(3);
+    int usage;
+    if (rest == QLatin1String("Lock") || rest == QLatin1String("Clear"))
+        usage = 83;
+    else if (rest == QLatin1String("/"))
+        usage = 84;
+    else if (rest == QLatin1String("*"))
+        usage = 85;
+    else if (rest == QLatin1String("-"))
+        usage = 86;
+    else if (rest == QLatin1String("+"))
+        usage = 87;
+    else if (rest == QLatin1String("Enter"))
+        usage = 88;
+    else if (rest == QLatin1String("."))
+        usage = 99;
+    else if (rest == QLatin1String("0"))
+        usage = 98;
+    else
+        usage = 88 + number(rest); // "Num1" to "Num9"
+    // A number that lands outside the keypad names no key.
+    if (OutputAction_Keyboard::keyNameIndex(5, usage) < 0)
+        return nullptr;
+    return keyOutput(text, 5, usage);
+}
+
+int mediaUsage(const QString &name)
+{
+    static const QList<QPair<QString, int>> names = {
+        {"PlayPause", 0xCD}, {"Play", 0xB0},      {"Pause", 0xB1},     {"Record", 0xB2},
+        {"Rewind", 0xB4},    {"NextTrack", 0xB5}, {"PrevTrack", 0xB6}, {"Stop", 0xB7},
+        {"VolumeUp", 0xE9},  {"VolumeDown", 0xEA}, {"Mute", 0xE2},
+    };
+    for (const auto &entry : names) {
+        if (entry.first == name)
+            return entry.second;
+    }
+    return -1;
+}
+
+OutputPtr buildMediaKey(const QString &text)
+{
+    QString name = text;
+    const int state = splitPressMarker(name);
+    auto media = std::make_shared<OutputAction_Keyboard>(31);
+    media->buttonState = state;
+    media->mediaUsage.setValue(mediaUsage(name));
+    return media;
+}
+
+bool isJoystickButton(QString text)
+{
+    splitPressMarker(text);
+    if (!text.startsWith(QLatin1String("Joystick")))
+        return false;
+    bool ok = false;
+    text.mid(8).toInt(&ok, 10);
+    return ok;
+}
+
+OutputPtr buildJoystickButton(const QString &text)
+{
+    QString rest = text.mid(8);
+    const int state = splitPressMarker(rest);
+    const int n = number(rest);
+    if (!validButtonNumber(n))
+        return nullptr;
+    auto button = std::make_shared<OutputAction_Joystick>(51);
+    button->buttonId = quint8(n - 1);
+    button->buttonState = state;
+    return button;
+}
+
+OutputPtr buildJoystickSlider(const QString &)
+{
+    auto slider = std::make_shared<OutputAction_Joystick>(52);
+    slider->rangeMode = 3;
+    slider->firstRangeStart = 0;
+    slider->firstRangeEnd = 1000;
+    return slider;
+}
+
+OutputPtr buildJoystickStick(const QString &text)
+{
+    static const QStringList axes = {"X", "Y", "Rotation"};
+    const int axis = axes.indexOf(text.mid(8));
+    if (axis < 0)
+        return nullptr;
+    auto stick = std::make_shared<OutputAction_Joystick>(50);
+    stick->stickAxis = axis;
+    stick->rangeMode = 3;
+    stick->firstRangeStart = 0;
+    stick->firstRangeEnd = 500;
+    stick->secondRangeStart = 500;
+    stick->secondRangeEnd = 1000;
+    return stick;
+}
+
+OutputPtr buildDpi(const QString &text)
+{
+    const QStringList w = words(text);
+    auto dpi = std::make_shared<OutputAction_Tracking>(92);
+    if (w.at(0) == QLatin1String("DPILevel") && w.size() >= 2) {
+        if (w.at(1) == QLatin1String("Next")) {
+            dpi->dpiSelectionType = 1;
+        } else if (w.at(1) == QLatin1String("Prev")) {
+            dpi->dpiSelectionType = 2;
+        } else if (w.at(1) == QLatin1String("Set") && w.size() >= 3) {
+            const int level = number(w.at(2));
+            dpi->dpiSelectionType = 5;
+            dpi->dpiValue = quint16(level >= 1 && level <= 10 ? level - 1 : 9);
+        } else {
+            return nullptr;
+        }
+        return dpi;
+    }
+    if (w.at(0) == QLatin1String("DPI") && w.size() >= 3) {
+        if (w.at(1) == QLatin1String("Increase"))
+            dpi->dpiSelectionType = 7;
+        else if (w.at(1) == QLatin1String("Decrease"))
+            dpi->dpiSelectionType = 8;
+        else if (w.at(1) == QLatin1String("Set"))
+            dpi->dpiSelectionType = 6;
+        else
+            return nullptr;
+        // Hundreds of DPI, as the oldest configuration files kept them.
+        const int highest = dpi->dpiSelectionType == 6 ? 120 : 5;
+        dpi->dpiValue = quint16(std::clamp(number(w.at(2)) / 100, 1, highest));
+        return dpi;
+    }
+    return nullptr;
+}
+
+OutputPtr buildProfileChange(const QString &text)
+{
+    const QStringList w = words(text);
+    if (w.size() < 2)
+        return nullptr;
+    static const QStringList selections = {"Next", "Prev", "Parent", "Sub"};
+    const int selection = selections.indexOf(w.at(1));
+    if (selection < 0)
+        return nullptr;
+    auto profile = std::make_shared<OutputAction_Profile>(90);
+    profile->profileSelection = selection + 1;
+    return profile;
+}
+
+OutputPtr buildVibration(const QString &text)
+{
+    auto haptic = std::make_shared<OutputAction_Haptic>(80);
+    haptic->duration.setValue(0);
+    const QStringList w = words(text);
+    if (w.size() >= 4) {
+        // The record keeps the shown percentage divided by 1.2 (10/12 in
+        // integers, so the integer part is exact).
+        const int percent = std::clamp(number(w.at(1)), 0, 100);
+        haptic->strength = quint8(percent * 10 / 12);
+        haptic->duration.setValue(std::clamp(number(w.at(2)), 0, 1000));
+        haptic->hapticOption = w.at(3) == QLatin1String("Wait") ? 128 : 0;
+    }
+    return haptic;
+}
+
+OutputPtr buildSequenceControl(const QString &text)
+{
+    const QStringList w = words(text);
+    auto act = std::make_shared<OutputAction_Act>();
+    const QString &kind = w.at(0);
+    if (kind == QLatin1String("Wait")) {
+        act->typeCode = 113;
+        if (w.size() >= 2)
+            act->countOrTime.setValue(std::clamp(number(w.at(1)), 0, 0xFFFF));
+    } else if (kind == QLatin1String("Alternate")) {
+        act->typeCode = 111;
+        if (w.size() >= 2)
+            act->alternateCount = quint8(std::clamp(number(w.at(1)), 2, 99));
+    } else if (kind == QLatin1String("Repeat")) {
+        act->typeCode = 110;
+        if (w.size() >= 3) {
+            act->repeatTarget = quint8(std::clamp(number(w.at(1)) - 1, 0, 255));
+            act->countOrTime.setValue(std::clamp(number(w.at(2)), 0, 0xFFFF));
+        }
+    } else if (kind == QLatin1String("Stop")) {
+        act->typeCode = 112;
+        act->skipWaits = w.size() >= 2 && w.at(1) == QLatin1String("SkipWaits") ? 1 : 0;
+    } else {
+        return nullptr;
+    }
+    return act;
+}
+
+const QList<OutputFactory> &outputActionFactories()
+{
+    static const QList<OutputFactory> factories = {
+        {[](QString t) { return t.startsWith(QLatin1String("MouseButton")); }, buildMouseButton},
+        {[](QString t) { return t.startsWith(QLatin1String("Scroll")); }, buildMouseScroll},
+        {isLetterOrDigitKey, buildLetterOrDigit},
+        {[](QString t) { return symbolUsage(withoutMarker(t)) >= 0; },
+         [](const QString &t) -> OutputPtr { return keyOutput(t, 2, symbolUsage(withoutMarker(t))); }},
+        {[](QString t) { return actionKeyUsage(withoutMarker(t)) >= 0; },
+         [](const QString &t) -> OutputPtr { return keyOutput(t, 3, actionKeyUsage(withoutMarker(t))); }},
+        {isFunctionKey, buildFunctionKey},
+        {[](QString t) { return withoutMarker(t).startsWith(QLatin1String("Num")); }, buildKeypadKey},
+        {[](QString t) { return mediaUsage(withoutMarker(t)) >= 0; }, buildMediaKey},
+        {isJoystickButton, buildJoystickButton},
+        {[](QString t) { return t.startsWith(QLatin1String("JoystickSlider")); }, buildJoystickSlider},
+        {[](QString t) {
+             return t.startsWith(QLatin1String("JoystickX")) || t.startsWith(QLatin1String("JoystickY"))
+                    || t.startsWith(QLatin1String("JoystickRotation"));
+         },
+         buildJoystickStick},
+        {[](QString t) { return t.startsWith(QLatin1String("DPI")); }, buildDpi},
+        {[](QString t) { return t.startsWith(QLatin1String("Profile")); }, buildProfileChange},
+        {[](QString t) { return t.startsWith(QLatin1String("Vibrate")); }, buildVibration},
+        {[](QString t) {
+             return t.startsWith(QLatin1String("Wait")) || t.startsWith(QLatin1String("Alternate"))
+                    || t.startsWith(QLatin1String("Repeat")) || t.startsWith(QLatin1String("Stop"));
+         },
+         buildSequenceControl},
+    };
+    return factories;
+}
+
+template <typename Result>
+std::shared_ptr<Result> parse(const QList<ActionTextFactory<Result>> &factories, const QString &text)
+{
+    for (const auto &factory : factories) {
+        if (factory.matches(text))
+            return factory.build(text);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+InputMapPtr parseInputAction(const QString &text)
+{
+    return parse(inputActionFactories(), text);
+}
+
+OutputPtr parseOutputAction(const QString &text)
+{
+    return parse(outputActionFactories(), text);
+}
+
+int splitPressMarker(QString &text)
+{
+    int state = 1;
+    if (text.contains(pressMarker)) {
+        text.remove(pressMarker);
+        state = 2;
+    } else if (text.contains(releaseMarker)) {
+        text.remove(releaseMarker);
+        state = 0;
+    }
+    text = text.trimmed();
+    return state;
+}
