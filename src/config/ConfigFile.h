@@ -1,0 +1,126 @@
+#pragma once
+
+#include "InputMapActionConfig.h"
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class PackageCreator;
+class ProfileData;
+
+// The process-wide reader and writer of configuration files: all profiles of
+// the model (PackageCreator) as one JSON document behind the first line
+// "json,2,4".
+//
+// Reading does not create profiles. Each nested profile group is announced
+// with profileFromFile(name, parent); the receiver must create that profile
+// and make it the model's current profile before it returns, and the group's
+// contents are then read into the current profile. A read ends with
+// setInitialDefault(index, subIndex) naming the default profile.
+//
+// Selection flags choose groups for export and import: one byte per group
+// in tree order (the root, then each profile followed by its sub-profiles),
+// zero to leave a group out; an empty list means every group.
+//
+// The items inside mappings are ConfigItems; the action mappings and their
+// nesting are ConfigMappings, ConfigMappingWriter and ConfigMappingReader.
+class ConfigFile : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Selection = QList<quint8>;
+
+    static ConfigFile *instance();
+    ~ConfigFile() override;
+
+    // --- Whole files
+    // The first line and the indented document of the selected groups.
+    QByteArray writeBytes(const Selection &selection = Selection());
+    // Writes writeBytes() to path through a temporary file that replaces the
+    // old one only when everything was written; false (old file untouched)
+    // when it cannot be written.
+    bool saveToFile(const QString &path, const Selection &selection = Selection());
+    // Reads a file's bytes into the model. False, with the model unchanged,
+    // when the data hold a NUL byte (or end) before the first "{" or do not
+    // parse; every byte before the first "{" is ignored. Anything that
+    // parses reads: missing or wrongly typed keys take their fallbacks and
+    // items that cannot be used are skipped.
+    bool loadBytes(const QByteArray &data, bool readRoot = true, const Selection &selection = Selection());
+    // False without a message when the file cannot be opened.
+    bool loadFile(const QString &path, bool readRoot = true, const Selection &selection = Selection());
+
+    // --- Documents
+    // Fills the document's top level from the model for the selected groups;
+    // the model's current profile is the same afterwards.
+    void writeConfig(QJsonObject &document, Selection selection);
+    // The group of a profile; the global profile's carries the switching
+    // state and the built-in pointer mapping. A null profile gives the
+    // placeholder group.
+    QJsonObject writeProfile(const ProfileData *profile, bool isGlobal) const;
+    // The placeholder root of a file written without the global profile.
+    static QJsonObject writeGroup();
+    // Reads a parsed document into the model, announcing its groups, and
+    // ends with setInitialDefault (see the flags below).
+    void readConfig(const QJsonObject &document, const Selection &selection);
+    // One group into the current profile, then its nested groups.
+    void readGroup(const QJsonObject &group, bool isRoot);
+
+    // --- Mapping lists of the mappings library
+    // mapping as a top-level mapping followed by its descendants, each
+    // nested one naming its parent by its position in this array.
+    static QJsonArray writeMappingTree(const InputMapActionConfig &mapping);
+    // Links every mapping of the array into its tree and returns the last
+    // one without a predecessor (null when there is none). The library is
+    // written by this program, so its values are read as written now.
+    static InputMapPtr readActionMappingList(const QJsonArray &array, int fileVersion = writtenVersion);
+
+    // "Version" of every file written, and of the file read last (1 when it
+    // had none).
+    static constexpr int writtenVersion = 2;
+    int readVersion() const { return m_readVersion; }
+
+    // While clear, a read does not end with setInitialDefault.
+    bool emitInitialDefault = true;
+    // While set, a read takes only the root group's contents: no profile is
+    // announced and setInitialDefault is not emitted.
+    bool globalOnly = false;
+    // While above 0, sub-profiles read are announced under the model's last
+    // top-level profile (a reload behind imported profiles).
+    int insertionCount = 0;
+    // The pair a read names in setInitialDefault instead of the file's
+    // default profile; none while overrideIndex is below 0.
+    int overrideIndex = -1;
+    int overrideSubIndex = -1;
+
+signals:
+    void profileFromFile(QString profileName, QString parentProfile);
+    void setInitialDefault(int index, int subIndex);
+    void saved(bool enableSave);
+
+private:
+    ConfigFile();
+
+    void readGroupAt(const QJsonObject &group, bool isRoot, int depth);
+    void readGroupContents(const QJsonObject &group);
+    void readConfigSet(const QJsonObject &element);
+    void readProfileChanged(const QJsonObject &element);
+    void skipGroup(const QJsonObject &group);
+    // Whether the first selection flag chooses its group (every group when
+    // there are no flags), and taking that flag off the list.
+    bool selected() const;
+    void dropFlag();
+    QJsonObject configSetMapping() const;
+    QJsonObject profileChangedMapping(const ProfileData &profile) const;
+
+    PackageCreator *m_model;
+    int m_readVersion = 1;
+    bool m_readRoot = true;
+    Selection m_selection;
+    int m_defaultIndex = 255;
+    int m_defaultSubIndex = 255;
+};
