@@ -2,6 +2,7 @@
 
 #include "AutoReleaseInputsRecord.h"
 #include "DpiConfigureRecord.h"
+#include "EnumText.h"
 #include "GameDeviceSelectRecord.h"
 #include "LedSetRecord.h"
 #include "LiftOffSelectRecord.h"
@@ -28,34 +29,6 @@
 #include <limits>
 
 namespace {
-
-// One value of an enumeration that the file stores as text.
-struct EnumText
-{
-    int value;
-    const char *text;
-};
-
-template<size_t N>
-QString nameOf(const EnumText (&table)[N], int value)
-{
-    for (const EnumText &entry : table) {
-        if (entry.value == value)
-            return QString::fromLatin1(entry.text);
-    }
-    return QString();
-}
-
-// The value of name, or fallback when the table does not hold it.
-template<size_t N>
-int valueOf(const EnumText (&table)[N], const QString &name, int fallback)
-{
-    for (const EnumText &entry : table) {
-        if (name == QLatin1String(entry.text))
-            return entry.value;
-    }
-    return fallback;
-}
 
 const EnumText buttonStates[] = {{0, "upOff"}, {1, "tap"}, {2, "downOn"}};
 const EnumText selectionTypes[] = {{1, "next"},  {2, "previous"}, {3, "up"},       {4, "down"},

@@ -43,8 +43,7 @@ void ConfigMappingReader::read(const QJsonObject &element)
         } else if (mapping) {
             const InputMapPtr &parent = m_places.at(int(id));
             if (parent && depthOf(parent.get()) + 1 < maximumDepth) {
-                mapping->parent = parent.get();
-                parent->children.append(mapping);
+                parent->addChild(mapping);
             } else if (parent) {
                 qWarning() << "ConfigFile: mapping nested too deep, left out - actionIndex:" << position;
                 mapping.reset();

@@ -1,6 +1,7 @@
 #include "ConfigMappings.h"
 
 #include "ConfigItems.h"
+#include "EnumText.h"
 #include "InputMapAction_Angle.h"
 #include "InputMapAction_Button.h"
 #include "InputMapAction_Force.h"
@@ -14,32 +15,6 @@
 #include <utility>
 
 namespace {
-
-struct EnumText
-{
-    int value;
-    const char *text;
-};
-
-template<size_t N>
-QString nameOf(const EnumText (&table)[N], int value)
-{
-    for (const EnumText &entry : table) {
-        if (entry.value == value)
-            return QString::fromLatin1(entry.text);
-    }
-    return QString();
-}
-
-template<size_t N>
-int valueOf(const EnumText (&table)[N], const QString &name, int fallback)
-{
-    for (const EnumText &entry : table) {
-        if (name == QLatin1String(entry.text))
-            return entry.value;
-    }
-    return fallback;
-}
 
 const EnumText activeStates[] = {{1, "activeWhenOn"}, {0, "activeWhenOff"}};
 const EnumText movementDirections[] = {

@@ -23,11 +23,16 @@ InputMapPtr InputMapActionConfig::deepCopy() const
             copy->children.append(InputMapPtr());
             continue;
         }
-        InputMapPtr childCopy = child->deepCopy();
-        childCopy->parent = copy.get();
-        copy->children.append(childCopy);
+        copy->addChild(child->deepCopy());
     }
     return copy;
+}
+
+InputMapPtr InputMapActionConfig::addChild(InputMapPtr child)
+{
+    child->parent = this;
+    children.append(child);
+    return child;
 }
 
 bool InputMapActionConfig::isActivationOnly() const

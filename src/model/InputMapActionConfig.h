@@ -30,6 +30,9 @@ public:
     // children, whose parents point into the new tree. The copy of this
     // mapping keeps this mapping's parent.
     InputMapPtr deepCopy() const;
+    // Appends child as the last child, with this mapping as its parent.
+    // Returns child.
+    InputMapPtr addChild(InputMapPtr child);
     // Inputs without a release phase: movement, scroll, force range, angle range.
     bool isActivationOnly() const;
 

@@ -23,12 +23,6 @@
 // brightness of a logo LED output), so a model survives a write and a read.
 namespace SampleModel {
 
-inline InputMapPtr nest(const InputMapPtr &parent, InputMapPtr child)
-{
-    child->parent = parent.get();
-    parent->children.append(child);
-    return child;
-}
 
 inline InputMapPtr button(int id, const QString &name = QString())
 {
@@ -213,7 +207,7 @@ inline void buildFullModel()
     force->activeState = 0;
     force->name = QStringLiteral("Hard press");
     force->activationOutputs = outputs.mid(12, 6);
-    nest(left, force);
+    left->addChild(force);
     auto tilt = std::make_shared<InputMapAction_Angle>(60);
     tilt->axis = 2;
     tilt->entryStart = 1900;
@@ -223,13 +217,13 @@ inline void buildFullModel()
     tilt->angleDirection = 0;
     tilt->activationOutputs = outputs.mid(18);
     tilt->blockOnDeactivation = 1;
-    nest(force, tilt);
+    force->addChild(tilt);
     InputMapPtr right = button(1);
     auto nestedMovement = std::make_shared<InputMapAction_Movement>(20);
     nestedMovement->direction = 2;
     nestedMovement->countDivisor.setValue(0x1234);
     nestedMovement->repeat = 1;
-    nest(right, nestedMovement);
+    right->addChild(nestedMovement);
     global->inputMaps = {left, right, button(12)};
 
     ProfileData *work = model->addProfile(0, 255, QStringLiteral("Work"));
@@ -250,7 +244,7 @@ inline void buildFullModel()
     forceRange->entryStart = 200;
     forceRange->entryEnd = 800;
     InputMapPtr fingertip = button(8);
-    nest(fingertip, forceRange);
+    fingertip->addChild(forceRange);
     auto angleRange = std::make_shared<InputMapAction_Angle>(62);
     angleRange->axis = 1;
     angleRange->rangeMode = 4;

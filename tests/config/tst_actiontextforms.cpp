@@ -12,6 +12,8 @@
 #include "OutputAction_Profile.h"
 #include "OutputAction_Tracking.h"
 
+#include "OutputBuilders.h"
+
 #include <QtTest>
 
 Q_DECLARE_METATYPE(OutputPtr)
@@ -20,39 +22,6 @@ namespace {
 
 const QString down = QString::fromUtf8("\u2193");
 const QString up = QString::fromUtf8("\u2191");
-
-OutputPtr click(int buttonId, int state)
-{
-    auto r = std::make_shared<OutputAction_Mouse>(12);
-    r->buttonId = quint8(buttonId);
-    r->buttonState = state;
-    return r;
-}
-
-OutputPtr scroll(int axis, int count)
-{
-    auto r = std::make_shared<OutputAction_Mouse>(13);
-    r->scrollAxis = axis;
-    r->scrollCount.setValue(count);
-    return r;
-}
-
-OutputPtr key(int group, int usage, int state = 1)
-{
-    auto r = std::make_shared<OutputAction_Keyboard>(30);
-    r->keyGroup = group;
-    r->keyUsage = quint8(usage);
-    r->buttonState = state;
-    return r;
-}
-
-OutputPtr media(int usage, int state = 1)
-{
-    auto r = std::make_shared<OutputAction_Keyboard>(31);
-    r->mediaUsage.setValue(usage);
-    r->buttonState = state;
-    return r;
-}
 
 OutputPtr joystick(int type, int buttonId, int state, int axis, int mode, QVector<int> ranges)
 {
@@ -65,14 +34,6 @@ OutputPtr joystick(int type, int buttonId, int state, int axis, int mode, QVecto
     r->firstRangeEnd = quint16(ranges.value(1));
     r->secondRangeStart = quint16(ranges.value(2));
     r->secondRangeEnd = quint16(ranges.value(3));
-    return r;
-}
-
-OutputPtr dpi(int selection, int value)
-{
-    auto r = std::make_shared<OutputAction_Tracking>(92);
-    r->dpiSelectionType = selection;
-    r->dpiValue = quint16(value);
     return r;
 }
 

@@ -95,7 +95,7 @@ private slots:
         global->dpiRecord.levelCount = 2;
         global->dpiRecord.dpiValues = {800, 1600};
         InputMapPtr parent = button(0);
-        nest(parent, button(1, "inner"));
+        parent->addChild(button(1, "inner"));
         global->inputMaps = {parent};
 
         const QByteArray bytes = ConfigFile::instance()->writeBytes();
@@ -123,11 +123,11 @@ private slots:
         ProfileData *global = emptyModel();
         global->isDefault = true; // what the receiver makes of a file without a default profile
         InputMapPtr top = button(2, "top");
-        nest(nest(top, button(3, "child")), button(4, "grandchild"));
+        top->addChild(button(3, "child"))->addChild(button(4, "grandchild"));
         global->inputMaps = {top};
         ProfileData *profile = PackageCreator::instance()->addProfile(0, 255, "P");
         InputMapPtr other = button(5, "other");
-        nest(nest(other, button(6, "child")), button(7, "grandchild"));
+        other->addChild(button(6, "child"))->addChild(button(7, "grandchild"));
         profile->inputMaps = {button(0), other};
         PackageCreator::instance()->setCurrentProfile(global);
         const ModelSnapshot written = ModelSnapshot::take();

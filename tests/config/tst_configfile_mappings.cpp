@@ -187,9 +187,9 @@ private slots:
     void treeIsFlattenedDepthFirst()
     {
         InputMapPtr top = button(0, "top");
-        InputMapPtr child = nest(top, button(1, "child"));
-        nest(child, button(2, "grandchild"));
-        nest(top, button(3, "second child"));
+        InputMapPtr child = top->addChild(button(1, "child"));
+        child->addChild(button(2, "grandchild"));
+        top->addChild(button(3, "second child"));
 
         const QJsonArray list = ConfigFile::writeMappingTree(*top);
         QCOMPARE(list.size(), 4);
@@ -217,8 +217,8 @@ private slots:
     {
         ProfileData *global = emptyModel();
         InputMapPtr top = button(0, "top");
-        InputMapPtr middle = nest(top, button(1, "middle"));
-        nest(nest(middle, button(2, "low")), button(3, "lowest"));
+        InputMapPtr middle = top->addChild(button(1, "middle"));
+        middle->addChild(button(2, "low"))->addChild(button(3, "lowest"));
         global->inputMaps = {top};
         PackageCreator::instance()->addProfile(0, 255, "Other"); // current, and without these mappings
 

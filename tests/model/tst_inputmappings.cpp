@@ -18,12 +18,6 @@ OutputPtr key(int usage)
     return record;
 }
 
-InputMapPtr addChild(const InputMapPtr &parent, InputMapPtr child)
-{
-    child->parent = parent.get();
-    parent->children.append(child);
-    return child;
-}
 
 } // namespace
 
@@ -78,7 +72,7 @@ private slots:
         source->exitStart = 300;
         source->activationOutputs = {key(4), key(5)};
         source->deactivationOutputs = {key(6)};
-        InputMapPtr child = addChild(source, std::make_shared<InputMapAction_Button>());
+        InputMapPtr child = source->addChild(std::make_shared<InputMapAction_Button>());
         InputMapActionConfig grandparent;
         source->parent = &grandparent;
 
@@ -102,10 +96,10 @@ private slots:
         root->buttonId = 3;
         root->activationOutputs = {key(4)};
         root->deactivationOutputs = {key(4)};
-        InputMapPtr first = addChild(root, std::make_shared<InputMapAction_Scroll>());
+        InputMapPtr first = root->addChild(std::make_shared<InputMapAction_Scroll>());
         first->activationOutputs = {std::make_shared<OutputAction_Mouse>(13)};
-        InputMapPtr second = addChild(root, std::make_shared<InputMapAction_Button>());
-        InputMapPtr grandchild = addChild(second, std::make_shared<InputMapAction_Movement>());
+        InputMapPtr second = root->addChild(std::make_shared<InputMapAction_Button>());
+        InputMapPtr grandchild = second->addChild(std::make_shared<InputMapAction_Movement>());
         grandchild->activationOutputs = {key(7), key(8)};
 
         InputMapPtr copy = root->deepCopy();
@@ -142,7 +136,7 @@ private slots:
     void deepCopyOfANestedMappingKeepsItsParent()
     {
         auto root = std::make_shared<InputMapAction_Button>();
-        InputMapPtr child = addChild(root, std::make_shared<InputMapAction_Button>());
+        InputMapPtr child = root->addChild(std::make_shared<InputMapAction_Button>());
         QCOMPARE(child->deepCopy()->parent, root.get());
     }
 

@@ -9,6 +9,8 @@
 #include "OutputAction_Tilts.h"
 #include "OutputAction_Tracking.h"
 
+#include "OutputBuilders.h"
+
 #include <QtTest>
 
 Q_DECLARE_METATYPE(OutputPtr)
@@ -18,52 +20,12 @@ namespace {
 const QString press = QString::fromUtf8("\u2193");
 const QString release = QString::fromUtf8("\u2191");
 
-OutputPtr click(int buttonId, int state)
-{
-    auto r = std::make_shared<OutputAction_Mouse>(12);
-    r->buttonId = quint8(buttonId);
-    r->buttonState = state;
-    return r;
-}
-
-OutputPtr scroll(int axis, int count)
-{
-    auto r = std::make_shared<OutputAction_Mouse>(13);
-    r->scrollAxis = axis;
-    r->scrollCount.setValue(count);
-    return r;
-}
-
 OutputPtr pointer(int x, int y)
 {
     auto r = std::make_shared<OutputAction_Mouse>(10);
     r->pointerMode = 2;
     r->xCount.setValue(x);
     r->yCount.setValue(y);
-    return r;
-}
-
-OutputPtr key(int group, int usage, int state)
-{
-    auto r = std::make_shared<OutputAction_Keyboard>(30);
-    r->keyGroup = group;
-    r->keyUsage = quint8(usage);
-    r->buttonState = state;
-    return r;
-}
-
-OutputPtr media(int usage, int state)
-{
-    auto r = std::make_shared<OutputAction_Keyboard>(31);
-    r->mediaUsage.setValue(usage);
-    r->buttonState = state;
-    return r;
-}
-
-OutputPtr text(const QByteArray &latin1)
-{
-    auto r = std::make_shared<OutputAction_Keyboard>(32);
-    r->keyString = latin1;
     return r;
 }
 
@@ -89,14 +51,6 @@ OutputPtr profile(int type, int selection)
 {
     auto r = std::make_shared<OutputAction_Profile>(type);
     r->profileSelection = selection;
-    return r;
-}
-
-OutputPtr dpi(int selection, int value)
-{
-    auto r = std::make_shared<OutputAction_Tracking>(92);
-    r->dpiSelectionType = selection;
-    r->dpiValue = quint16(value);
     return r;
 }
 

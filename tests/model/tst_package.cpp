@@ -99,12 +99,6 @@ std::shared_ptr<InputMapAction_Button> button(int id, OutputList press = {}, Out
     return mapping;
 }
 
-InputMapPtr addChild(const InputMapPtr &parent, InputMapPtr child)
-{
-    child->parent = parent.get();
-    parent->children.append(child);
-    return child;
-}
 
 
 // The eight settings records in package order (94, 104, 93, 102, 95, 97, 116,
@@ -383,11 +377,11 @@ private slots:
     {
         ProfileData *global = ownGlobal();
         InputMapPtr first = button(0, {key(4)});
-        InputMapPtr child = addChild(first, button(1, {key(5)}));
-        InputMapPtr grandchild = addChild(child, button(2));
-        InputMapPtr sibling = addChild(first, button(3));
+        InputMapPtr child = first->addChild(button(1, {key(5)}));
+        InputMapPtr grandchild = child->addChild(button(2));
+        InputMapPtr sibling = first->addChild(button(3));
         InputMapPtr second = button(4);
-        InputMapPtr secondChild = addChild(second, button(5));
+        InputMapPtr secondChild = second->addChild(button(5));
         global->inputMaps = {first, second};
 
         const QByteArray bytes = store->package();
@@ -416,7 +410,7 @@ private slots:
         ownGlobal();
         ProfileData *inheriting = store->addProfile(0, 255, "Plain");
         InputMapPtr plainTop = button(0);
-        addChild(plainTop, button(1));
+        plainTop->addChild(button(1));
         inheriting->inputMaps = {plainTop};
         ProfileData *owning = store->addProfile(1, 255, "Own");
         owning->setOwnSettings(true);
@@ -427,7 +421,7 @@ private slots:
         liftOff->liftOffLevel = 2;
         owning->profileOutputs = {liftOff};
         InputMapPtr ownTop = button(2);
-        addChild(ownTop, button(3));
+        ownTop->addChild(button(3));
         owning->inputMaps = {ownTop};
 
         const QByteArray bytes = store->package();
@@ -458,7 +452,7 @@ private slots:
         liftOff->liftOffLevel = 2;
         inheriting->profileOutputs = {liftOff};
         InputMapPtr top = button(0);
-        InputMapPtr child = addChild(top, button(1));
+        InputMapPtr child = top->addChild(button(1));
         inheriting->inputMaps = {top};
 
         const QByteArray bytes = store->package();

@@ -30,12 +30,6 @@ InputMapPtr button(int id, const QString &name = QString())
     return mapping;
 }
 
-InputMapPtr addChild(const InputMapPtr &parent, InputMapPtr child)
-{
-    child->parent = parent.get();
-    parent->children.append(child);
-    return child;
-}
 
 DpiConfigureRecord dpiRecord(int levels, int current, int separate, QVector<quint16> values)
 {
@@ -336,10 +330,10 @@ private slots:
     {
         ProfileData *global = store->addProfile(255, 255, "Global");
         InputMapPtr root = button(0, "root");
-        addChild(root, button(1, "first"));
-        InputMapPtr second = addChild(root, button(2, "second"));
-        addChild(second, button(3, "other"));
-        InputMapPtr grandchild = addChild(second, button(4, "grandchild"));
+        root->addChild(button(1, "first"));
+        InputMapPtr second = root->addChild(button(2, "second"));
+        second->addChild(button(3, "other"));
+        InputMapPtr grandchild = second->addChild(button(4, "grandchild"));
         global->inputMaps = {root};
         ProfileData *work = store->addProfile(0, 255, "Work");
         work->inputMaps = {button(9)};
@@ -369,13 +363,13 @@ private slots:
     {
         ProfileData *global = store->addProfile(255, 255, "Global");
         InputMapPtr root = button(0, "root");
-        addChild(root, button(1, "a"));
-        InputMapPtr level1 = addChild(root, button(2, "level1"));
-        addChild(level1, button(3, "b"));
-        addChild(level1, button(4, "c"));
-        InputMapPtr level2 = addChild(level1, button(5, "level2"));
-        InputMapPtr level3 = addChild(level2, button(6, "level3"));
-        addChild(level2, button(7, "d"));
+        root->addChild(button(1, "a"));
+        InputMapPtr level1 = root->addChild(button(2, "level1"));
+        level1->addChild(button(3, "b"));
+        level1->addChild(button(4, "c"));
+        InputMapPtr level2 = level1->addChild(button(5, "level2"));
+        InputMapPtr level3 = level2->addChild(button(6, "level3"));
+        level2->addChild(button(7, "d"));
         global->inputMaps = {button(8, "first"), root};
         store->addProfile(0, 255, "Work");
 
