@@ -20,7 +20,6 @@ public:
     static constexpr uint8_t outputReportId = 41;
     static constexpr int lengthPosition = 5;
     static constexpr int chunkSize = 58;
-    static constexpr int reportSize = 64;
     static constexpr uint8_t firstPacketFlag = 0x40;
     static constexpr uint8_t morePacketsFlag = 0x80;
 

@@ -22,12 +22,16 @@ HIDManager::HIDManager(std::unique_ptr<HidSystem> hidSystem, QObject *parent)
     : HIDInterface(parent)
     , system(std::move(hidSystem))
 {
-    findMouse();
+    if (!stopEvent.isValid())
+        qWarning().nospace() << "HIDManager: eventfd failed. Error code: " << stopEvent.error();
     connect(system.get(), &HidSystem::deviceArrived, this, &HIDManager::deviceArrived);
     connect(system.get(), &HidSystem::deviceRemoved, this, &HIDManager::deviceRemoved);
     connect(system.get(), &HidSystem::goingToSleep, this, &HIDManager::systemGoingToSleep);
     connect(system.get(), &HidSystem::wakingUp, this, &HIDManager::systemWakingUp);
+    // Watch first, so a mouse plugged in while the list is read is not missed:
+    // its arrival, if it comes after the mouse was opened, is ignored.
     system->startWatching();
+    findMouse();
 }
 
 HIDManager::~HIDManager()
@@ -66,6 +70,7 @@ bool HIDManager::findMouse()
         return false;
     }
     device = fd;
+    ++deviceGeneration;
     devicePath = devices[index].node;
     mousePID = pid;
     return true;
@@ -85,7 +90,7 @@ void HIDManager::subscribe()
             std::lock_guard<std::mutex> lock(startMutex);
             started = false;
         }
-        readThread = std::make_unique<std::thread>(&HIDManager::read_thread, this, device);
+        readThread = std::make_unique<std::thread>(&HIDManager::read_thread, this, device, deviceGeneration);
         std::unique_lock<std::mutex> lock(startMutex);
         startCondition.wait(lock, [this] { return started; });
     }
@@ -104,7 +109,7 @@ bool HIDManager::stopReadThread()
     return wasRunning;
 }
 
-void HIDManager::read_thread(int fd)
+void HIDManager::read_thread(int fd, quint64 generation)
 {
     {
         std::lock_guard<std::mutex> lock(startMutex);
@@ -116,11 +121,15 @@ void HIDManager::read_thread(int fd)
         return;
     }
 
-    std::vector<uint8_t> buffer(size_t(reportLength), 0);
+    std::vector<uint8_t> buffer(size_t(HidReport::length), 0);
+    // Without a stop event nothing could end an endless wait.
+    const int waitMs = stopEvent.isValid() ? -1 : stopCheckMs;
     int failures = 0;
     while (running) {
         int error = 0;
-        const HidrawFile::Wait wait = HidrawFile::waitForInput(fd, stopEvent.fd(), -1, error);
+        const HidrawFile::Wait wait = HidrawFile::waitForInput(fd, stopEvent.fd(), waitMs, error);
+        if (wait == HidrawFile::Wait::TimedOut)
+            continue;
         if (wait == HidrawFile::Wait::Stopped) {
             qDebug() << "HIDManager: read_thread got stop event";
             running = false;
@@ -141,7 +150,7 @@ void HIDManager::read_thread(int fd)
             std::fill(buffer.begin() + count, buffer.end(), uint8_t(0));
             emit response(QVector<uint8_t>(buffer.begin(), buffer.end()));
         } else if (wait == HidrawFile::Wait::Gone || count == 0 || HidrawFile::isDeviceGone(error)) {
-            readerLostDevice();
+            readerLostDevice(generation);
             break;
         } else if (HidrawFile::isTransient(error)) {
             continue;
@@ -151,7 +160,7 @@ void HIDManager::read_thread(int fd)
                 qWarning().nospace() << "HIDManager: read failed. Error code: " << error;
             if (failures >= maxReadFailures) {
                 qWarning() << "HIDManager: read keeps failing, treating the mouse as removed";
-                readerLostDevice();
+                readerLostDevice(generation);
                 break;
             }
             HidrawFile::waitForInput(-1, stopEvent.fd(), readRetryMs, error);
@@ -164,12 +173,21 @@ void HIDManager::read_thread(int fd)
     }
 }
 
-void HIDManager::readerLostDevice()
+void HIDManager::readerLostDevice(quint64 generation)
 {
     // Removal closes the device file, which this thread still holds: leave it
     // to the GUI thread, which joins this thread first.
+    QMetaObject::invokeMethod(
+        this, [this, generation] { removeReaderDevice(generation); }, Qt::QueuedConnection);
     running = false;
-    QMetaObject::invokeMethod(this, &HIDManager::onMouseRemoval, Qt::QueuedConnection);
+}
+
+void HIDManager::removeReaderDevice(quint64 generation)
+{
+    // By now the device may have been removed on the monitor's notice and
+    // another opened: that one is not the reader's to remove.
+    if (generation == deviceGeneration)
+        onMouseRemoval();
 }
 
 void HIDManager::onMouseRemoval()
@@ -196,6 +214,10 @@ void HIDManager::writePacket(QVector<uint8_t> packet)
     QElapsedTimer timer;
     timer.start();
     int error = 0;
+    // A hidraw node always polls as writable, and its write() blocks in the
+    // kernel until the USB output report is sent or the kernel's own time-out
+    // (about 5 s) ends it: this time-out only covers devices that really
+    // report not writable.
     const int ready = HidrawFile::waitWritable(device, writeTimeoutMs, error);
     long written = -1;
     if (ready > 0)

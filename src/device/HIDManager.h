@@ -41,12 +41,16 @@ public:
 
     int productId() const { return mousePID; }
     bool isOpen() const { return device >= 0; }
+    // A reader is running (it clears this once it has posted a removal).
+    bool isReading() const { return running; }
 
     static constexpr int writeTimeoutMs = 1000;
     // Consecutive read errors (other than the device going away) after which
     // the device counts as removed, and the pause after each.
     static constexpr int maxReadFailures = 10;
     static constexpr int readRetryMs = 20;
+    // Without a stop event the reader wakes this often to see whether to stop.
+    static constexpr int stopCheckMs = 100;
 
 public slots:
     void subscribe() override;
@@ -61,12 +65,15 @@ private slots:
     void systemWakingUp();
 
 private:
-    void read_thread(int fd);
-    void readerLostDevice();
+    void read_thread(int fd, quint64 generation);
+    void readerLostDevice(quint64 generation);
+    void removeReaderDevice(quint64 generation);
 
     int mousePID = 0;
-    const int reportLength = HidReport::length;
     int device = -1;
+    // Counts the devices opened: a removal noticed by a reader names its
+    // device by this, not by the descriptor, whose number the next can reuse.
+    quint64 deviceGeneration = 0;
     QString devicePath;
     std::unique_ptr<HidSystem> system;
 

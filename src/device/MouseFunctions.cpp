@@ -159,12 +159,18 @@ int MouseFunctions::firmwareState() const
 
 MouseFunctions::ReplyWait MouseFunctions::sendPacket(const QVector<uint8_t> &packet)
 {
-    if (m_uploading) {
-        // A packet of another command in between would break the upload.
-        qWarning() << "MouseFunctions: upload in progress, command not sent";
+    if (refusedDuringUpload())
         return ReplyWait::NotSent;
-    }
     return transmit(packet);
+}
+
+bool MouseFunctions::refusedDuringUpload() const
+{
+    if (!m_uploading)
+        return false;
+    // A packet of another command in between would break the upload.
+    qWarning() << "MouseFunctions: upload in progress, command not sent";
+    return true;
 }
 
 MouseFunctions::ReplyWait MouseFunctions::sendCommand(const GeneralControlCommand &command)
@@ -176,9 +182,7 @@ MouseFunctions::ReplyWait MouseFunctions::sendAwaiting(int state, const QVector<
 {
     // The wait state changes only when the command really goes out: an upload
     // in progress keeps its own, and no device must keep looking absent.
-    if (m_uploading)
-        return sendPacket(packet);
-    if (!m_transport || !m_devicePresent)
+    if (refusedDuringUpload() || !m_transport || !m_devicePresent)
         return ReplyWait::NotSent;
     m_waitState = state;
     return transmit(packet);
@@ -564,8 +568,19 @@ MouseFunctions::UploadResult MouseFunctions::upload(QString *reason)
     do {
         outcome = transmit(command.packet());
     } while (outcome == ReplyWait::Received && command.nextPacket());
-    if (outcome == ReplyWait::Received)
-        outcome = waitForReply();
+    if (outcome == ReplyWait::Received) {
+        // The report after the last reply is the mouse's announcement of its
+        // new configuration. The package is in; a mouse that announces
+        // nothing has not failed it. A disconnection, even one that came
+        // with the last reply, still fails the upload.
+        outcome = m_devicePresent ? waitForReply() : ReplyWait::Disconnected;
+        if (outcome == ReplyWait::TimedOut && m_devicePresent) {
+            qDebug() << "MouseFunctions: no report after the upload";
+            // So no later notice, such as the user's next switch, is taken for it.
+            m_swallowProfileNotice = false;
+            return UploadOk;
+        }
+    }
     if (outcome != ReplyWait::Received) {
         // Whether the mouse took the package is unknown, so a later notice
         // must not be taken for its announcement of it.

@@ -91,7 +91,6 @@ public:
 
     // Creates the transport, connects its signals queued and subscribes. Once.
     void init();
-    HIDInterface *transport() const { return m_transport.get(); }
 
     // --- The model. These read the stored model code only, so they answer
     // for the last connected model also while none is connected.
@@ -197,6 +196,8 @@ private:
     MouseFunctions();
 
     ReplyWait transmit(const QVector<uint8_t> &packet);
+    // True (and logged) while an upload runs: no other command may go out.
+    bool refusedDuringUpload() const;
     // Sets the wait state and sends, when the packet can go out at all.
     ReplyWait sendAwaiting(int state, const QVector<uint8_t> &packet);
     ReplyWait waitForReply();

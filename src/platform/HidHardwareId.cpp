@@ -13,7 +13,7 @@ QString HidHardwareId::compose(quint16 vendorId, quint16 productId, int interfac
 {
     QString id = QStringLiteral("HID\\VID_") + hex4(vendorId) + QStringLiteral("&PID_") + hex4(productId);
     if (interfaceNumber >= 0)
-        id += QStringLiteral("&MI_%1").arg(interfaceNumber, 2, 10, QLatin1Char('0'));
+        id += QStringLiteral("&MI_%1").arg(interfaceNumber, 2, 16, QLatin1Char('0')).toUpper();
     return id;
 }
 

@@ -4,7 +4,7 @@
 // Composes the hardware id text by which the transport recognises a device.
 // The text has the form "HID\VID_214E&PID_0014&MI_03": vendor and product id in
 // upper-case hexadecimal padded to four digits, then the USB interface number
-// in two decimal digits when the device is a USB interface.
+// in two upper-case hexadecimal digits when the device is a USB interface.
 class HidHardwareId
 {
 public:

@@ -8,11 +8,15 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <functional>
+#include <future>
 #include <thread>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -38,11 +42,30 @@ public:
             unopened.insert(node, fd);
     }
 
+    // A device plugged in: listed from now on, and announced once the system watches.
+    void plugIn(const QString &node, const QString &hardwareId, int fd)
+    {
+        addDevice(node, hardwareId, fd);
+        if (watching)
+            QMetaObject::invokeMethod(this, [this, node] { emit deviceArrived(node); }, Qt::QueuedConnection);
+    }
+    // A device unplugged: no longer listed (the removal notice is the test's).
+    void removeDevice(const QString &node)
+    {
+        devices.erase(std::remove_if(devices.begin(), devices.end(),
+                                     [&](const HidDeviceInfo &info) { return info.node == node; }),
+                      devices.end());
+        if (unopened.contains(node))
+            ::close(unopened.take(node));
+    }
+
     bool enumerate(QVector<HidDeviceInfo> &out) override
     {
         if (!enumerateWorks)
             return false;
         out = devices;
+        if (afterEnumerate)
+            afterEnumerate();
         return true;
     }
     int open(const QString &node, int &error) override
@@ -57,6 +80,7 @@ public:
 
     QVector<HidDeviceInfo> devices;
     QMap<QString, int> unopened;
+    std::function<void()> afterEnumerate;
     bool enumerateWorks = true;
     bool watching = false;
 };
@@ -196,6 +220,26 @@ private slots:
         QCOMPARE(connects.count(), 1);
     }
 
+    void mousePluggedInDuringStartUpIsFound()
+    {
+        FakeNode node;
+        auto fake = std::make_unique<FakeSystem>();
+        FakeSystem *system = fake.get();
+        // The mouse arrives right after the first look at the device list.
+        bool plugged = false;
+        fake->afterEnumerate = [&] {
+            if (!plugged)
+                system->plugIn("/dev/hidraw7", mouseId, node.transportEnd);
+            plugged = true;
+        };
+        HIDManager manager(std::move(fake));
+        QSignalSpy connects(&manager, &HIDInterface::mouseConnect);
+        QVERIFY(!manager.isOpen());
+        manager.subscribe();
+        QTRY_COMPARE(connects.count(), 1);
+        QCOMPARE(connects.last(), (QVariantList{true, 20}));
+    }
+
     void deliversEveryReportAs64Bytes()
     {
         Rig rig;
@@ -260,6 +304,39 @@ private slots:
         // With no device, writes fail and say so.
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("HIDManager: write failed. Error code: \\d+"));
         rig.manager->writePacket({41, 1, 10, 10, 0, 0x40});
+    }
+
+    void lateReaderRemovalLeavesANewMouseOpen()
+    {
+        Rig rig;
+        QSignalSpy connects(rig.manager.get(), &HIDInterface::mouseConnect);
+        QSignalSpy reports(rig.manager.get(), &HIDInterface::response);
+        rig.manager->subscribe();
+
+        // The reader sees the hang-up and posts its removal, which waits in
+        // the queue while the monitor's notice is handled and a new mouse
+        // is plugged in.
+        rig.node.closeDevice();
+        QElapsedTimer timer;
+        timer.start();
+        while (rig.manager->isReading() && timer.elapsed() < 5000)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        QVERIFY(!rig.manager->isReading());
+        QTest::ignoreMessage(QtInfoMsg, "HIDManager: mouse removal, PID: 20");
+        rig.system->removeDevice("/dev/hidraw1");
+        emit rig.system->deviceRemoved("/dev/hidraw1");
+        FakeNode next;
+        rig.system->addDevice("/dev/hidraw2", mouseId, next.transportEnd);
+        emit rig.system->deviceArrived("/dev/hidraw2");
+        QCOMPARE(connects.count(), 3);
+        QCOMPARE(connects.last(), (QVariantList{true, 20}));
+
+        QTest::qWait(50); // the reader's late notice is handled
+        QVERIFY(rig.manager->isOpen());
+        QCOMPARE(connects.count(), 3);
+        QVERIFY(next.send(reportOf({10, 0, 2, 3, 255})));
+        QTRY_COMPARE(reports.count(), 1);
+        rig.manager.reset();
     }
 
     void removalOfAnotherDeviceIsIgnored()
@@ -329,6 +406,45 @@ private slots:
         rig.manager->subscribe(); // a new reader on the same device
         QVERIFY(rig.node.send(reportOf({10, 0, 2, 3, 255})));
         QTRY_COMPARE(reports.count(), 1);
+    }
+
+    void readerStopsWithoutAStopEvent()
+    {
+        FakeNode node;
+        auto fake = std::make_unique<FakeSystem>();
+        fake->addDevice("/dev/hidraw1", mouseId, node.transportEnd);
+        // No descriptor is left for the stop event while the transport is made.
+        rlimit saved{};
+        QCOMPARE(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+        const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        QVERIFY(lowestFree >= 0);
+        ::close(lowestFree);
+        rlimit tight = saved;
+        tight.rlim_cur = rlim_t(lowestFree);
+        QTest::ignoreMessage(QtWarningMsg, QString("HIDManager: eventfd failed. Error code: %1").arg(EMFILE).toUtf8());
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+        auto manager = std::make_unique<HIDManager>(std::move(fake));
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+
+        QSignalSpy reports(manager.get(), &HIDInterface::response);
+        manager->subscribe();
+        QVERIFY(node.send(reportOf({10, 0, 2, 3, 255})));
+        QTRY_COMPARE(reports.count(), 1);
+
+        // Should the reader not notice, hanging up ends its wait after all.
+        std::promise<void> stopped;
+        std::thread watchdog([&node, done = stopped.get_future()] {
+            if (done.wait_for(std::chrono::seconds(3)) == std::future_status::timeout)
+                node.closeDevice();
+        });
+        QElapsedTimer timer;
+        timer.start();
+        const bool wasRunning = manager->stopReadThread();
+        const qint64 took = timer.elapsed();
+        stopped.set_value();
+        watchdog.join();
+        QVERIFY(wasRunning);
+        QVERIFY2(took < 1000, qPrintable(QString("stopping took %1 ms").arg(took)));
     }
 
     void failedFeatureReadLeavesTheBuffer()

@@ -53,13 +53,32 @@ private slots:
         QCOMPARE(index, -1);
     }
 
+    void composesHardwareIdsInTheMatchedForm_data()
+    {
+        QTest::addColumn<int>("vendorId");
+        QTest::addColumn<int>("productId");
+        QTest::addColumn<int>("interfaceNumber");
+        QTest::addColumn<QString>("hardwareId");
+        QTest::addColumn<int>("pid");
+        QTest::newRow("mouse interface") << 0x214E << 0x1E << 3 << "HID\\VID_214E&PID_001E&MI_03" << 30;
+        QTest::newRow("no interface") << 0x15A2 << 0x73 << -1 << "HID\\VID_15A2&PID_0073" << 115;
+        QTest::newRow("upper-case digits") << 0xabcd << 0x1e << 0 << "HID\\VID_ABCD&PID_001E&MI_00" << 0;
+        QTest::newRow("interface in hexadecimal") << 0x214E << 0x14 << 10 << "HID\\VID_214E&PID_0014&MI_0A" << 0;
+        QTest::newRow("interface 19") << 0x214E << 0x14 << 19 << "HID\\VID_214E&PID_0014&MI_13" << 0;
+    }
     void composesHardwareIdsInTheMatchedForm()
     {
-        QCOMPARE(HidHardwareId::compose(0x214E, 0x14, 3), QString("HID\\VID_214E&PID_0014&MI_03"));
-        QCOMPARE(HidHardwareId::compose(0x15A2, 0x73), QString("HID\\VID_15A2&PID_0073"));
-        QCOMPARE(HidHardwareId::compose(0xabcd, 0x1e, 12), QString("HID\\VID_ABCD&PID_001E&MI_12"));
-        QCOMPARE(HidMatch::productId(HidHardwareId::compose(0x214E, 0x1E, 3)), 30);
+        QFETCH(int, vendorId);
+        QFETCH(int, productId);
+        QFETCH(int, interfaceNumber);
+        QFETCH(QString, hardwareId);
+        QFETCH(int, pid);
+        QCOMPARE(HidHardwareId::compose(quint16(vendorId), quint16(productId), interfaceNumber), hardwareId);
+        QCOMPARE(HidMatch::productId(hardwareId), pid);
+    }
 
+    void readsUdevHidIds()
+    {
         quint16 vendor = 0;
         quint16 product = 0;
         QVERIFY(HidHardwareId::parseHidId("0003:0000214E:00000014", vendor, product));

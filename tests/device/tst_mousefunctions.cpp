@@ -520,22 +520,51 @@ private slots:
         QTRY_COMPARE(profile.count(), 1);
     }
 
+    void uploadNeedsNoReportAfterTheLastReply()
+    {
+        connectMouse();
+        buildTwoProfiles();
+        mouse->setUploadAnnounced(false); // the last packet's reply is all that comes
+        QSignalSpy finished(device(), &MouseFunctions::uploadFinished);
+        QSignalSpy profile(device(), &MouseFunctions::profileChanged);
+
+        QTest::ignoreMessage(QtDebugMsg, "MouseFunctions: no report after the upload");
+        QCOMPARE(device()->sendProfilesToMouse(), MouseFunctions::UploadOk);
+
+        QCOMPARE(mouse->uploads(), 1);
+        QCOMPARE(mouse->ramPackage(), store->package());
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0).at(0).value<MouseFunctions::UploadResult>(), MouseFunctions::UploadOk);
+        QVERIFY(device()->profilesSent());
+        QCOMPARE(device()->waitState(), int(MouseFunctions::WaitIdle));
+        // No announcement is awaited any more: the next switch is the user's.
+        mouse->pressProfileButton(2, 255);
+        QTRY_COMPARE(profile.count(), 1);
+        QCOMPARE(profile.at(0), QVariantList({2, 255}));
+    }
+
     void unplugDuringUploadFailsIt_data()
     {
+        QTest::addColumn<bool>("atLastWait");
         QTest::addColumn<bool>("replug");
-        QTest::newRow("stays away") << false;
-        QTest::newRow("comes back at once") << true;
+        QTest::newRow("stays away") << false << false;
+        QTest::newRow("comes back at once") << false << true;
+        QTest::newRow("during the wait after the last packet") << true << false;
     }
 
     void unplugDuringUploadFailsIt()
     {
+        QFETCH(bool, atLastWait);
         QFETCH(bool, replug);
         connectMouse();
         modelWithPackageOf(400);
-        bool unplugged = false;
+        // Unplugged at the reply to the first packet, or at the reply to the
+        // last when nothing else would follow it.
+        mouse->setUploadAnnounced(!atLastWait);
+        const int unplugAt = atLastWait ? (400 + 4 + 57) / 58 : 1;
+        int replies = 0;
         connect(mouse, &SimulatedMouse::inputReport, this, [&](Bytes report) {
-            if (!unplugged && report[2] == ((1 << 6) | 10) && report[3] == 1) {
-                unplugged = true;
+            if (report[2] == ((1 << 6) | 10) && report[3] == 1 && ++replies == unplugAt) {
                 mouse->unplug();
                 if (replug)
                     mouse->plugIn();

@@ -44,7 +44,6 @@ void FakeHidTransport::writePacket(QVector<uint8_t> packet)
 
 void FakeHidTransport::getFeature(QVector<uint8_t> &buffer)
 {
-    ++featureCount;
     if (!buffer.isEmpty())
         log.append(QStringLiteral("feature %1").arg(buffer[0]));
     if (!open || !mouse || buffer.isEmpty())

@@ -28,12 +28,10 @@ public:
     ~FakeHidTransport() override;
 
     bool isOpen() const { return open; }
-    bool isReading() const { return reading; }
     int productId() const { return pid; }
     // Every packet given to writePacket, as given (before padding).
     QVector<QVector<uint8_t>> writtenPackets() const { return written; }
     void clearWrittenPackets() { written.clear(); }
-    int featureReads() const { return featureCount; }
     // Feature reads and written packets in the order they happened:
     // "feature <id>" and "write <class>,<group>,<command>".
     QStringList activity() const { return log; }
@@ -57,7 +55,6 @@ private:
     bool open = false;
     bool reading = false;
     int pid = 0;
-    int featureCount = 0;
     QVector<QVector<uint8_t>> written;
     QStringList log;
 };

@@ -85,6 +85,7 @@ void SimulatedMouse::setCalibrationBlock(const QByteArray &block) { forceBlock =
 void SimulatedMouse::setBootloaderProductId(int pid) { restartBootloaderPid = pid; }
 void SimulatedMouse::setReplyDelay(int ms) { deliveryTimer.setInterval(std::max(0, ms)); }
 void SimulatedMouse::setSilent(bool value) { silent = value; }
+void SimulatedMouse::setUploadAnnounced(bool announced) { uploadAnnounced = announced; }
 
 bool SimulatedMouse::hasHaptics() const { return mousePid == 5 || mousePid == 10 || mousePid == 30; }
 bool SimulatedMouse::hasTilt() const { return mousePid == 5 || mousePid == 30; }
@@ -379,7 +380,8 @@ void SimulatedMouse::handleUpload(const Command &c, uint8_t classGroup)
         else if (package.size() > memorySize())
             status = TooLarge;
     }
-    reply(classGroup, n, UploadResult, {uint8_t(status)});
+    if (uploadAnnounced)
+        reply(classGroup, n, UploadResult, {uint8_t(status)});
     if (status != Ok) {
         ++rejectedCount;
         return;
@@ -387,7 +389,8 @@ void SimulatedMouse::handleUpload(const Command &c, uint8_t classGroup)
     ram = package;
     ++uploadCount;
     applyStartupProfile(ram);
-    profileNotice(causeOwnSwitch);
+    if (uploadAnnounced)
+        profileNotice(causeOwnSwitch);
 }
 
 bool SimulatedMouse::startupProfile(const QByteArray &package, int &index, int &subIndex)

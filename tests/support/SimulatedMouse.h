@@ -20,7 +20,9 @@
 // - Upload (1,10,1): the last packet is acknowledged too, then the result
 //   follows as a second report (code UploadResult, status Ok, BadPayload,
 //   BadCrc or TooLarge), and after a successful upload a profile notice. A
-//   rejected upload leaves the package held before in place.
+//   rejected upload leaves the package held before in place. With
+//   setUploadAnnounced(false) the acknowledgement is all: neither the result
+//   nor the notice follows (the package is taken all the same).
 // - The active profile after an upload, and after plugging in, is the one the
 //   package's start-up item names (its go-to-profile output); without such an
 //   item it stays as it was (the global profile 255/255 at first).
@@ -123,6 +125,9 @@ public:
     // Latency of every report; with silent set the mouse answers no command.
     void setReplyDelay(int ms);
     void setSilent(bool silent);
+    // Whether the upload's result and profile notice follow its last
+    // acknowledgement (default true).
+    void setUploadAnnounced(bool announced);
 
     // --- The bus.
     void plugIn();
@@ -218,6 +223,7 @@ private:
     int dpiStep = 0;
     QByteArray forceBlock;
     bool silent = false;
+    bool uploadAnnounced = true;
     bool plugged = false;
 
     std::optional<Partial> partial;
