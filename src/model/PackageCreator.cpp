@@ -88,6 +88,27 @@ void appendRgb(QByteArray &bytes, const quint8 *rgb)
         appendByte(bytes, rgb[i]);
 }
 
+// The LED body after the type byte; the settings record and the output share it.
+void appendLed(QByteArray &bytes, int mode, int brightness, const BigEndian16 &duration, const quint8 *colour1,
+               const quint8 *colour2)
+{
+    appendByte(bytes, mode);
+    appendByte(bytes, brightness);
+    appendLe16(bytes, duration.value());
+    appendRgb(bytes, colour1);
+    appendRgb(bytes, colour2);
+}
+
+// The display mode, followed by the message only when it is shown.
+void appendOled(QByteArray &bytes, int mode, const QByteArray &message)
+{
+    appendByte(bytes, mode);
+    if (mode == 1) {
+        appendByte(bytes, message.size());
+        bytes.append(message);
+    }
+}
+
 int positionIn(const InputMapList &list, const InputMapActionConfig *mapping)
 {
     for (int i = 0; i < list.size(); ++i) {
@@ -802,22 +823,12 @@ QByteArray PackageCreator::encodeSettingsRecord(int tag)
         break;
     case 95: {
         const auto &led = m_current->ledRecord;
-        appendByte(body, led.ledMode);
-        appendByte(body, led.brightness);
-        appendLe16(body, led.ledDuration.value());
-        appendRgb(body, led.colour1);
-        appendRgb(body, led.colour2);
+        appendLed(body, led.ledMode, led.brightness, led.ledDuration, led.colour1, led.colour2);
         break;
     }
-    case 97: {
-        const auto &oled = m_current->oledRecord;
-        appendByte(body, oled.oledMode);
-        if (oled.oledMode == 1) {
-            appendByte(body, oled.message.size());
-            body.append(oled.message);
-        }
+    case 97:
+        appendOled(body, m_current->oledRecord.oledMode, m_current->oledRecord.message);
         break;
-    }
     case 116:
         appendByte(body, m_current->tiltAutoZeroingRecord.tiltAutoZeroing);
         break;
@@ -1067,32 +1078,18 @@ QByteArray PackageCreator::encodeOutput(const OutputActionConfig *output)
             appendByte(body, liftOff->liftOffLevel);
         break;
     case 95:
-        if (const auto *led = dynamic_cast<const OutputAction_Led *>(output)) {
-            appendByte(body, led->ledMode);
-            appendByte(body, led->brightness);
-            appendLe16(body, led->ledDuration.value());
-            appendRgb(body, led->colour1);
-            appendRgb(body, led->colour2);
-        }
+        if (const auto *led = dynamic_cast<const OutputAction_Led *>(output))
+            appendLed(body, led->ledMode, led->brightness, led->ledDuration, led->colour1, led->colour2);
         break;
     case 97:
-        if (const auto *oled = dynamic_cast<const OutputAction_Oled *>(output)) {
-            appendByte(body, oled->oledMode);
-            if (oled->oledMode == 1) {
-                appendByte(body, oled->message.size());
-                body.append(oled->message);
-            }
-        }
+        if (const auto *oled = dynamic_cast<const OutputAction_Oled *>(output))
+            appendOled(body, oled->oledMode, oled->message);
         break;
     case 103:
         if (const auto *oled = dynamic_cast<const OutputAction_Oled *>(output)) {
             appendByte(body, oled->flashOption);
             appendLe16(body, oled->flashDuration.value());
-            appendByte(body, oled->oledMode);
-            if (oled->oledMode == 1) {
-                appendByte(body, oled->message.size());
-                body.append(oled->message);
-            }
+            appendOled(body, oled->oledMode, oled->message);
         }
         break;
     case 110:

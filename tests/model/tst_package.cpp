@@ -310,6 +310,24 @@ private slots:
         QVERIFY(store->packageError().isEmpty());
     }
 
+    // The LED and OLED records share their bodies with the outputs of the
+    // same codes.
+    void ledAndOledRecordItems()
+    {
+        ProfileData *global = ownGlobal();
+        global->oledRecord.oledMode = 1;
+        global->oledRecord.message = "abc";
+        global->ledRecord.ledMode = 2;
+        global->ledRecord.brightness = 50;
+        global->ledRecord.ledDuration.setValue(0x0102);
+        global->ledRecord.colour1[0] = 10;
+        global->ledRecord.colour2[2] = 0xFF;
+        QCOMPARE(store->encodeSettingsRecord(97).toHex(' '), hex("0306610103616263").toHex(' '));
+        QCOMPARE(store->encodeSettingsRecord(95).toHex(' '), hex("030B5F023202010A00000000FF").toHex(' '));
+        global->oledRecord.oledMode = 4;
+        QCOMPARE(store->encodeSettingsRecord(97).toHex(' '), hex("03026104").toHex(' '));
+    }
+
     void inputItems_data()
     {
         QTest::addColumn<InputMapPtr>("mapping");
