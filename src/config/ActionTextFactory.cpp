@@ -1,5 +1,6 @@
 #include "ActionTextFactory.h"
 
+#include "EnumText.h"
 #include "InputMapAction_Button.h"
 #include "InputMapAction_Force.h"
 #include "InputMapAction_Movement.h"
@@ -189,24 +190,21 @@ int symbolUsage(const QString &name)
     return index < 0 ? -1 : usages[index];
 }
 
+const EnumText actionKeys[] = {
+    {224, "ControlLeft"},  {225, "ShiftLeft"},   {226, "AltLeft"},     {226, "OptionLeft"},
+    {227, "WinLeft"},      {227, "CommandLeft"}, {228, "ControlRight"}, {229, "ShiftRight"},
+    {230, "AltRight"},     {230, "OptionRight"}, {231, "WinRight"},    {231, "CommandRight"},
+    {40, "Enter"},         {41, "Esc"},          {42, "Backspace"},    {43, "Tab"},
+    {44, "Space"},         {57, "CapsLock"},     {70, "PrintScreen"},  {71, "ScrollLock"},
+    {72, "PauseBreak"},    {73, "Insert"},       {73, "Help"},         {74, "Home"},
+    {75, "PageUp"},        {76, "Delete"},       {77, "End"},          {78, "PageDown"},
+    {79, "Right"},         {80, "Left"},         {81, "Down"},         {82, "Up"},
+    {101, "Application"},
+};
+
 int actionKeyUsage(const QString &name)
 {
-    static const QList<QPair<QString, int>> names = {
-        {"ControlLeft", 224},  {"ShiftLeft", 225},   {"AltLeft", 226},     {"OptionLeft", 226},
-        {"WinLeft", 227},      {"CommandLeft", 227}, {"ControlRight", 228}, {"ShiftRight", 229},
-        {"AltRight", 230},     {"OptionRight", 230}, {"WinRight", 231},    {"CommandRight", 231},
-        {"Enter", 40},         {"Esc", 41},          {"Backspace", 42},    {"Tab", 43},
-        {"Space", 44},         {"CapsLock", 57},     {"PrintScreen", 70},  {"ScrollLock", 71},
-        {"PauseBreak", 72},    {"Insert", 73},       {"Help", 73},         {"Home", 74},
-        {"PageUp", 75},        {"Delete", 76},       {"End", 77},          {"PageDown", 78},
-        {"Right", 79},         {"Left", 80},         {"Down", 81},         {"Up", 82},
-        {"Application", 101},
-    };
-    for (const auto &entry : names) {
-        if (entry.first == name)
-            return entry.second;
-    }
-    return -1;
+    return valueOf(actionKeys, name, -1);
 }
 
 bool isFunctionKey(QString text)
@@ -253,18 +251,15 @@ OutputPtr buildKeypadKey(const QString &text)
     return keyOutput(text, 5, usage);
 }
 
+const EnumText mediaKeys[] = {
+    {0xCD, "PlayPause"}, {0xB0, "Play"},      {0xB1, "Pause"},     {0xB2, "Record"},
+    {0xB4, "Rewind"},    {0xB5, "NextTrack"}, {0xB6, "PrevTrack"}, {0xB7, "Stop"},
+    {0xE9, "VolumeUp"},  {0xEA, "VolumeDown"}, {0xE2, "Mute"},
+};
+
 int mediaUsage(const QString &name)
 {
-    static const QList<QPair<QString, int>> names = {
-        {"PlayPause", 0xCD}, {"Play", 0xB0},      {"Pause", 0xB1},     {"Record", 0xB2},
-        {"Rewind", 0xB4},    {"NextTrack", 0xB5}, {"PrevTrack", 0xB6}, {"Stop", 0xB7},
-        {"VolumeUp", 0xE9},  {"VolumeDown", 0xEA}, {"Mute", 0xE2},
-    };
-    for (const auto &entry : names) {
-        if (entry.first == name)
-            return entry.second;
-    }
-    return -1;
+    return valueOf(mediaKeys, name, -1);
 }
 
 OutputPtr buildMediaKey(const QString &text)

@@ -92,24 +92,15 @@ quint8 byteOf(const QJsonValue &value)
     return quint8(ConfigItems::integerOf(value));
 }
 
-quint16 word16Of(const QJsonValue &value)
+QJsonObject rangeObject(quint16 start, quint16 end)
 {
-    return quint16(ConfigItems::integerOf(value));
-}
-
-QJsonObject rangeObject(int start, int end)
-{
-    QJsonObject range;
-    range.insert(QStringLiteral("StartPercentageTenths"), start);
-    range.insert(QStringLiteral("EndPercentageTenths"), end);
-    range.insert(QStringLiteral("IsValid"), true);
-    return range;
+    return ConfigItems::boundsObject({{"StartPercentageTenths", start}, {"EndPercentageTenths", end}});
 }
 
 void readRange(const QJsonObject &range, quint16 &start, quint16 &end)
 {
-    start = word16Of(range.value(QStringLiteral("StartPercentageTenths")));
-    end = word16Of(range.value(QStringLiteral("EndPercentageTenths")));
+    start = ConfigItems::boundOf(range, "StartPercentageTenths");
+    end = ConfigItems::boundOf(range, "EndPercentageTenths");
 }
 
 QJsonObject colourObject(const quint8 *rgb)
@@ -190,6 +181,25 @@ qint64 ConfigItems::integerOf(const QJsonValue &value)
     if (number < -limit)
         return std::numeric_limits<qint64>::min();
     return qint64(number);
+}
+
+quint16 ConfigItems::word16Of(const QJsonValue &value)
+{
+    return quint16(integerOf(value));
+}
+
+QJsonObject ConfigItems::boundsObject(std::initializer_list<Bound> bounds)
+{
+    QJsonObject object;
+    for (const Bound &bound : bounds)
+        object.insert(QLatin1String(bound.first), bound.second);
+    object.insert(QStringLiteral("IsValid"), true);
+    return object;
+}
+
+quint16 ConfigItems::boundOf(const QJsonObject &range, const char *key)
+{
+    return word16Of(range.value(QLatin1String(key)));
 }
 
 // ---------------------------------------------------------------- enumerations
@@ -500,8 +510,8 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
         auto mouse = std::make_shared<OutputAction_Mouse>(10);
         mouse->pointerMode = 2;
         mouse->pointerOption = 0;
-        mouse->xCount.setValue(int(integerOf(item.value(QStringLiteral("xCount"))) & 0xFFFF));
-        mouse->yCount.setValue(int(integerOf(item.value(QStringLiteral("yCount"))) & 0xFFFF));
+        mouse->xCount.setValue(word16Of(item.value(QStringLiteral("xCount"))));
+        mouse->yCount.setValue(word16Of(item.value(QStringLiteral("yCount"))));
         return mouse;
     }
     if (is("mouseButton")) {
@@ -517,7 +527,7 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
             mouse->scrollAxis = 0;
         else if (direction == QLatin1String("left") || direction == QLatin1String("right"))
             mouse->scrollAxis = 1;
-        mouse->scrollCount.setValue(int(integerOf(item.value(QStringLiteral("Count"))) & 0xFFFF));
+        mouse->scrollCount.setValue(word16Of(item.value(QStringLiteral("Count"))));
         return mouse;
     }
     if (is("keyboardKey")) {
@@ -530,8 +540,7 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
     if (is("keyboardMedia")) {
         auto key = std::make_shared<OutputAction_Keyboard>(31);
         key->mediaUsage.setValue(
-            int(integerOf(item.value(QStringLiteral("MediaKeyCode")).toObject().value(QStringLiteral("HidPageValue")))
-                & 0xFFFF));
+            word16Of(item.value(QStringLiteral("MediaKeyCode")).toObject().value(QStringLiteral("HidPageValue"))));
         key->buttonState = buttonState();
         return key;
     }
@@ -563,7 +572,7 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
     if (is("hapticFeedback")) {
         auto haptic = std::make_shared<OutputAction_Haptic>(80);
         haptic->strength = byteOf(item.value(QStringLiteral("StrengthPercentage")));
-        haptic->duration.setValue(int(integerOf(item.value(QStringLiteral("Time10ms"))) & 0xFFFF));
+        haptic->duration.setValue(word16Of(item.value(QStringLiteral("Time10ms"))));
         haptic->hapticOption = valueOf(hapticOptions, item.value(QStringLiteral("HapticFeedbackOption")).toString(),
                                        haptic->hapticOption);
         return haptic;
@@ -611,7 +620,7 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
         auto oled = std::make_shared<OutputAction_Oled>(is("oledSet") ? 97 : 103);
         readOledParameters(item, oled->oledMode, oled->message, oled->oledMode);
         if (oled->typeCode == 103) {
-            oled->flashDuration.setValue(int(integerOf(item.value(QStringLiteral("Duration10ms"))) & 0xFFFF));
+            oled->flashDuration.setValue(word16Of(item.value(QStringLiteral("Duration10ms"))));
             oled->flashOption =
                 valueOf(flashOptions, item.value(QStringLiteral("Options")).toString(), oled->flashOption);
         }
@@ -622,7 +631,7 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
     if (is("gotoOutputAction")) {
         auto act = std::make_shared<OutputAction_Act>(110);
         act->repeatTarget = byteOf(item.value(QStringLiteral("Index")));
-        act->countOrTime.setValue(int(integerOf(item.value(QStringLiteral("LoopCount"))) & 0xFFFF));
+        act->countOrTime.setValue(word16Of(item.value(QStringLiteral("LoopCount"))));
         return act;
     }
     if (is("alternateOutputActions")) {
@@ -637,7 +646,7 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
     }
     if (is("wait")) {
         auto act = std::make_shared<OutputAction_Act>(113);
-        act->countOrTime.setValue(int(integerOf(item.value(QStringLiteral("TimeToWaitms"))) & 0xFFFF));
+        act->countOrTime.setValue(word16Of(item.value(QStringLiteral("TimeToWaitms"))));
         return act;
     }
     if (is("imuAnglesZero")) {

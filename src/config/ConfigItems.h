@@ -7,7 +7,9 @@
 #include <QJsonValue>
 #include <QString>
 
+#include <initializer_list>
 #include <memory>
+#include <utility>
 
 // The items of a configuration file: one JSON object per output action or
 // per device settings record, chosen by its "TypeId". Writers turn a record
@@ -50,4 +52,13 @@ public:
     // Values beyond the 64-bit range are clamped, so cutting the result to
     // a field's width never meets undefined behaviour.
     static qint64 integerOf(const QJsonValue &value);
+    // Its low 16 bits, for the fields kept in 16 bits.
+    static quint16 word16Of(const QJsonValue &value);
+
+    // --- Range objects ("Range", "Region", "LeftRange", ...)
+    // The named bounds as unsigned numbers, and "IsValid" true.
+    using Bound = std::pair<const char *, quint16>;
+    static QJsonObject boundsObject(std::initializer_list<Bound> bounds);
+    // A bound by name; 0 when it is missing.
+    static quint16 boundOf(const QJsonObject &range, const char *key);
 };

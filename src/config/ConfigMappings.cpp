@@ -11,8 +11,6 @@
 #include <QJsonArray>
 
 #include <cstddef>
-#include <initializer_list>
-#include <utility>
 
 namespace {
 
@@ -52,22 +50,6 @@ int buttonOf(const QJsonObject &type)
 {
     return ConfigItems::buttonFromId(
         type.value(QStringLiteral("Button")).toObject().value(QStringLiteral("Id")).toString());
-}
-
-// A range object with the given keys; bounds are the 16-bit fields as
-// unsigned numbers.
-QJsonObject boundsObject(std::initializer_list<std::pair<const char *, quint16>> bounds)
-{
-    QJsonObject object;
-    for (const auto &bound : bounds)
-        object.insert(QLatin1String(bound.first), bound.second);
-    object.insert(QStringLiteral("IsValid"), true);
-    return object;
-}
-
-quint16 boundOf(const QJsonObject &range, const char *key)
-{
-    return quint16(ConfigItems::integerOf(range.value(QLatin1String(key))));
 }
 
 QString textOf(const QJsonObject &object, const char *key)
@@ -142,10 +124,11 @@ QJsonObject ConfigMappings::writeInputActionType(const InputMapActionConfig &map
         type.insert(QStringLiteral("ActiveState"), nameOf(activeStates, force->activeState));
         type.insert(QStringLiteral("Button"), buttonObject(force->buttonId));
         type.insert(QStringLiteral("Direction"), nameOf(crossingDirections, force->forceDirection));
-        type.insert(QStringLiteral("Region"), boundsObject({{"EntryStartPercentageTenths", force->entryStart},
-                                                            {"EntryEndPercentageTenths", force->entryEnd},
-                                                            {"ExitStartPercentageTenths", force->exitStart},
-                                                            {"ExitEndPercentageTenths", force->exitEnd}}));
+        type.insert(QStringLiteral("Region"),
+                    ConfigItems::boundsObject({{"EntryStartPercentageTenths", force->entryStart},
+                                               {"EntryEndPercentageTenths", force->entryEnd},
+                                               {"ExitStartPercentageTenths", force->exitStart},
+                                               {"ExitEndPercentageTenths", force->exitEnd}}));
         return type;
     }
     case 52: {
@@ -154,8 +137,9 @@ QJsonObject ConfigMappings::writeInputActionType(const InputMapActionConfig &map
         QJsonObject type = typeObject("ForceRangeInputActionType", "forceRange", "oneRangeAndRangeInstance");
         type.insert(QStringLiteral("Button"), buttonObject(force->buttonId));
         type.insert(QStringLiteral("Mirrored"), (force->rangeMode & 1) != 0);
-        type.insert(QStringLiteral("Range"), boundsObject({{"StartPercentageTenths", force->entryStart},
-                                                           {"EndPercentageTenths", force->entryEnd}}));
+        type.insert(QStringLiteral("Range"),
+                    ConfigItems::boundsObject(
+                        {{"StartPercentageTenths", force->entryStart}, {"EndPercentageTenths", force->entryEnd}}));
         return type;
     }
     case 60: {
@@ -165,10 +149,11 @@ QJsonObject ConfigMappings::writeInputActionType(const InputMapActionConfig &map
         type.insert(QStringLiteral("ActiveState"), nameOf(activeStates, angle->activeState));
         type.insert(QStringLiteral("Axis"), nameOf(axes, angle->axis));
         type.insert(QStringLiteral("Direction"), nameOf(crossingDirections, angle->angleDirection));
-        type.insert(QStringLiteral("Region"), boundsObject({{"EntryStartDegreeTenths", angle->entryStart},
-                                                            {"EntryEndDegreeTenths", angle->entryEnd},
-                                                            {"ExitStartDegreeTenths", angle->exitStart},
-                                                            {"ExitEndDegreeTenths", angle->exitEnd}}));
+        type.insert(QStringLiteral("Region"),
+                    ConfigItems::boundsObject({{"EntryStartDegreeTenths", angle->entryStart},
+                                               {"EntryEndDegreeTenths", angle->entryEnd},
+                                               {"ExitStartDegreeTenths", angle->exitStart},
+                                               {"ExitEndDegreeTenths", angle->exitEnd}}));
         return type;
     }
     case 62: {
@@ -177,10 +162,12 @@ QJsonObject ConfigMappings::writeInputActionType(const InputMapActionConfig &map
         QJsonObject type = typeObject("ImuAngleRangeInputActionType", "imuAngleRange", "oneRangeAndRangeInstance");
         type.insert(QStringLiteral("Axis"), nameOf(axes, angle->axis));
         type.insert(QStringLiteral("LeftRange"),
-                    boundsObject({{"StartDegreeTenths", angle->entryStart}, {"EndDegreeTenths", angle->entryEnd}}));
+                    ConfigItems::boundsObject(
+                        {{"StartDegreeTenths", angle->entryStart}, {"EndDegreeTenths", angle->entryEnd}}));
         type.insert(QStringLiteral("Mirrored"), (angle->rangeMode & 1) != 0);
         type.insert(QStringLiteral("RightRange"),
-                    boundsObject({{"StartDegreeTenths", angle->exitStart}, {"EndDegreeTenths", angle->exitEnd}}));
+                    ConfigItems::boundsObject(
+                        {{"StartDegreeTenths", angle->exitStart}, {"EndDegreeTenths", angle->exitEnd}}));
         return type;
     }
     }
@@ -203,7 +190,7 @@ InputMapPtr ConfigMappings::readInputActionType(const QJsonObject &type)
     }
     if (id == QLatin1String("surfaceCombined")) {
         auto movement = std::make_shared<InputMapAction_Movement>(20);
-        movement->countDivisor.setValue(int(ConfigItems::integerOf(type.value(QStringLiteral("CountDivisor"))) & 0xFFFF));
+        movement->countDivisor.setValue(ConfigItems::word16Of(type.value(QStringLiteral("CountDivisor"))));
         movement->direction = valueOf(movementDirections, textOf(type, "Direction"), movement->direction);
         movement->repeat = type.value(QStringLiteral("Repeat")).toBool() ? 1 : 0;
         return movement;
@@ -221,10 +208,10 @@ InputMapPtr ConfigMappings::readInputActionType(const QJsonObject &type)
         force->buttonId = buttonOf(type);
         force->forceDirection = valueOf(crossingDirections, textOf(type, "Direction"), 0);
         const QJsonObject region = type.value(QStringLiteral("Region")).toObject();
-        force->entryStart = boundOf(region, "EntryStartPercentageTenths");
-        force->entryEnd = boundOf(region, "EntryEndPercentageTenths");
-        force->exitStart = boundOf(region, "ExitStartPercentageTenths");
-        force->exitEnd = boundOf(region, "ExitEndPercentageTenths");
+        force->entryStart = ConfigItems::boundOf(region, "EntryStartPercentageTenths");
+        force->entryEnd = ConfigItems::boundOf(region, "EntryEndPercentageTenths");
+        force->exitStart = ConfigItems::boundOf(region, "ExitStartPercentageTenths");
+        force->exitEnd = ConfigItems::boundOf(region, "ExitEndPercentageTenths");
         return force;
     }
     if (id == QLatin1String("forceRange")) {
@@ -232,8 +219,8 @@ InputMapPtr ConfigMappings::readInputActionType(const QJsonObject &type)
         force->buttonId = buttonOf(type);
         force->rangeMode = type.value(QStringLiteral("Mirrored")).toBool() ? 3 : 4;
         const QJsonObject range = type.value(QStringLiteral("Range")).toObject();
-        force->entryStart = boundOf(range, "StartPercentageTenths");
-        force->entryEnd = boundOf(range, "EndPercentageTenths");
+        force->entryStart = ConfigItems::boundOf(range, "StartPercentageTenths");
+        force->entryEnd = ConfigItems::boundOf(range, "EndPercentageTenths");
         return force;
     }
     if (id == QLatin1String("imuAngleRegionToggle")) {
@@ -242,10 +229,10 @@ InputMapPtr ConfigMappings::readInputActionType(const QJsonObject &type)
         angle->axis = valueOf(axes, textOf(type, "Axis"), 0);
         angle->angleDirection = valueOf(crossingDirections, textOf(type, "Direction"), 0);
         const QJsonObject region = type.value(QStringLiteral("Region")).toObject();
-        angle->entryStart = boundOf(region, "EntryStartDegreeTenths");
-        angle->entryEnd = boundOf(region, "EntryEndDegreeTenths");
-        angle->exitStart = boundOf(region, "ExitStartDegreeTenths");
-        angle->exitEnd = boundOf(region, "ExitEndDegreeTenths");
+        angle->entryStart = ConfigItems::boundOf(region, "EntryStartDegreeTenths");
+        angle->entryEnd = ConfigItems::boundOf(region, "EntryEndDegreeTenths");
+        angle->exitStart = ConfigItems::boundOf(region, "ExitStartDegreeTenths");
+        angle->exitEnd = ConfigItems::boundOf(region, "ExitEndDegreeTenths");
         return angle;
     }
     if (id == QLatin1String("imuAngleRange")) {
@@ -254,10 +241,10 @@ InputMapPtr ConfigMappings::readInputActionType(const QJsonObject &type)
         angle->rangeMode = type.value(QStringLiteral("Mirrored")).toBool() ? 3 : 4;
         const QJsonObject left = type.value(QStringLiteral("LeftRange")).toObject();
         const QJsonObject right = type.value(QStringLiteral("RightRange")).toObject();
-        angle->entryStart = boundOf(left, "StartDegreeTenths");
-        angle->entryEnd = boundOf(left, "EndDegreeTenths");
-        angle->exitStart = boundOf(right, "StartDegreeTenths");
-        angle->exitEnd = boundOf(right, "EndDegreeTenths");
+        angle->entryStart = ConfigItems::boundOf(left, "StartDegreeTenths");
+        angle->entryEnd = ConfigItems::boundOf(left, "EndDegreeTenths");
+        angle->exitStart = ConfigItems::boundOf(right, "StartDegreeTenths");
+        angle->exitEnd = ConfigItems::boundOf(right, "EndDegreeTenths");
         return angle;
     }
     return InputMapPtr();

@@ -1,5 +1,6 @@
 #pragma once
-// Enumerations that the configuration file stores as words.
+// Enumerations written as words: in the configuration file and in the
+// action texts.
 
 #include <QLatin1String>
 #include <QString>

@@ -3,13 +3,12 @@
 #include "SettingsRecord.h"
 
 // Automatic release of outputs (115).
-class AutoReleaseInputsRecord : public SettingsRecord
+class AutoReleaseInputsRecord : public SettingsRecordOf<AutoReleaseInputsRecord>
 {
 public:
     AutoReleaseInputsRecord();
 
-    bool assignFrom(const SettingsRecord &other) override;
-    bool equals(const SettingsRecord &other) const override;
+    auto fields() const { return std::tie(autoRelease); }
 
     int autoRelease = 0; // 0 disabled, 1 enabled
 };

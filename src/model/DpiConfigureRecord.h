@@ -5,13 +5,12 @@
 #include <QVector>
 
 // DPI levels (94): the levels the mouse steps through and the default one.
-class DpiConfigureRecord : public SettingsRecord
+class DpiConfigureRecord : public SettingsRecordOf<DpiConfigureRecord>
 {
 public:
     DpiConfigureRecord();
 
-    bool assignFrom(const SettingsRecord &other) override;
-    bool equals(const SettingsRecord &other) const override;
+    auto fields() const { return std::tie(levelCount, currentLevel, separateXY, dpiValues); }
 
     // The default level exists and there is one value per level (two when
     // X and Y are separate).

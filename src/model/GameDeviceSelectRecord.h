@@ -3,13 +3,12 @@
 #include "SettingsRecord.h"
 
 // Joystick outputs (102).
-class GameDeviceSelectRecord : public SettingsRecord
+class GameDeviceSelectRecord : public SettingsRecordOf<GameDeviceSelectRecord>
 {
 public:
     GameDeviceSelectRecord();
 
-    bool assignFrom(const SettingsRecord &other) override;
-    bool equals(const SettingsRecord &other) const override;
+    auto fields() const { return std::tie(gameDevice); }
 
     int gameDevice = 0; // 0 none, 1 joystick
 };

@@ -45,6 +45,18 @@ public:
     InputMapActionConfig *parent = nullptr;
 };
 
+// The clone() every mapping class shares: Mapping derives from
+// InputMapActionOf<Mapping>, and a clone copies the whole mapping (its lists
+// still share their outputs and children).
+template<class Mapping>
+class InputMapActionOf : public InputMapActionConfig
+{
+public:
+    using InputMapActionConfig::InputMapActionConfig;
+
+    InputMapPtr clone() const override { return std::make_shared<Mapping>(static_cast<const Mapping &>(*this)); }
+};
+
 // Packs two 12-bit values into three bytes: the low byte of a; the high nibble
 // of a (bits 8-11) above the low nibble of b; bits 4-11 of b. Higher bits are
 // dropped.

@@ -5,12 +5,10 @@
 // Tilt angle input: region (60) or range (62). Bounds are tenths of a degree
 // plus 1800 (0 is -180, 1800 level, 3600 +180); for a range the left range
 // then the right range.
-class InputMapAction_Angle : public InputMapActionConfig
+class InputMapAction_Angle : public InputMapActionOf<InputMapAction_Angle>
 {
 public:
     explicit InputMapAction_Angle(int inputType = 60);
-
-    InputMapPtr clone() const override;
 
     int axis = 0;           // 0 roll, 1 pitch, 2 yaw
     quint16 entryStart = 0;

@@ -1,10 +1,5 @@
 #include "InputMapAction_Force.h"
 
 InputMapAction_Force::InputMapAction_Force(int inputType)
-    : InputMapActionConfig(inputType)
+    : InputMapActionOf(inputType)
 {}
-
-InputMapPtr InputMapAction_Force::clone() const
-{
-    return std::make_shared<InputMapAction_Force>(*this);
-}

@@ -4,12 +4,10 @@
 
 // Force input: region (50) or range (52). Bounds are tenths of a percent of
 // full force; for a range the first two bounds are the range.
-class InputMapAction_Force : public InputMapActionConfig
+class InputMapAction_Force : public InputMapActionOf<InputMapAction_Force>
 {
 public:
     explicit InputMapAction_Force(int inputType = 50);
-
-    InputMapPtr clone() const override;
 
     int buttonId = 13;
     quint16 entryStart = 0;

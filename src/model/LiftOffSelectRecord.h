@@ -3,13 +3,12 @@
 #include "SettingsRecord.h"
 
 // Lift-off height (93).
-class LiftOffSelectRecord : public SettingsRecord
+class LiftOffSelectRecord : public SettingsRecordOf<LiftOffSelectRecord>
 {
 public:
     LiftOffSelectRecord();
 
-    bool assignFrom(const SettingsRecord &other) override;
-    bool equals(const SettingsRecord &other) const override;
+    auto fields() const { return std::tie(liftOffLevel); }
 
     int liftOffLevel = 3; // 2 minimum, 3 maximum
 };

@@ -5,13 +5,12 @@
 #include <QByteArray>
 
 // OLED display (97).
-class OledSetRecord : public SettingsRecord
+class OledSetRecord : public SettingsRecordOf<OledSetRecord>
 {
 public:
     OledSetRecord();
 
-    bool assignFrom(const SettingsRecord &other) override;
-    bool equals(const SettingsRecord &other) const override;
+    auto fields() const { return std::tie(oledMode, message); }
 
     int oledMode = 0;   // 0 off, 1 custom message, 2 DPI, 3 profile, 4 forces, 5 tilt angles, 6 cube, 7 firmware
     QByteArray message; // Latin-1, used with oledMode 1

@@ -62,3 +62,14 @@ protected:
     OutputActionConfig &operator=(const OutputActionConfig &) = default;
     bool sameClassAndType(const OutputActionConfig &other) const;
 };
+
+// The clone() every record class shares: Record derives from
+// OutputActionOf<Record>, and a clone copies the whole record.
+template<class Record>
+class OutputActionOf : public OutputActionConfig
+{
+public:
+    using OutputActionConfig::OutputActionConfig;
+
+    OutputPtr clone() const override { return std::make_shared<Record>(static_cast<const Record &>(*this)); }
+};

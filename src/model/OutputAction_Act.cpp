@@ -1,13 +1,8 @@
 #include "OutputAction_Act.h"
 
 OutputAction_Act::OutputAction_Act(int typeCode)
-    : OutputActionConfig(typeCode)
+    : OutputActionOf(typeCode)
 {}
-
-OutputPtr OutputAction_Act::clone() const
-{
-    return std::make_shared<OutputAction_Act>(*this);
-}
 
 bool OutputAction_Act::equals(const OutputActionConfig &other) const
 {

@@ -4,14 +4,13 @@
 #include "BigEndian16.h"
 
 // Sequence steps: Repeat From (110), Alternate (111), Stop Looping (112), Wait (113).
-class OutputAction_Act : public OutputActionConfig
+class OutputAction_Act : public OutputActionOf<OutputAction_Act>
 {
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Act)
 
 public:
     explicit OutputAction_Act(int typeCode = 0);
 
-    OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
     QString descriptionText() const override;
 

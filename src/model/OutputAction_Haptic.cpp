@@ -1,13 +1,8 @@
 #include "OutputAction_Haptic.h"
 
 OutputAction_Haptic::OutputAction_Haptic(int typeCode)
-    : OutputActionConfig(typeCode)
+    : OutputActionOf(typeCode)
 {}
-
-OutputPtr OutputAction_Haptic::clone() const
-{
-    return std::make_shared<OutputAction_Haptic>(*this);
-}
 
 bool OutputAction_Haptic::equals(const OutputActionConfig &other) const
 {

@@ -4,14 +4,13 @@
 #include "BigEndian16.h"
 
 // Vibration output (80).
-class OutputAction_Haptic : public OutputActionConfig
+class OutputAction_Haptic : public OutputActionOf<OutputAction_Haptic>
 {
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Haptic)
 
 public:
     explicit OutputAction_Haptic(int typeCode = 0);
 
-    OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
     QString descriptionText() const override;
 

@@ -1,13 +1,8 @@
 #include "OutputAction_Joystick.h"
 
 OutputAction_Joystick::OutputAction_Joystick(int typeCode)
-    : OutputActionConfig(typeCode)
+    : OutputActionOf(typeCode)
 {}
-
-OutputPtr OutputAction_Joystick::clone() const
-{
-    return std::make_shared<OutputAction_Joystick>(*this);
-}
 
 bool OutputAction_Joystick::equals(const OutputActionConfig &other) const
 {

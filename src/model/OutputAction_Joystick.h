@@ -4,14 +4,13 @@
 
 // Joystick stick (50), button (51) and slider (52) outputs. The range bounds
 // are ordinary integers in tenths of a percent of the input's travel.
-class OutputAction_Joystick : public OutputActionConfig
+class OutputAction_Joystick : public OutputActionOf<OutputAction_Joystick>
 {
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Joystick)
 
 public:
     explicit OutputAction_Joystick(int typeCode = 0);
 
-    OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
     QString descriptionText() const override;
 

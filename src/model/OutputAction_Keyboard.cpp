@@ -198,14 +198,9 @@ int usageAtIndex(int group, int index)
 } // namespace
 
 OutputAction_Keyboard::OutputAction_Keyboard(int typeCode)
-    : OutputActionConfig(typeCode)
+    : OutputActionOf(typeCode)
 {
     tables();
-}
-
-OutputPtr OutputAction_Keyboard::clone() const
-{
-    return std::make_shared<OutputAction_Keyboard>(*this);
 }
 
 bool OutputAction_Keyboard::equals(const OutputActionConfig &other) const

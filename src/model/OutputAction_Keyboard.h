@@ -12,7 +12,7 @@
 // pickers offer, one list per key group plus the media keys, and the maps
 // that turn a key code seen while recording keystrokes into a HID usage. The
 // tables are filled once, by the first record constructed, and never change.
-class OutputAction_Keyboard : public OutputActionConfig
+class OutputAction_Keyboard : public OutputActionOf<OutputAction_Keyboard>
 {
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Keyboard)
 
@@ -26,7 +26,6 @@ public:
 
     explicit OutputAction_Keyboard(int typeCode = 0);
 
-    OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
     QString descriptionText() const override;
 

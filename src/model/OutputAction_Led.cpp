@@ -3,15 +3,10 @@
 #include <algorithm>
 
 OutputAction_Led::OutputAction_Led(int typeCode)
-    : OutputActionConfig(typeCode)
+    : OutputActionOf(typeCode)
 {
     // The values a new record of the editor starts with.
     ledDuration.setValue(500);
-}
-
-OutputPtr OutputAction_Led::clone() const
-{
-    return std::make_shared<OutputAction_Led>(*this);
 }
 
 bool OutputAction_Led::equals(const OutputActionConfig &other) const

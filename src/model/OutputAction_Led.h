@@ -4,14 +4,13 @@
 #include "BigEndian16.h"
 
 // Logo LED output (95). Colours are red, green, blue.
-class OutputAction_Led : public OutputActionConfig
+class OutputAction_Led : public OutputActionOf<OutputAction_Led>
 {
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Led)
 
 public:
     explicit OutputAction_Led(int typeCode = 0);
 
-    OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
     QString descriptionText() const override;
 

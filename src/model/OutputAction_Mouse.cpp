@@ -1,13 +1,8 @@
 #include "OutputAction_Mouse.h"
 
 OutputAction_Mouse::OutputAction_Mouse(int typeCode)
-    : OutputActionConfig(typeCode)
+    : OutputActionOf(typeCode)
 {}
-
-OutputPtr OutputAction_Mouse::clone() const
-{
-    return std::make_shared<OutputAction_Mouse>(*this);
-}
 
 bool OutputAction_Mouse::equals(const OutputActionConfig &other) const
 {

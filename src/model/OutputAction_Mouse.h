@@ -4,14 +4,13 @@
 #include "BigEndian16.h"
 
 // Pointer movement (10), mouse button (12) and scroll (13) outputs.
-class OutputAction_Mouse : public OutputActionConfig
+class OutputAction_Mouse : public OutputActionOf<OutputAction_Mouse>
 {
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Mouse)
 
 public:
     explicit OutputAction_Mouse(int typeCode = 0);
 
-    OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
     QString descriptionText() const override;
 

@@ -1,13 +1,8 @@
 #include "OutputAction_Oled.h"
 
 OutputAction_Oled::OutputAction_Oled(int typeCode)
-    : OutputActionConfig(typeCode)
+    : OutputActionOf(typeCode)
 {}
-
-OutputPtr OutputAction_Oled::clone() const
-{
-    return std::make_shared<OutputAction_Oled>(*this);
-}
 
 bool OutputAction_Oled::equals(const OutputActionConfig &other) const
 {

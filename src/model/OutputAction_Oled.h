@@ -6,14 +6,13 @@
 #include <QByteArray>
 
 // OLED show (97), show previous (98) and show for a time (103) outputs.
-class OutputAction_Oled : public OutputActionConfig
+class OutputAction_Oled : public OutputActionOf<OutputAction_Oled>
 {
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Oled)
 
 public:
     explicit OutputAction_Oled(int typeCode = 0);
 
-    OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
     QString descriptionText() const override;
 

@@ -1,13 +1,8 @@
 #include "OutputAction_Profile.h"
 
 OutputAction_Profile::OutputAction_Profile(int typeCode)
-    : OutputActionConfig(typeCode)
+    : OutputActionOf(typeCode)
 {}
-
-OutputPtr OutputAction_Profile::clone() const
-{
-    return std::make_shared<OutputAction_Profile>(*this);
-}
 
 bool OutputAction_Profile::equals(const OutputActionConfig &other) const
 {

@@ -5,14 +5,13 @@
 #include <QString>
 
 // Relative profile change (90) and go-to-profile (91) outputs.
-class OutputAction_Profile : public OutputActionConfig
+class OutputAction_Profile : public OutputActionOf<OutputAction_Profile>
 {
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Profile)
 
 public:
     explicit OutputAction_Profile(int typeCode = 0);
 
-    OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
     QString descriptionText() const override;
 

@@ -1,13 +1,8 @@
 #include "OutputAction_Tilts.h"
 
 OutputAction_Tilts::OutputAction_Tilts(int typeCode)
-    : OutputActionConfig(typeCode)
+    : OutputActionOf(typeCode)
 {}
-
-OutputPtr OutputAction_Tilts::clone() const
-{
-    return std::make_shared<OutputAction_Tilts>(*this);
-}
 
 bool OutputAction_Tilts::equals(const OutputActionConfig &other) const
 {

@@ -3,14 +3,13 @@
 #include "OutputActionConfig.h"
 
 // Reset of the tilt angles (114).
-class OutputAction_Tilts : public OutputActionConfig
+class OutputAction_Tilts : public OutputActionOf<OutputAction_Tilts>
 {
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Tilts)
 
 public:
     explicit OutputAction_Tilts(int typeCode = 0);
 
-    OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
     QString descriptionText() const override;
 

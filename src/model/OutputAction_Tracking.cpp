@@ -1,13 +1,8 @@
 #include "OutputAction_Tracking.h"
 
 OutputAction_Tracking::OutputAction_Tracking(int typeCode)
-    : OutputActionConfig(typeCode)
+    : OutputActionOf(typeCode)
 {}
-
-OutputPtr OutputAction_Tracking::clone() const
-{
-    return std::make_shared<OutputAction_Tracking>(*this);
-}
 
 bool OutputAction_Tracking::equals(const OutputActionConfig &other) const
 {

@@ -3,14 +3,13 @@
 #include "OutputActionConfig.h"
 
 // DPI (92) and lift-off (93) outputs. dpiValue is an ordinary integer.
-class OutputAction_Tracking : public OutputActionConfig
+class OutputAction_Tracking : public OutputActionOf<OutputAction_Tracking>
 {
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Tracking)
 
 public:
     explicit OutputAction_Tracking(int typeCode = 0);
 
-    OutputPtr clone() const override;
     bool equals(const OutputActionConfig &other) const override;
     QString descriptionText() const override;
 

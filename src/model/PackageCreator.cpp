@@ -88,6 +88,27 @@ void appendRgb(QByteArray &bytes, const quint8 *rgb)
         appendByte(bytes, rgb[i]);
 }
 
+// The LED body after the type byte; the settings record and the output share it.
+void appendLed(QByteArray &bytes, int mode, int brightness, const BigEndian16 &duration, const quint8 *colour1,
+               const quint8 *colour2)
+{
+    appendByte(bytes, mode);
+    appendByte(bytes, brightness);
+    appendLe16(bytes, duration.value());
+    appendRgb(bytes, colour1);
+    appendRgb(bytes, colour2);
+}
+
+// The display mode, followed by the message only when it is shown.
+void appendOled(QByteArray &bytes, int mode, const QByteArray &message)
+{
+    appendByte(bytes, mode);
+    if (mode == 1) {
+        appendByte(bytes, message.size());
+        bytes.append(message);
+    }
+}
+
 int positionIn(const InputMapList &list, const InputMapActionConfig *mapping)
 {
     for (int i = 0; i < list.size(); ++i) {
@@ -123,6 +144,7 @@ void PackageCreator::reset()
     m_itemIndex = 0;
     m_itemCount = 0;
     m_packageError.clear();
+    m_rangeCutLogged = false;
     loading = true;
 }
 
@@ -141,6 +163,7 @@ ProfileData *PackageCreator::addProfile(int index, int subIndex, const QString &
     if (added->isGlobal()) {
         // The previous global profile is destroyed: nothing may keep pointing to it.
         ProfileData *previous = m_global.get();
+        forgetEditsOf(previous);
         m_global = std::move(profile);
         if (m_active && m_active == previous)
             m_active = added;
@@ -164,6 +187,7 @@ void PackageCreator::removeProfile(ProfileData *profile)
         m_current = m_global.get();
     if (m_active == profile)
         m_active = m_global.get();
+    forgetEditsOf(profile);
     m_profiles.erase(it);
     sortProfiles();
     emitChanged();
@@ -457,6 +481,30 @@ InputMapActionConfig *PackageCreator::editedMapping() const
     return target.gone() ? nullptr : target.mapping;
 }
 
+void PackageCreator::forgetEditsOf(const ProfileData *profile)
+{
+    if (!profile)
+        return;
+    QList<InputMapActionConfig *> mappings;
+    appendTree(mappings, profile->inputMaps);
+    // A list given without its mapping is not tracked, so the lists of the
+    // profile and of every mapping in its tree are compared by address.
+    auto belongs = [profile, &mappings](const EditTarget &target) {
+        if (!target.list)
+            return false;
+        if (target.list == &profile->profileOutputs)
+            return true;
+        return std::any_of(mappings.begin(), mappings.end(), [&target](const InputMapActionConfig *mapping) {
+            return target.mapping == mapping || target.list == &mapping->activationOutputs
+                   || target.list == &mapping->deactivationOutputs;
+        });
+    };
+    if (belongs(m_activationTarget))
+        m_activationTarget = EditTarget();
+    if (belongs(m_deactivationTarget))
+        m_deactivationTarget = EditTarget();
+}
+
 void PackageCreator::editActivationOutputs(OutputList *list, InputMapActionConfig *mapping)
 {
     m_activationTarget = makeTarget(list, mapping);
@@ -573,8 +621,12 @@ QByteArray PackageCreator::item(char kind, const QByteArray &body)
 
 QByteArray PackageCreator::rangePair(quint16 a, quint16 b)
 {
-    if (a > 0xFFF || b > 0xFFF)
-        encodeFailure(QStringLiteral("the range %1 to %2 does not fit in 12 bits").arg(a).arg(b));
+    // The mouse takes 12 bits; a file may hold more (a bound below zero is
+    // stored as its 16-bit value), which must not keep the package back.
+    if ((a > 0xFFF || b > 0xFFF) && !m_rangeCutLogged) {
+        qWarning().nospace() << "PackageCreator: range " << a << " to " << b << " cut to 12 bits";
+        m_rangeCutLogged = true;
+    }
     return packTwelveBitPair(a, b);
 }
 
@@ -606,8 +658,9 @@ QList<InputMapActionConfig *> PackageCreator::packageItems(const ProfileData *pr
     if (!profile)
         return items;
     // The settings event takes a place whenever it is written, so that the
-    // parent indexes in the package match the positions in this list.
-    const int builtIn = profile == m_global.get() ? 3 : hasSettingsEvent(profile) ? 1 : 0;
+    // parent indexes in the package match the positions in this list. The
+    // global profile's start-up event and pointer mapping always count.
+    const int builtIn = (profile == m_global.get() ? 2 : 0) + (hasSettingsEvent(profile) ? 1 : 0);
     for (int i = 0; i < builtIn; ++i)
         items.append(nullptr);
     appendTree(items, profile->inputMaps);
@@ -624,6 +677,7 @@ int PackageCreator::itemIndex(const InputMapActionConfig *mapping, const Profile
 QByteArray PackageCreator::package(QString *error)
 {
     m_packageError.clear();
+    m_rangeCutLogged = false;
     ProfileData *const previous = m_current;
     QByteArray bytes;
     if (!m_global) {
@@ -769,22 +823,12 @@ QByteArray PackageCreator::encodeSettingsRecord(int tag)
         break;
     case 95: {
         const auto &led = m_current->ledRecord;
-        appendByte(body, led.ledMode);
-        appendByte(body, led.brightness);
-        appendLe16(body, led.ledDuration.value());
-        appendRgb(body, led.colour1);
-        appendRgb(body, led.colour2);
+        appendLed(body, led.ledMode, led.brightness, led.ledDuration, led.colour1, led.colour2);
         break;
     }
-    case 97: {
-        const auto &oled = m_current->oledRecord;
-        appendByte(body, oled.oledMode);
-        if (oled.oledMode == 1) {
-            appendByte(body, oled.message.size());
-            body.append(oled.message);
-        }
+    case 97:
+        appendOled(body, m_current->oledRecord.oledMode, m_current->oledRecord.message);
         break;
-    }
     case 116:
         appendByte(body, m_current->tiltAutoZeroingRecord.tiltAutoZeroing);
         break;
@@ -1034,32 +1078,18 @@ QByteArray PackageCreator::encodeOutput(const OutputActionConfig *output)
             appendByte(body, liftOff->liftOffLevel);
         break;
     case 95:
-        if (const auto *led = dynamic_cast<const OutputAction_Led *>(output)) {
-            appendByte(body, led->ledMode);
-            appendByte(body, led->brightness);
-            appendLe16(body, led->ledDuration.value());
-            appendRgb(body, led->colour1);
-            appendRgb(body, led->colour2);
-        }
+        if (const auto *led = dynamic_cast<const OutputAction_Led *>(output))
+            appendLed(body, led->ledMode, led->brightness, led->ledDuration, led->colour1, led->colour2);
         break;
     case 97:
-        if (const auto *oled = dynamic_cast<const OutputAction_Oled *>(output)) {
-            appendByte(body, oled->oledMode);
-            if (oled->oledMode == 1) {
-                appendByte(body, oled->message.size());
-                body.append(oled->message);
-            }
-        }
+        if (const auto *oled = dynamic_cast<const OutputAction_Oled *>(output))
+            appendOled(body, oled->oledMode, oled->message);
         break;
     case 103:
         if (const auto *oled = dynamic_cast<const OutputAction_Oled *>(output)) {
             appendByte(body, oled->flashOption);
             appendLe16(body, oled->flashDuration.value());
-            appendByte(body, oled->oledMode);
-            if (oled->oledMode == 1) {
-                appendByte(body, oled->message.size());
-                body.append(oled->message);
-            }
+            appendOled(body, oled->oledMode, oled->message);
         }
         break;
     case 110:

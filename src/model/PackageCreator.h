@@ -109,7 +109,9 @@ public:
     // --- Output-sequence editor
     // The editor works on this activation (press) list of this mapping. The
     // list must stay alive while it is edited; when it belongs to a mapping
-    // held by a shared pointer, the store notices when that mapping is gone.
+    // held by a shared pointer, the store notices when that mapping is gone,
+    // and an edit of a profile's outputs or of a mapping in its tree ends
+    // when the store destroys that profile.
     void editActivationOutputs(OutputList *list, InputMapActionConfig *mapping);
     void editDeactivationOutputs(OutputList *list, InputMapActionConfig *mapping);
     bool editingActivation() const { return m_editingActivation; }
@@ -135,10 +137,11 @@ public:
 
     // --- Package
     // The device configuration package: the global profile's block, then one
-    // block per profile in list order. Lengths and counts in the package are
-    // single bytes and range values 12 bits wide; when anything does not fit
-    // (or there is no global profile) nothing is cut: the result is empty,
-    // error (when given) and packageError() say why, and a warning is logged.
+    // block per profile in list order. Range values are 12 bits wide: higher
+    // bits are dropped (logged once per package). Lengths and counts are
+    // single bytes; when one does not fit, an output entry is null or there
+    // is no global profile, nothing is cut: the result is empty, error (when
+    // given) and packageError() say why, and a warning is logged.
     // The current profile is the same before and after.
     QByteArray package(QString *error = nullptr);
     // The first problem found by the encoder since package() was last called;
@@ -162,9 +165,10 @@ public:
     QByteArray encodeOutput(const OutputActionConfig *output);
 
     // A profile's item list as the package counts it: one null place per
-    // built-in item (three for the global profile, one for a profile with a
-    // settings event), then every mapping depth-first. A mapping's position in it is
-    // its item index. Without an argument: the current profile.
+    // built-in item (the global profile's start-up event and pointer mapping,
+    // and the settings event of any profile that has one), then every
+    // mapping depth-first. A mapping's position in it is its item index.
+    // Without an argument: the current profile.
     QList<InputMapActionConfig *> packageItems() const;
     QList<InputMapActionConfig *> packageItems(const ProfileData *profile) const;
     // The item index of a mapping in a profile (default: the current one), or
@@ -201,6 +205,9 @@ private:
         bool gone() const { return tracked && owner.expired(); }
     };
     static EditTarget makeTarget(OutputList *list, InputMapActionConfig *mapping);
+    // Ends an edit of profile's outputs or of a list of a mapping in its
+    // tree; called before the profile is destroyed.
+    void forgetEditsOf(const ProfileData *profile);
     OutputList *liveList(const EditTarget &target) const;
     InputMapActionConfig *editedMapping() const;
 
@@ -216,4 +223,5 @@ private:
     int m_itemIndex = 0;
     quint8 m_itemCount = 0;
     QString m_packageError;
+    bool m_rangeCutLogged = false;
 };

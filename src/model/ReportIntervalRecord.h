@@ -3,13 +3,12 @@
 #include "SettingsRecord.h"
 
 // Polling rate (104).
-class ReportIntervalRecord : public SettingsRecord
+class ReportIntervalRecord : public SettingsRecordOf<ReportIntervalRecord>
 {
 public:
     ReportIntervalRecord();
 
-    bool assignFrom(const SettingsRecord &other) override;
-    bool equals(const SettingsRecord &other) const override;
+    auto fields() const { return std::tie(reportInterval); }
 
     int reportInterval = 1; // 1, 2, 4, 8 ms: 1000, 500, 250, 125 reports per second
 };

@@ -3,13 +3,12 @@
 #include "SettingsRecord.h"
 
 // Tilt auto-zeroing (116).
-class TiltAutoZeroingRecord : public SettingsRecord
+class TiltAutoZeroingRecord : public SettingsRecordOf<TiltAutoZeroingRecord>
 {
 public:
     TiltAutoZeroingRecord();
 
-    bool assignFrom(const SettingsRecord &other) override;
-    bool equals(const SettingsRecord &other) const override;
+    auto fields() const { return std::tie(tiltAutoZeroing); }
 
     int tiltAutoZeroing = 0; // 0 disabled, 1 enabled
 };

@@ -143,6 +143,11 @@ private slots:
         QCOMPARE(ids(valuesOf(root)), (QList<int>{65535, 65535, 65535, 2, 3}));
         QCOMPARE(ids(valuesOf(root.value("Groups").toArray().at(0).toObject())),
                  (QList<int>{65535, 65535, 1, 2}));
+        // The places are the item indexes the package gives the parents.
+        PackageCreator *store = PackageCreator::instance();
+        QCOMPARE(store->itemIndex(top.get(), global), 2);
+        QCOMPARE(store->itemIndex(top->children.at(0).get(), global), 3);
+        QCOMPARE(store->itemIndex(other.get(), profile), 1);
 
         emptyModel();
         ProfileReceiver receiver;

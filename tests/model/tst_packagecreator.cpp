@@ -436,6 +436,62 @@ private slots:
         store->setEditedMappingName("x");
         QCOMPARE(changed.count(), 0);
     }
+
+    // The output editor also edits lists without naming their mapping: a
+    // profile's outputs, or a mapping's list passed on its own. When the store
+    // destroys that profile the edit ends instead of writing into freed lists.
+    void editorForgetsTheListsOfADestroyedProfile_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("list");
+        for (const char *how : {"removed", "global replaced", "reset"}) {
+            QTest::newRow(qPrintable(QString("%1, profile outputs").arg(how))) << how << "outputs";
+            QTest::newRow(qPrintable(QString("%1, release list of a child").arg(how))) << how << "child";
+        }
+        QTest::newRow("removed, list of a mapping kept alive elsewhere") << "removed" << "kept";
+    }
+
+    void editorForgetsTheListsOfADestroyedProfile()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, list);
+        ProfileData *work = globalAndOneProfile();
+        ProfileData *doomed = how == "global replaced" ? store->globalProfile() : work;
+        InputMapPtr top = button(1, "top");
+        InputMapPtr child = top->addChild(button(2, "child"));
+        doomed->inputMaps = {top};
+        if (list == "outputs")
+            store->editActivationOutputs(&doomed->profileOutputs, nullptr);
+        else if (list == "child")
+            store->editDeactivationOutputs(&child->deactivationOutputs, nullptr);
+        else
+            store->editActivationOutputs(&child->activationOutputs, child.get());
+        if (list != "kept") {
+            top.reset();
+            child.reset();
+        }
+
+        if (how == "removed")
+            store->removeProfile(doomed);
+        else if (how == "global replaced")
+            store->addProfile(255, 255, "Global");
+        else
+            store->reset();
+        store->loading = false;
+
+        QSignalSpy changed(store, &PackageCreator::updateMemoryUsed);
+        const OutputList outputs = {std::make_shared<OutputAction_Tracking>(92)};
+        store->setEditedOutputs(outputs, true, "x");
+        store->setEditedOutputs(outputs, false, QString());
+        store->setEditedMappingName("x");
+        QVERIFY(store->editedActivationOutputs().isEmpty());
+        QVERIFY(store->editedDeactivationOutputs().isEmpty());
+        QCOMPARE(changed.count(), 0);
+        if (child) {
+            QCOMPARE(child->name, QString("child"));
+            QCOMPARE(child->activationOutputs.size(), 1);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPackageCreator)

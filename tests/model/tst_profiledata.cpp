@@ -165,6 +165,26 @@ private slots:
         QVERIFY(!target.isDefault);
     }
 
+    // Records of one kind copy and compare by value (colours included);
+    // records of another kind are neither equal nor copied.
+    void settingsRecordsCopyAndCompareByValue()
+    {
+        LedSetRecord lit;
+        lit.ledMode = 1;
+        lit.colour2[1] = 7;
+        LedSetRecord other;
+        QVERIFY(!other.equals(lit));
+        QVERIFY(other.assignFrom(lit));
+        QVERIFY(other.equals(lit));
+        other.colour1[2] = 1;
+        QVERIFY(!other.equals(lit));
+
+        OledSetRecord oled;
+        QVERIFY(!lit.equals(oled));
+        QVERIFY(!oled.assignFrom(lit));
+        QCOMPARE(oled.tag, 97);
+    }
+
     void backlightComesFromTheLastLedOutputOrTheRecord()
     {
         ProfileData profile(0, 255, "Lit");
