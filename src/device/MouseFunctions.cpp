@@ -182,7 +182,7 @@ MouseFunctions::ReplyWait MouseFunctions::sendAwaiting(int state, const QVector<
 {
     // The wait state changes only when the command really goes out: an upload
     // in progress keeps its own, and no device must keep looking absent.
-    if (refusedDuringUpload() || !m_transport || !m_devicePresent)
+    if (refusedDuringUpload() || !canTransmit())
         return ReplyWait::NotSent;
     m_waitState = state;
     return transmit(packet);
@@ -190,15 +190,10 @@ MouseFunctions::ReplyWait MouseFunctions::sendAwaiting(int state, const QVector<
 
 MouseFunctions::ReplyWait MouseFunctions::transmit(const QVector<uint8_t> &packet)
 {
-    if (!m_transport || !m_devicePresent)
+    if (!canTransmit())
         return ReplyWait::NotSent;
     m_transport->writePacket(packet);
-    return waitForReply();
-}
-
-MouseFunctions::ReplyWait MouseFunctions::startWaitForResponse()
-{
-    return waitForReply();
+    return startWaitForResponse();
 }
 
 void MouseFunctions::stopWaitForResponse()
@@ -207,7 +202,7 @@ void MouseFunctions::stopWaitForResponse()
         finishWait(m_waits.back(), ReplyWait::TimedOut);
 }
 
-MouseFunctions::ReplyWait MouseFunctions::waitForReply()
+MouseFunctions::ReplyWait MouseFunctions::startWaitForResponse()
 {
     Wait wait;
     QTimer timer;
@@ -490,6 +485,11 @@ bool MouseFunctions::fetchPackage(QString *error)
 double MouseFunctions::memoryUsedPercent()
 {
     fetchPackage();
+    return packagePercent();
+}
+
+double MouseFunctions::packagePercent() const
+{
     if (m_package.isEmpty() || m_deviceMemory <= 0)
         return 0;
     return m_package.size() * 100.0 / m_deviceMemory;
@@ -553,12 +553,11 @@ MouseFunctions::UploadResult MouseFunctions::upload(QString *reason)
         *reason = tr("The profiles could not be encoded for the mouse: %1").arg(problem);
         return UploadEncodingFailed;
     }
-    if (m_deviceMemory > 0) {
-        const double percent = m_package.size() * 100.0 / m_deviceMemory;
-        if (percent > 100) {
-            *reason = tr("The profiles need %1 % of the mouse's memory.").arg(percent, 0, 'f', 1);
-            return UploadTooLarge;
-        }
+    // Without a memory size from the mouse there is nothing to check against.
+    const double percent = packagePercent();
+    if (percent > 100) {
+        *reason = tr("The profiles need %1 % of the mouse's memory.").arg(percent, 0, 'f', 1);
+        return UploadTooLarge;
     }
 
     GeneralControlCommand command(1, 10, 1, uploadPayload(m_package));
@@ -568,26 +567,24 @@ MouseFunctions::UploadResult MouseFunctions::upload(QString *reason)
     do {
         outcome = transmit(command.packet());
     } while (outcome == ReplyWait::Received && command.nextPacket());
-    if (outcome == ReplyWait::Received) {
+    const bool everyPacketAnswered = outcome == ReplyWait::Received;
+    if (everyPacketAnswered) {
         // The report after the last reply is the mouse's announcement of its
         // new configuration. The package is in; a mouse that announces
         // nothing has not failed it. A disconnection, even one that came
         // with the last reply, still fails the upload.
-        outcome = m_devicePresent ? waitForReply() : ReplyWait::Disconnected;
-        if (outcome == ReplyWait::TimedOut && m_devicePresent) {
-            qDebug() << "MouseFunctions: no report after the upload";
-            // So no later notice, such as the user's next switch, is taken for it.
-            m_swallowProfileNotice = false;
+        outcome = m_devicePresent ? startWaitForResponse() : ReplyWait::Disconnected;
+        if (outcome == ReplyWait::Received)
             return UploadOk;
-        }
     }
-    if (outcome != ReplyWait::Received) {
-        // Whether the mouse took the package is unknown, so a later notice
-        // must not be taken for its announcement of it.
-        m_swallowProfileNotice = false;
-        return uploadFailed(outcome, reason);
+    // No announcement is coming (or the package may not be in), so a later
+    // notice, such as the user's next switch, must not be taken for it.
+    m_swallowProfileNotice = false;
+    if (everyPacketAnswered && outcome == ReplyWait::TimedOut && m_devicePresent) {
+        qDebug() << "MouseFunctions: no report after the upload";
+        return UploadOk;
     }
-    return UploadOk;
+    return uploadFailed(outcome, reason);
 }
 
 MouseFunctions::UploadResult MouseFunctions::uploadFailed(ReplyWait outcome, QString *reason)

@@ -200,7 +200,10 @@ private:
     bool refusedDuringUpload() const;
     // Sets the wait state and sends, when the packet can go out at all.
     ReplyWait sendAwaiting(int state, const QVector<uint8_t> &packet);
-    ReplyWait waitForReply();
+    bool canTransmit() const { return m_transport && m_devicePresent; }
+    // Length of the package fetched last in percent of the device memory;
+    // 0 when either is unknown.
+    double packagePercent() const;
     void finishWait(Wait *wait, ReplyWait outcome);
     void scheduleDeferred();
     bool busy() const { return m_uploading || !m_waits.empty(); }

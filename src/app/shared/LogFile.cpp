@@ -23,12 +23,6 @@ QMutex &logMutex()
     return mutex;
 }
 
-QString rotationFolder()
-{
-    static const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return folder;
-}
-
 QString timeStamp(const QDateTime &time)
 {
     return time.toString(Qt::ISODateWithMs);
@@ -105,7 +99,7 @@ void appendLogLine(const QString &text)
 
 void rotateLog()
 {
-    const QString folder = rotationFolder();
+    const QString folder = QFileInfo(logFilePath()).path();
     QFile::remove(folder + "/log1.txt");
     QFile::rename(folder + "/log.txt", folder + "/log1.txt");
 }
