@@ -37,7 +37,8 @@ InputMapPtr InputMapActionConfig::addChild(InputMapPtr child)
 
 bool InputMapActionConfig::isActivationOnly() const
 {
-    return inputType == 20 || inputType == 30 || inputType == 52 || inputType == 62;
+    return inputType == InputType::Movement || inputType == InputType::Scroll || inputType == InputType::ForceRange
+           || inputType == InputType::AngleRange;
 }
 
 QByteArray packTwelveBitPair(quint16 a, quint16 b)

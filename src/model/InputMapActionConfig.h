@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModelCodes.h"
+
 #include "OutputActionConfig.h"
 
 #include <QByteArray>
