@@ -330,7 +330,7 @@ QJsonObject ConfigItems::writeOutputActionItem(const OutputActionConfig &output)
         }
         }
     } else if (const auto *haptic = dynamic_cast<const OutputAction_Haptic *>(&output)) {
-        if (code == 80) {
+        if (code == OutputType::Haptic) {
             setKind(item, "HapticFeedbackOutputActionItem", "hapticFeedback");
             item.insert(QStringLiteral("StrengthPercentage"), haptic->strength);
             item.insert(QStringLiteral("Time10ms"), haptic->duration.value());
@@ -369,7 +369,7 @@ QJsonObject ConfigItems::writeOutputActionItem(const OutputActionConfig &output)
             return item;
         }
     } else if (const auto *led = dynamic_cast<const OutputAction_Led *>(&output)) {
-        if (code == 95) {
+        if (code == OutputType::Led) {
             setKind(item, "LedSetOutputActionItem", "ledSet");
             item.insert(QStringLiteral("LedConfigurationParameters"),
                         ledParameters(led->ledMode, led->brightness, led->ledDuration.value(), led->colour1,
