@@ -121,6 +121,7 @@ private slots:
         QFile file(SettingsFile::channelIniPath());
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
+        file.flush();
         // QSettings reads a file again only when its size or time changed;
         // two rows' files of one size may be written within one clock tick.
         static int written = 0;
