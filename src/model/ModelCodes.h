@@ -1,8 +1,10 @@
 #pragma once
-// The numbers the mouse and the configuration file give to the kinds of
-// outputs, inputs and settings records. Plain ints, so that the int fields
+// The numbers the mouse knows the kinds of outputs, inputs and settings
+// records by, as the package carries them. Plain ints, so that the int fields
 // that hold them (typeCode, inputType, tag) and switches over those fields
 // take them as they are. Everything else uses these names, never the numbers.
+
+#include <initializer_list>
 
 // Output type codes: the first byte of an output item in the package.
 namespace OutputType {
@@ -57,8 +59,6 @@ inline constexpr int ReportInterval = 104;
 inline constexpr int AutoRelease = 115;
 inline constexpr int TiltAutoZeroing = 116;
 } // namespace SettingsTag
-
-#include <initializer_list>
 
 // The type code a record of a class is made with: code when it is one of
 // classCodes, or 0 (the code is set after construction). Another code is a
