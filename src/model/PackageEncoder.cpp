@@ -620,20 +620,24 @@ void PackageEncoder::appendOutput(QByteArray &out, const OutputActionConfig *out
 
 // ---------------------------------------------------------------- pieces
 
-QByteArray PackageEncoder::encodeProfile(const ProfileData *profile)
+// A piece on its own buffer; nothing for a null profile or mapping.
+template<class Source, class Append>
+static QByteArray piece(const Source *source, Append append)
 {
     QByteArray out;
-    if (profile)
-        appendProfile(out, *profile);
+    if (source)
+        append(out, *source);
     return out;
+}
+
+QByteArray PackageEncoder::encodeProfile(const ProfileData *profile)
+{
+    return piece(profile, [this](QByteArray &out, const ProfileData &p) { appendProfile(out, p); });
 }
 
 QByteArray PackageEncoder::encodeProfileHeader(const ProfileData *profile)
 {
-    QByteArray out;
-    if (profile)
-        appendProfileHeader(out, *profile);
-    return out;
+    return piece(profile, [this](QByteArray &out, const ProfileData &p) { appendProfileHeader(out, p); });
 }
 
 QByteArray PackageEncoder::encodeStartupJump()
@@ -645,50 +649,36 @@ QByteArray PackageEncoder::encodeStartupJump()
 
 QByteArray PackageEncoder::encodeSettings(const ProfileData *profile)
 {
-    QByteArray out;
-    if (profile)
-        appendSettings(out, *profile);
-    return out;
+    return piece(profile, [this](QByteArray &out, const ProfileData &p) { appendSettings(out, p); });
 }
 
 QByteArray PackageEncoder::encodeSettingsRecord(const ProfileData *profile, int tag)
 {
-    QByteArray out;
-    if (profile)
-        appendSettingsRecord(out, *profile, tag);
-    return out;
+    return piece(profile, [this, tag](QByteArray &out, const ProfileData &p) { appendSettingsRecord(out, p, tag); });
 }
 
 QByteArray PackageEncoder::encodeProfileOutputs(const ProfileData *profile)
 {
-    QByteArray out;
-    if (profile)
-        appendProfileOutputs(out, *profile);
-    return out;
+    return piece(profile, [this](QByteArray &out, const ProfileData &p) { appendProfileOutputs(out, p); });
 }
 
 QByteArray PackageEncoder::encodeInputMaps(const ProfileData *profile)
 {
-    QByteArray out;
-    if (profile)
-        appendInputMaps(out, *profile);
-    return out;
+    return piece(profile, [this](QByteArray &out, const ProfileData &p) { appendInputMaps(out, p); });
 }
 
 QByteArray PackageEncoder::encodeChildInputMaps(const InputMapActionConfig *mapping, int parentIndex)
 {
-    QByteArray out;
-    if (mapping)
-        appendChildInputMaps(out, *mapping, parentIndex);
-    return out;
+    return piece(mapping, [this, parentIndex](QByteArray &out, const InputMapActionConfig &m) {
+        appendChildInputMaps(out, m, parentIndex);
+    });
 }
 
 QByteArray PackageEncoder::encodeInputMap(const InputMapActionConfig *mapping, int parentIndex)
 {
-    QByteArray out;
-    if (mapping)
-        appendInputMap(out, *mapping, parentIndex);
-    return out;
+    return piece(mapping, [this, parentIndex](QByteArray &out, const InputMapActionConfig &m) {
+        appendInputMap(out, m, parentIndex);
+    });
 }
 
 QByteArray PackageEncoder::encodeOutput(const OutputActionConfig *output)
