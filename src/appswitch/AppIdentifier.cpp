@@ -81,6 +81,8 @@ QIcon AppIdentifier::appIcon(WindowId window)
 
 void AppIdentifier::reportApp(const QString &app)
 {
+    // Asked for here, not kept from the constructor: the program's detector is
+    // built before main, when the relay and the model must not be created yet.
     ForegroundWrapper::instance()->setForegroundApp(app);
     recheckCount = 0;
     // With the recheck off nothing listens to the timer: it would tick for nothing.

@@ -1,11 +1,9 @@
 // The foreground detector over a scripted desktop: which names it announces,
 // the frame host's child search with its retry, the recheck after an
 // announcement, and the switch that the model's automatic-switching flag drives.
-#include "AppIdentifier.h"
+#include "DetectorFixture.h"
 #include "FakeProcessTools.h"
 #include "FakeWindowSystem.h"
-#include "ForegroundHooks.h"
-#include "ForegroundWrapper.h"
 #include "PackageCreator.h"
 
 #include <QElapsedTimer>
@@ -25,20 +23,10 @@ void keepMessage(QtMsgType, const QMessageLogContext &, const QString &message)
     logged.append(message);
 }
 
-// A detector over its own desktop and process list, fed by the relay's switch.
-struct Detector
+// Over a scripted desktop, with a shorthand for an application's window.
+struct Detector : DetectorFixture<FakeWindowSystem, FakeProcessTools>
 {
-    FakeWindowSystem windows;
-    FakeProcessTools processes;
-    AppIdentifier identifier;
-    ForegroundHooks hooks{identifier};
-
-    explicit Detector(const QString &settingsPath)
-        : identifier(windows, processes, settingsPath)
-    {
-        ForegroundWrapper::instance()->useHooks(&hooks);
-    }
-    ~Detector() { ForegroundWrapper::instance()->useHooks(nullptr); }
+    using DetectorFixture::DetectorFixture;
 
     // A top-level window of a new process running the executable at path.
     void addApp(AppIdentifier::WindowId window, quint32 processId, const QString &path,
@@ -208,9 +196,11 @@ private slots:
         QVERIFY(announced->isEmpty());
         QVERIFY(detector.identifier.isRetrying());
 
-        QTimer::singleShot(2000, &detector.windows, [&] { detector.windows.addWindow(11, 200, 10); });
+        QTimer::singleShot(2000, Qt::PreciseTimer, &detector.windows,
+                           [&] { detector.windows.addWindow(11, 200, 10); });
         QTRY_COMPARE_WITH_TIMEOUT(announcements(), QStringList{"Store.exe"}, 10000);
         QVERIFY(clock.elapsed() >= 2000);
+        QVERIFY(detector.windows.descendantSearches() > 10);
         QVERIFY(!detector.identifier.isRetrying());
         QVERIFY(detector.identifier.isRechecking());
         QVERIFY(logged.contains("ForegroundDetector: Retrying for PID 100 Attempt 0"));

@@ -1,9 +1,7 @@
 // The foreground detector on a real X server of the test's own (Xvfb). The
 // test plays the window manager: it creates windows that name a process, and
 // sets _NET_ACTIVE_WINDOW and _NET_CLIENT_LIST on the root window.
-#include "AppIdentifier.h"
-#include "ForegroundHooks.h"
-#include "ForegroundWrapper.h"
+#include "DetectorFixture.h"
 #include "ProcessTools.h"
 #include "X11WindowSystem.h"
 
@@ -35,21 +33,7 @@ int warningsContaining(const QString &text)
     return int(std::count_if(warnings.begin(), warnings.end(), [&](const QString &line) { return line.contains(text); }));
 }
 
-// The detector over the real window system, fed by the relay's switch.
-struct Detector
-{
-    X11WindowSystem windows;
-    ProcessTools processes;
-    AppIdentifier identifier;
-    ForegroundHooks hooks{identifier};
-
-    explicit Detector(const QString &settingsPath)
-        : identifier(windows, processes, settingsPath)
-    {
-        ForegroundWrapper::instance()->useHooks(&hooks);
-    }
-    ~Detector() { ForegroundWrapper::instance()->useHooks(nullptr); }
-};
+using Detector = DetectorFixture<X11WindowSystem, ProcessTools>;
 
 } // namespace
 
