@@ -39,8 +39,7 @@ AppIdentifier::AppIdentifier(WindowSystem &windows, ProcessTools &processes, con
     adminAppDetection = settings.value("AdminAppDetection", false).toBool();
     // The default holds the empty name, so that an unidentified process is
     // not announced unless the user listed names of their own.
-    ignoredApps << QStringLiteral("dwm.exe")
-                << settings.value("IgnoredApps", QStringList{QString()}).toStringList();
+    ignoredApps << QStringLiteral("dwm.exe") << settings.value("IgnoredApps", QStringList{QString()}).toStringList();
 }
 
 QString AppIdentifier::identifyApp(quint32 processId)

@@ -4,8 +4,7 @@
 
 ForegroundHooks::ForegroundHooks(AppIdentifier &detector)
     : identifier(detector)
-{
-}
+{}
 
 ForegroundHooks::~ForegroundHooks()
 {
@@ -17,8 +16,8 @@ void ForegroundHooks::install()
     if (hooksInstalled)
         return;
     WindowSystem &windows = identifier.windowSystem();
-    foregroundHook = QObject::connect(&windows, &WindowSystem::activeWindowChanged, &identifier,
-                                      &AppIdentifier::winEventProc);
+    foregroundHook =
+        QObject::connect(&windows, &WindowSystem::activeWindowChanged, &identifier, &AppIdentifier::winEventProc);
     windows.startWatching();
     hooksInstalled = true;
 }

@@ -11,13 +11,14 @@
 
 namespace {
 
-// The path of SettingsFile::pathBeforeApplication(), composed from this file's
-// own copies of the constants: during static initialisation the settings
-// file's source may not have built its copies yet.
+// The path of SettingsFile::pathBeforeApplication(), composed here from the
+// constants included above, which are built before the objects below in any
+// order of initialising the sources; the settings file's source may not be
+// initialised yet when the detector below reads its settings.
 QString settingsPathBeforeApplication()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/" + productName + "/" +
-           settingsFileName;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/" + productName + "/"
+           + settingsFileName;
 }
 
 // The program's detector, built during static initialisation so that it reads

@@ -2,7 +2,6 @@
 
 WindowSystem::WindowSystem(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 WindowSystem::~WindowSystem() = default;

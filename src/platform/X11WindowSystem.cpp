@@ -32,8 +32,7 @@ constexpr int maximumTreeDepth = 64;
 
 X11WindowSystem::X11WindowSystem(QObject *parent)
     : WindowSystem(parent)
-{
-}
+{}
 
 X11WindowSystem::~X11WindowSystem()
 {

@@ -5,7 +5,7 @@
 #include "ForegroundHooks.h"
 #include "ForegroundWrapper.h"
 
-template <typename Windows, typename Processes>
+template<typename Windows, typename Processes>
 struct DetectorFixture
 {
     Windows windows;

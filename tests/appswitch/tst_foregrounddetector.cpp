@@ -104,13 +104,20 @@ private slots:
         QTest::addColumn<QStringList>("names");
         const QVariantMap none;
         const QVariantMap gameIgnored{{"IgnoredApps", QStringList{"Game.exe"}}};
-        QTest::newRow("windows path, letter case kept") << none << "C:\\Tools\\Editor.EXE" << "" << QStringList{"Editor.EXE"};
-        QTest::newRow("linux path") << none << "/usr/lib/editor/bin/editor-gtk" << "editor-gtk" << QStringList{"editor-gtk"};
-        QTest::newRow("dwm.exe always ignored") << gameIgnored << "C:\\Windows\\dwm.exe" << "" << QStringList{};
-        QTest::newRow("unidentified, default list") << none << "" << "secret" << QStringList{};
-        QTest::newRow("unidentified, own list") << gameIgnored << "" << "secret" << QStringList{""};
-        QTest::newRow("ignored name") << gameIgnored << "/games/Game.exe" << "" << QStringList{};
-        QTest::newRow("ignored name, other case") << gameIgnored << "/games/game.exe" << "" << QStringList{"game.exe"};
+        QTest::newRow("windows path, letter case kept") << none << "C:\\Tools\\Editor.EXE"
+                                                        << "" << QStringList{"Editor.EXE"};
+        QTest::newRow("linux path") << none << "/usr/lib/editor/bin/editor-gtk"
+                                    << "editor-gtk" << QStringList{"editor-gtk"};
+        QTest::newRow("dwm.exe always ignored") << gameIgnored << "C:\\Windows\\dwm.exe"
+                                                << "" << QStringList{};
+        QTest::newRow("unidentified, default list") << none << ""
+                                                    << "secret" << QStringList{};
+        QTest::newRow("unidentified, own list") << gameIgnored << ""
+                                                << "secret" << QStringList{""};
+        QTest::newRow("ignored name") << gameIgnored << "/games/Game.exe"
+                                      << "" << QStringList{};
+        QTest::newRow("ignored name, other case") << gameIgnored << "/games/game.exe"
+                                                  << "" << QStringList{"game.exe"};
         QTest::newRow("unreadable, admin detection") << QVariantMap{{"AdminAppDetection", true}} << ""
                                                      << "secret" << QStringList{"secret"};
         QTest::newRow("frame host ignored before its child")
@@ -196,8 +203,7 @@ private slots:
         QVERIFY(announced->isEmpty());
         QVERIFY(detector.identifier.isRetrying());
 
-        QTimer::singleShot(2000, Qt::PreciseTimer, &detector.windows,
-                           [&] { detector.windows.addWindow(11, 200, 10); });
+        QTimer::singleShot(2000, Qt::PreciseTimer, &detector.windows, [&] { detector.windows.addWindow(11, 200, 10); });
         QTRY_COMPARE_WITH_TIMEOUT(announcements(), QStringList{"Store.exe"}, 10000);
         QVERIFY(clock.elapsed() >= 2000);
         QVERIFY(detector.windows.descendantSearches() > 10);
@@ -307,7 +313,6 @@ private slots:
         model->setAutoSwitching(false);
         QVERIFY(!detector.windows.isWatching());
     }
-
 };
 
 QTEST_MAIN(TestForegroundDetector)

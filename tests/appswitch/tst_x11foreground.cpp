@@ -30,7 +30,8 @@ void keepWarnings(QtMsgType type, const QMessageLogContext &, const QString &mes
 
 int warningsContaining(const QString &text)
 {
-    return int(std::count_if(warnings.begin(), warnings.end(), [&](const QString &line) { return line.contains(text); }));
+    return int(
+        std::count_if(warnings.begin(), warnings.end(), [&](const QString &line) { return line.contains(text); }));
 }
 
 using Detector = DetectorFixture<X11WindowSystem, ProcessTools>;
