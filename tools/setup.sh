@@ -44,3 +44,6 @@ r7_build() {
   grep -E 'warning:' "$log" && cat "$log"
   return 0
 }
+
+# The foreground detector's test runs an X server of its own.
+r7_packages+=(xvfb xauth)
