@@ -27,8 +27,8 @@ TextGraphicsItem::TextGraphicsItem(QPointF anchor, bool leftAligned, bool offset
     setDefaultTextColor(m_normalColor);
     setFont(labelFont());
     const int shift = offset ? 40 : 0;
-    m_anchor.rx() += leftAligned ? shift : -shift - textWidth;
-    setTextWidth(textWidth);
+    m_anchor.rx() += leftAligned ? shift : -shift - labelTextWidth;
+    setTextWidth(labelTextWidth);
     QTextOption option = document()->defaultTextOption();
     option.setAlignment(leftAligned ? Qt::AlignLeft : Qt::AlignRight);
     document()->setDefaultTextOption(option);
@@ -36,9 +36,9 @@ TextGraphicsItem::TextGraphicsItem(QPointF anchor, bool leftAligned, bool offset
 
 QString TextGraphicsItem::elided(QString line) const
 {
-    if (m_metrics.horizontalAdvance(line) < textWidth)
+    if (m_metrics.horizontalAdvance(line) < labelTextWidth)
         return line;
-    while (!line.isEmpty() && m_metrics.horizontalAdvance(line) >= textWidth)
+    while (!line.isEmpty() && m_metrics.horizontalAdvance(line) >= labelTextWidth)
         line.chop(1);
     line.chop(3);
     return line + QChar(0x2026);

@@ -11,7 +11,7 @@ class TextGraphicsItem : public QGraphicsTextItem
     Q_OBJECT
 
 public:
-    static constexpr int textWidth = 460;
+    static constexpr int labelTextWidth = 460; // the text width, also where lines are cut
     static constexpr int pixelSize = 30;
     static constexpr int lineHeight = 37;
     // How far the text's bottom stays above the anchor.
