@@ -8,8 +8,7 @@
 
 ButtonGraphicsItem::ButtonGraphicsItem(int buttonId, int styleType, QGraphicsItem *parent)
     : ButtonGraphicsItem(buttonId, getPolygon(buttonId), styleType, parent)
-{
-}
+{}
 
 ButtonGraphicsItem::ButtonGraphicsItem(int buttonId, const QPolygon &outline, int styleType, QGraphicsItem *parent)
     : QGraphicsPolygonItem(parent)

@@ -12,6 +12,5 @@ class EllipseObject : public QObject, public QGraphicsEllipseItem
 public:
     explicit EllipseObject(QGraphicsItem *parent = nullptr)
         : QGraphicsEllipseItem(parent)
-    {
-    }
+    {}
 };

@@ -6,7 +6,7 @@
 
 namespace {
 
-const char *const iconNames[] = {"force_press", "scroll_forward", "scroll_back", "pull",      "push",
+const char *const iconNames[] = {"force_press", "scroll_forward", "scroll_back",  "pull",     "push",
                                  "tilt_left",   "tilt_right",     "tilt_forward", "tilt_back"};
 
 } // namespace

@@ -10,8 +10,7 @@ IconsBlock::IconsBlock(QGraphicsScene *scene, QMap<int, QPoint> iconPositions, Q
     : QObject(parent)
     , m_scene(scene)
     , m_iconPositions(std::move(iconPositions))
-{
-}
+{}
 
 IconsBlock::~IconsBlock()
 {
@@ -41,16 +40,27 @@ void IconsBlock::addInputIcons(int inputId)
             icons.append(IconPixObject::create(kind, false));
     };
     switch (inputId) {
-    case 9: append(10, {IconPixObject::Pull, IconPixObject::Push}); break;
-    case 11: append(12, {IconPixObject::Pull, IconPixObject::Push}); break;
-    case 14: append(13, {IconPixObject::TiltLeft, IconPixObject::TiltRight}); break;
-    case 16: append(15, {IconPixObject::TiltForward, IconPixObject::TiltBack}); break;
-    case 18: append(2, {IconPixObject::ScrollForward, IconPixObject::ScrollBack}); break;
+    case 9:
+        append(10, {IconPixObject::Pull, IconPixObject::Push});
+        break;
+    case 11:
+        append(12, {IconPixObject::Pull, IconPixObject::Push});
+        break;
+    case 14:
+        append(13, {IconPixObject::TiltLeft, IconPixObject::TiltRight});
+        break;
+    case 16:
+        append(15, {IconPixObject::TiltForward, IconPixObject::TiltBack});
+        break;
+    case 18:
+        append(2, {IconPixObject::ScrollForward, IconPixObject::ScrollBack});
+        break;
     case 10:
     case 12:
     case 13:
     case 15:
-    case 17: break;
+    case 17:
+        break;
     default:
         if (inputId <= 8)
             append(inputId, {IconPixObject::Push});

@@ -12,6 +12,5 @@ class LineObject : public QObject, public QGraphicsLineItem
 public:
     explicit LineObject(QGraphicsItem *parent = nullptr)
         : QGraphicsLineItem(parent)
-    {
-    }
+    {}
 };

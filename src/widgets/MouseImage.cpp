@@ -36,21 +36,30 @@ struct ModelLook
 ModelLook connectedLook(int modelCode)
 {
     switch (modelCode) {
-    case 5: return {":/pic/mouse_v.png", 0};
-    case 30: return {":/pic/mouse_v2.png", 3};
-    case 20: return {":/pic/mouse_pelkin.png", 1};
-    case 10: return {":/pic/mouse_tamsel.png", 2};
-    default: return {"", 0};
+    case 5:
+        return {":/pic/mouse_v.png", 0};
+    case 30:
+        return {":/pic/mouse_v2.png", 3};
+    case 20:
+        return {":/pic/mouse_pelkin.png", 1};
+    case 10:
+        return {":/pic/mouse_tamsel.png", 2};
+    default:
+        return {"", 0};
     }
 }
 
 int disconnectedStyle(int modelCode)
 {
     switch (modelCode) {
-    case 10: return 2;
-    case 20: return 1;
-    case 30: return 3;
-    default: return 0;
+    case 10:
+        return 2;
+    case 20:
+        return 1;
+    case 30:
+        return 3;
+    default:
+        return 0;
     }
 }
 

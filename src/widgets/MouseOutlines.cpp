@@ -4,6 +4,7 @@
 
 namespace {
 
+// clang-format off
 // Front Edge: 38 vertices, the last repeats the first.
 const int expertFrontEdge[] = {
     64, 153, 84, 167, 86, 168, 87, 170, 94, 180, 101, 191, 107, 201, 114, 212,
@@ -401,6 +402,7 @@ const int simpleLogoV2[] = {
     803, 809, 803, 814, 803, 818, 803, 823, 804, 828, 804, 832, 804, 837, 804, 842,
     804, 846, 807, 847, 809, 849, 812, 850
 };
+// clang-format on
 
 template<size_t N>
 QPolygon polygon(const int (&xy)[N])
@@ -430,16 +432,11 @@ namespace MouseOutlines {
 QVector<ExpertArea> expertAreas()
 {
     return {
-        {5, "Front Edge", polygon(expertFrontEdge)},
-        {6, "Rear Edge", polygon(expertRearEdge)},
-        {3, "Bottom Thumb", polygon(expertBottomThumb)},
-        {4, "Top Thumb", polygon(expertTopThumb)},
-        {0, "Left Button", polygon(expertLeftButton)},
-        {1, "Right Button", polygon(expertRightButton)},
-        {2, "Middle Button", polygon(expertMiddleButton)},
-        {7, "Left Fingertip", polygon(expertLeftFingertip)},
-        {8, "Right Fingertip", polygon(expertRightFingertip)},
-        {9, "Left Trigger", polygon(expertLeftTrigger)},
+        {5, "Front Edge", polygon(expertFrontEdge)},           {6, "Rear Edge", polygon(expertRearEdge)},
+        {3, "Bottom Thumb", polygon(expertBottomThumb)},       {4, "Top Thumb", polygon(expertTopThumb)},
+        {0, "Left Button", polygon(expertLeftButton)},         {1, "Right Button", polygon(expertRightButton)},
+        {2, "Middle Button", polygon(expertMiddleButton)},     {7, "Left Fingertip", polygon(expertLeftFingertip)},
+        {8, "Right Fingertip", polygon(expertRightFingertip)}, {9, "Left Trigger", polygon(expertLeftTrigger)},
         {11, "Right Trigger", polygon(expertRightTrigger)},
     };
 }
@@ -482,37 +479,57 @@ QPainterPath pelkinLogoPath()
 QPolygon simpleOutline(int id)
 {
     switch (id) {
-    case 0: return polygon(simpleLeftButton);
-    case 1: return polygon(simpleRightButton);
-    case 2: return polygon(simpleScrollWheel);
-    case 3: return polygon(simpleBottomThumb);
-    case 4: return polygon(simpleTopThumb);
-    case 5: return polygon(simpleFrontEdge);
-    case 6: return polygon(simpleRearEdge);
-    case 7: return polygon(simpleLeftFingertip);
-    case 8: return polygon(simpleRightFingertip);
+    case 0:
+        return polygon(simpleLeftButton);
+    case 1:
+        return polygon(simpleRightButton);
+    case 2:
+        return polygon(simpleScrollWheel);
+    case 3:
+        return polygon(simpleBottomThumb);
+    case 4:
+        return polygon(simpleTopThumb);
+    case 5:
+        return polygon(simpleFrontEdge);
+    case 6:
+        return polygon(simpleRearEdge);
+    case 7:
+        return polygon(simpleLeftFingertip);
+    case 8:
+        return polygon(simpleRightFingertip);
     case 9:
-    case 10: return polygon(simpleLeftTrigger);
+    case 10:
+        return polygon(simpleLeftTrigger);
     case 11:
-    case 12: return polygon(simpleRightTrigger);
+    case 12:
+        return polygon(simpleRightTrigger);
     case 13:
-    case 14: return polygon(simpleTiltLeftRight);
+    case 14:
+        return polygon(simpleTiltLeftRight);
     case 15:
-    case 16: return polygon(simpleTiltForwardBack);
-    case 19: return polygon(simpleDpi);
-    case 21: return polygon(simpleOled);
-    default: return {};
+    case 16:
+        return polygon(simpleTiltForwardBack);
+    case 19:
+        return polygon(simpleDpi);
+    case 21:
+        return polygon(simpleOled);
+    default:
+        return {};
     }
 }
 
 QPolygon simpleLogoOutline(int styleType)
 {
     switch (styleType) {
-    case 0: return polygon(simpleLogoYellow);
+    case 0:
+        return polygon(simpleLogoYellow);
     case 1:
-    case 2: return polygon(simpleLogoGradient);
-    case 3: return polygon(simpleLogoV2);
-    default: return {};
+    case 2:
+        return polygon(simpleLogoGradient);
+    case 3:
+        return polygon(simpleLogoV2);
+    default:
+        return {};
     }
 }
 

@@ -12,6 +12,5 @@ class PixmapObject : public QObject, public QGraphicsPixmapItem
 public:
     explicit PixmapObject(QGraphicsItem *parent = nullptr)
         : QGraphicsPixmapItem(parent)
-    {
-    }
+    {}
 };

@@ -12,6 +12,5 @@ class RectObject : public QObject, public QGraphicsRectItem
 public:
     explicit RectObject(QGraphicsItem *parent = nullptr)
         : QGraphicsRectItem(parent)
-    {
-    }
+    {}
 };

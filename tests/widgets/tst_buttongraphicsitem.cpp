@@ -13,7 +13,6 @@
 
 #include <memory>
 
-
 namespace {
 
 const QColor yellow(255, 212, 0, 255);

@@ -51,13 +51,16 @@ private slots:
         const QString folder = ":/pic/simple_mode/v/mouse_scene/";
         QTest::newRow("5 push") << 5 << int(IconPixObject::Push) << false << folder + "push_grey.png";
         QTest::newRow("5 tilt back") << 5 << int(IconPixObject::TiltBack) << false << folder + "tilt_back_grey.png";
-        QTest::newRow("5 highlighted") << 5 << int(IconPixObject::ForcePress) << true << folder + "force_press_white.png";
+        QTest::newRow("5 highlighted") << 5 << int(IconPixObject::ForcePress) << true
+                                       << folder + "force_press_white.png";
         QTest::newRow("20 pull") << 20 << int(IconPixObject::Pull) << false << folder + "pull_pink.png";
-        QTest::newRow("20 highlighted") << 20 << int(IconPixObject::ScrollBack) << true << folder + "scroll_back_white.png";
+        QTest::newRow("20 highlighted") << 20 << int(IconPixObject::ScrollBack) << true
+                                        << folder + "scroll_back_white.png";
         QTest::newRow("20 tilt") << 20 << int(IconPixObject::TiltLeft) << false << QString();
         QTest::newRow("10 tilt") << 10 << int(IconPixObject::TiltForward) << true << QString();
         QTest::newRow("10 push") << 10 << int(IconPixObject::Push) << false << folder + "push_grey.png";
-        QTest::newRow("30 scroll") << 30 << int(IconPixObject::ScrollForward) << false << folder + "scroll_forward_grey.png";
+        QTest::newRow("30 scroll") << 30 << int(IconPixObject::ScrollForward) << false
+                                   << folder + "scroll_forward_grey.png";
         QTest::newRow("unknown kind") << 5 << 9 << false << QString();
         QTest::newRow("no mouse") << 0 << int(IconPixObject::TiltRight) << false << folder + "tilt_right_grey.png";
     }

@@ -92,12 +92,18 @@ private slots:
         QTest::addColumn<QString>("logos");
         QTest::addColumn<int>("style");
         QTest::addColumn<int>("unpluggedStyle");
-        QTest::newRow("5") << 5 << ":/pic/mouse_v.png" << "back,zones" << 0 << 0;
-        QTest::newRow("30") << 30 << ":/pic/mouse_v2.png" << "v2" << 3 << 3;
-        QTest::newRow("20") << 20 << ":/pic/mouse_pelkin.png" << "pelkin" << 1 << 1;
-        QTest::newRow("10") << 10 << ":/pic/mouse_tamsel.png" << "" << 2 << 2;
-        QTest::newRow("15") << 15 << "" << "" << 0 << 0;
-        QTest::newRow("25") << 25 << "" << "" << 0 << 0;
+        QTest::newRow("5") << 5 << ":/pic/mouse_v.png"
+                           << "back,zones" << 0 << 0;
+        QTest::newRow("30") << 30 << ":/pic/mouse_v2.png"
+                            << "v2" << 3 << 3;
+        QTest::newRow("20") << 20 << ":/pic/mouse_pelkin.png"
+                            << "pelkin" << 1 << 1;
+        QTest::newRow("10") << 10 << ":/pic/mouse_tamsel.png"
+                            << "" << 2 << 2;
+        QTest::newRow("15") << 15 << ""
+                            << "" << 0 << 0;
+        QTest::newRow("25") << 25 << ""
+                            << "" << 0 << 0;
     }
     void modelTable()
     {
@@ -263,8 +269,8 @@ private slots:
         for (ButtonGraphicsItem *area : image.buttonAreas())
             area->setSelectedState(true);
         QGraphicsScene *scene = image.view()->scene();
-        auto *body = scene->addPolygon(QPolygonF(MouseOutlines::expertBody()), QPen(QColor(90, 92, 110), 2),
-                                       QColor(58, 60, 74));
+        auto *body =
+            scene->addPolygon(QPolygonF(MouseOutlines::expertBody()), QPen(QColor(90, 92, 110), 2), QColor(58, 60, 74));
         body->setZValue(-1);
         QImage picture(MouseOutlines::expertWidth, MouseOutlines::expertHeight, QImage::Format_ARGB32_Premultiplied);
         picture.fill(QColor(34, 36, 48));

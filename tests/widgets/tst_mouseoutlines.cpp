@@ -176,9 +176,9 @@ private slots:
     {
         QTest::addColumn<int>("id");
         QTest::addColumn<int>("vertices");
-        const int counts[][2] = {{0, 52},  {1, 58},  {2, 33},  {3, 16},  {4, 22},  {5, 14},  {6, 14},
-                                 {7, 16},  {8, 18},  {9, 6},   {10, 6},  {11, 8},  {12, 8},  {13, 17},
-                                 {14, 17}, {15, 16}, {16, 16}, {19, 4},  {21, 4}};
+        const int counts[][2] = {{0, 52},  {1, 58},  {2, 33},  {3, 16}, {4, 22}, {5, 14}, {6, 14},
+                                 {7, 16},  {8, 18},  {9, 6},   {10, 6}, {11, 8}, {12, 8}, {13, 17},
+                                 {14, 17}, {15, 16}, {16, 16}, {19, 4}, {21, 4}};
         for (const auto &row : counts)
             QTest::addRow("id %d", row[0]) << row[0] << row[1];
     }
@@ -194,8 +194,9 @@ private slots:
     void simpleOutlinesKeepTheGivenPoints()
     {
         const QPolygon left = simpleOutline(0);
-        QCOMPARE(left.mid(0, 8),
-                 QPolygon({{653, 415}, {649, 381}, {649, 381}, {654, 350}, {655, 348}, {655, 346}, {656, 344}, {660, 344}}));
+        QCOMPARE(
+            left.mid(0, 8),
+            QPolygon({{653, 415}, {649, 381}, {649, 381}, {654, 350}, {655, 348}, {655, 346}, {656, 344}, {660, 344}}));
         QCOMPARE(left.last(), left.first());
         QCOMPARE(simpleOutline(1).first(), QPoint(710, 173));
         QVERIFY(simpleOutline(1).last() != QPoint(710, 173)); // only the left button repeats its start
@@ -211,7 +212,8 @@ private slots:
 
     void simpleLogosPerStyle()
     {
-        QCOMPARE(simpleLogoOutline(0), QPolygon({{750, 842}, {760, 802}, {798, 763}, {821, 790}, {810, 830}, {772, 869}}));
+        QCOMPARE(simpleLogoOutline(0),
+                 QPolygon({{750, 842}, {760, 802}, {798, 763}, {821, 790}, {810, 830}, {772, 869}}));
         QCOMPARE(simpleLogoOutline(1).size(), 17);
         QCOMPARE(simpleLogoOutline(2), simpleLogoOutline(1));
         QCOMPARE(simpleLogoOutline(3).size(), 100);
@@ -226,8 +228,8 @@ private slots:
     {
         QTest::addColumn<int>("id");
         QTest::addColumn<QPoint>("target");
-        const int anchors[][3] = {{0, 660, 187},  {2, 745, 352},  {3, 560, 641}, {4, 576, 537},  {5, 578, 264},
-                                  {6, 582, 358},  {21, 500, 300}, {1, 765, 234}, {7, 696, 466},  {8, 815, 466},
+        const int anchors[][3] = {{0, 660, 187},  {2, 745, 352},  {3, 560, 641},  {4, 576, 537}, {5, 578, 264},
+                                  {6, 582, 358},  {21, 500, 300}, {1, 765, 234},  {7, 696, 466}, {8, 815, 466},
                                   {10, 732, 536}, {12, 840, 536}, {13, 577, 829}, {15, 718, 952}};
         for (const auto &a : anchors)
             QTest::addRow("id %d", a[0]) << a[0] << QPoint(a[1], a[2]);

@@ -313,7 +313,8 @@ private slots:
         QFETCH(QColor, dotFill);
         QGraphicsScene scene;
         // A temporary record: the callout keeps its own copy for restyling.
-        PointingLine callout(PointingLine::Points{{-90, 28}, {501, 28}, {660, 187}}, QColor(200, 200, 200), true, &scene);
+        PointingLine callout(PointingLine::Points{{-90, 28}, {501, 28}, {660, 187}}, QColor(200, 200, 200), true,
+                             &scene);
         callout.updateStyle(highlighted, style);
         QCOMPARE(strongColor(callout.line()), line);
         QCOMPARE(callout.dot()->brush().color(), dotFill);
@@ -328,7 +329,8 @@ private slots:
     void setColorRestylesPlainly()
     {
         QGraphicsScene scene;
-        PointingLine callout(PointingLine::Points{{1398, 28}, {971, 28}, {765, 234}}, QColor(200, 200, 200), true, &scene);
+        PointingLine callout(PointingLine::Points{{1398, 28}, {971, 28}, {765, 234}}, QColor(200, 200, 200), true,
+                             &scene);
         callout.setColor(QColor(168, 168, 168));
         QCOMPARE(callout.color(), QColor(168, 168, 168));
         QCOMPARE(strongColor(callout.line()), QColor(168, 168, 168, 128));
@@ -388,7 +390,9 @@ private slots:
         QGraphicsScene scene(-200, -100, 1708, 1208);
         scene.setBackgroundBrush(QColor(34, 36, 48));
         scene.addPolygon(QPolygonF(MouseOutlines::simpleBody()), QPen(QColor(90, 92, 110), 2), QColor(58, 60, 74));
-        const QColor lineColor = style == 1 ? QColor(211, 127, 255) : style == 2 ? QColor(168, 168, 168) : QColor(200, 200, 200);
+        const QColor lineColor = style == 1   ? QColor(211, 127, 255)
+                                 : style == 2 ? QColor(168, 168, 168)
+                                              : QColor(200, 200, 200);
 
         QList<int> ids{5, 6, 3, 4, 0, 1, 2, 7, 8, 10, 12};
         QMap<int, ButtonGraphicsItem *> outlines;
