@@ -3,24 +3,16 @@
 // freed (the leak checker watches each case).
 #include "IconPixObject.h"
 #include "IconsBlock.h"
-#include "MouseFunctions.h"
+#include "LastMouseModel.h"
 #include "ProcessStateGuard.h"
-#include "SettingsFile.h"
 
 #include <QGraphicsScene>
-#include <QSettings>
 #include <QtTest>
 
 #include <memory>
 #include <optional>
 
 namespace {
-
-void useModel(int productId)
-{
-    QSettings(SettingsFile::path(), QSettings::IniFormat).setValue("LastMouseConnected", productId);
-    MouseFunctions::destroyInstance();
-}
 
 QList<int> kindsOf(const QList<IconPixObject *> &icons)
 {
@@ -70,7 +62,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(bool, highlighted);
         QFETCH(QString, path);
-        useModel(model);
+        useLastMouseModel(model);
         std::unique_ptr<IconPixObject> icon(IconPixObject::create(kind, highlighted));
         QCOMPARE(icon->picturePath(), path);
         QCOMPARE(icon->iconType(), kind);
@@ -173,7 +165,7 @@ private slots:
 
     void recolouringReplacesPlacedIcons()
     {
-        useModel(5);
+        useLastMouseModel(5);
         QGraphicsScene scene;
         IconsBlock block(&scene, {{10, QPoint(1398, 704)}});
         block.addInputIcons(9);

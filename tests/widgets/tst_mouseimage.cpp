@@ -1,12 +1,11 @@
 // The expert view's mouse image: the picture and logo per model, the logo
 // colour and hue animation, and selecting buttons by click and by id.
 #include "ButtonGraphicsItem.h"
-#include "MouseFunctions.h"
+#include "LastMouseModel.h"
 #include "MouseImage.h"
 #include "MouseOutlines.h"
 #include "ProcessStateGuard.h"
 #include "SceneDriver.h"
-#include "SettingsFile.h"
 #include "WidgetDriver.h"
 
 #include <QGraphicsItemGroup>
@@ -14,7 +13,6 @@
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QPainter>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -22,12 +20,6 @@
 #include <optional>
 
 namespace {
-
-void useModel(int productId)
-{
-    QSettings(SettingsFile::path(), QSettings::IniFormat).setValue("LastMouseConnected", productId);
-    MouseFunctions::destroyInstance();
-}
 
 QString shownLogos(const MouseImage &image)
 {
@@ -69,7 +61,7 @@ private slots:
 
     void newImageShowsNoMouse()
     {
-        useModel(5);
+        useLastMouseModel(5);
         MouseImage image;
         QVERIFY(!image.isConnected());
         QCOMPARE(image.picturePath(), QStringLiteral(":/pic/no_mouse.png"));
@@ -112,7 +104,7 @@ private slots:
         QFETCH(QString, logos);
         QFETCH(int, style);
         QFETCH(int, unpluggedStyle);
-        useModel(model);
+        useLastMouseModel(model);
         MouseImage image;
         QCOMPARE(image.styleType(), unpluggedStyle);
         image.setConnected(true);
@@ -143,7 +135,7 @@ private slots:
 
     void hueStepsPaintTheLogo()
     {
-        useModel(5);
+        useLastMouseModel(5);
         MouseImage image;
         image.hueColorChange();
         QCOMPARE(hueCounter, 146);
@@ -159,7 +151,7 @@ private slots:
 
     void hueWaitsForTheConnection()
     {
-        useModel(5);
+        useLastMouseModel(5);
         MouseImage image;
         image.setLogoColor(true, Qt::green);
         QVERIFY(!image.hueRunning());
@@ -172,7 +164,7 @@ private slots:
 
     void fixedColourWhileConnected()
     {
-        useModel(5);
+        useLastMouseModel(5);
         MouseImage image;
         image.setConnected(true);
         image.setLogoColor(true, Qt::green);
@@ -262,7 +254,7 @@ private slots:
     void expertPicture()
     {
         QFETCH(int, model);
-        useModel(model);
+        useLastMouseModel(model);
         MouseImage image;
         image.setConnected(true);
         image.setLogoColor(false, QColor("#007fff"));
