@@ -40,23 +40,22 @@ void Color2DSlider::setColor(QColor c)
 
 void Color2DSlider::setHue(qreal h)
 {
-    setComponent(Hue, h);
-    renderBackground();
-    update();
-    emit colorChanged(color());
+    changeComponent(Hue, h);
 }
 
 void Color2DSlider::setSaturation(qreal s)
 {
-    setComponent(Saturation, s);
-    renderBackground();
-    update();
-    emit colorChanged(color());
+    changeComponent(Saturation, s);
 }
 
 void Color2DSlider::setValue(qreal v)
 {
-    setComponent(Value, v);
+    changeComponent(Value, v);
+}
+
+void Color2DSlider::changeComponent(int code, qreal amount)
+{
+    setComponent(code, amount);
     renderBackground();
     update();
     emit colorChanged(color());
@@ -64,22 +63,24 @@ void Color2DSlider::setValue(qreal v)
 
 void Color2DSlider::setComponentX(int componentX)
 {
-    if (componentX == xComponent)
-        return;
-    xComponent = componentX;
-    renderBackground();
-    update();
-    emit componentXChanged(componentX);
+    if (setAxis(xComponent, componentX))
+        emit componentXChanged(componentX);
 }
 
 void Color2DSlider::setComponentY(int componentY)
 {
-    if (componentY == yComponent)
-        return;
-    yComponent = componentY;
+    if (setAxis(yComponent, componentY))
+        emit componentYChanged(componentY);
+}
+
+bool Color2DSlider::setAxis(int &axis, int code)
+{
+    if (axis == code)
+        return false;
+    axis = code;
     renderBackground();
     update();
-    emit componentYChanged(componentY);
+    return true;
 }
 
 qreal Color2DSlider::component(int code) const

@@ -55,6 +55,10 @@ protected:
 private:
     qreal component(int code) const;
     void setComponent(int code, qreal amount);
+    // Puts a component on an axis; false when it was there already.
+    bool setAxis(int &axis, int code);
+    // Sets one component as its slot does: renders, repaints, announces.
+    void changeComponent(int code, qreal amount);
     static bool isComponent(int code) { return code >= Hue && code <= Value; }
     void pickAt(const QPoint &position);
     void renderBackground();
