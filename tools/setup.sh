@@ -22,12 +22,20 @@ r7_install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# r7_build <build dir> <cmake args...>: configures once, then builds incrementally.
-# The build's output is shown only when it fails or warns.
+# r7_build <build dir> <cmake args...>: configures the build folder, then builds
+# incrementally. The folder is configured again when the arguments differ from
+# those it was configured with (kept in r7-configure-args inside it), from a
+# fresh cache so that an option left out does not linger. CMake itself reruns
+# the configure step when a CMakeLists.txt changes. The build's output is shown
+# only when it fails or warns.
 r7_build() {
   local dir=$1; shift
-  if [ ! -f "$dir/build.ninja" ]; then
+  local stamp="$dir/r7-configure-args" args
+  args=$(printf '%s\n' -G Ninja "$@")
+  if [ ! -f "$dir/build.ninja" ] || [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$args" ]; then
+    rm -f "$stamp" "$dir/CMakeCache.txt"
     cmake -S . -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
+    printf '%s\n' "$args" >"$stamp"
   fi
   local log="$dir/build.log"
   if ! cmake --build "$dir" -j "$(nproc)" >"$log" 2>&1; then
@@ -36,3 +44,6 @@ r7_build() {
   grep -E 'warning:' "$log" && cat "$log"
   return 0
 }
+
+# The foreground detector's test runs an X server of its own.
+r7_packages+=(xvfb xauth)

@@ -53,7 +53,7 @@ QString withoutMarker(QString text)
 
 std::shared_ptr<OutputAction_Keyboard> keyOutput(const QString &text, int group, int usage)
 {
-    auto key = std::make_shared<OutputAction_Keyboard>(30);
+    auto key = std::make_shared<OutputAction_Keyboard>(OutputType::Key);
     QString name = text;
     key->buttonState = splitPressMarker(name);
     key->keyGroup = group;
@@ -68,7 +68,7 @@ InputMapPtr buildButton(const QString &text)
     const int n = number(text.mid(6).trimmed());
     if (n < 1 || n > 13) // buttons 0 to 12; 13 is "no button"
         return nullptr;
-    auto button = std::make_shared<InputMapAction_Button>(10);
+    auto button = std::make_shared<InputMapAction_Button>(InputType::Button);
     button->buttonId = n - 1;
     button->activeState = 1;
     return button;
@@ -76,7 +76,7 @@ InputMapPtr buildButton(const QString &text)
 
 InputMapPtr buildMovement(const QString &text)
 {
-    auto movement = std::make_shared<InputMapAction_Movement>(20);
+    auto movement = std::make_shared<InputMapAction_Movement>(InputType::Movement);
     const QString rest = text.mid(8).trimmed();
     if (rest.isEmpty())
         return movement; // all directions, divisor 1, no repeat
@@ -99,7 +99,7 @@ InputMapPtr buildScroll(const QString &text)
     const int direction = directions.indexOf(text.mid(6).trimmed());
     if (direction < 0)
         return nullptr;
-    auto scroll = std::make_shared<InputMapAction_Scroll>(30);
+    auto scroll = std::make_shared<InputMapAction_Scroll>(InputType::Scroll);
     scroll->wheelDirection = direction;
     return scroll;
 }
@@ -109,7 +109,7 @@ InputMapPtr buildForce(const QString &text)
     // A percentage of full force; the bounds are tenths of a percent. The
     // exit threshold lies 10 % below the entry and cannot go below zero.
     const int percent = std::clamp(number(text.mid(5).trimmed()), 0, 100);
-    auto force = std::make_shared<InputMapAction_Force>(50);
+    auto force = std::make_shared<InputMapAction_Force>(InputType::ForceRegion);
     force->buttonId = 13;
     force->entryStart = quint16(10 * percent);
     force->entryEnd = 1000;
@@ -140,7 +140,7 @@ OutputPtr buildMouseButton(const QString &text)
     const int n = number(rest);
     if (!validButtonNumber(n))
         return nullptr;
-    auto click = std::make_shared<OutputAction_Mouse>(12);
+    auto click = std::make_shared<OutputAction_Mouse>(OutputType::MouseButton);
     click->buttonId = quint8(n - 1);
     click->buttonState = state;
     return click;
@@ -149,7 +149,7 @@ OutputPtr buildMouseButton(const QString &text)
 OutputPtr buildMouseScroll(const QString &text)
 {
     const QString rest = text.mid(6);
-    auto scroll = std::make_shared<OutputAction_Mouse>(13);
+    auto scroll = std::make_shared<OutputAction_Mouse>(OutputType::MouseScroll);
     // Any other rest, " Down" with its space among them, scrolls up by one.
     const bool horizontal = rest == QLatin1String("Left") || rest == QLatin1String("Right");
     const bool negative = rest == QLatin1String("Down") || rest == QLatin1String("Left");
@@ -266,7 +266,7 @@ OutputPtr buildMediaKey(const QString &text)
 {
     QString name = text;
     const int state = splitPressMarker(name);
-    auto media = std::make_shared<OutputAction_Keyboard>(31);
+    auto media = std::make_shared<OutputAction_Keyboard>(OutputType::MediaKey);
     media->buttonState = state;
     media->mediaUsage.setValue(mediaUsage(name));
     return media;
@@ -289,7 +289,7 @@ OutputPtr buildJoystickButton(const QString &text)
     const int n = number(rest);
     if (!validButtonNumber(n))
         return nullptr;
-    auto button = std::make_shared<OutputAction_Joystick>(51);
+    auto button = std::make_shared<OutputAction_Joystick>(OutputType::JoystickButton);
     button->buttonId = quint8(n - 1);
     button->buttonState = state;
     return button;
@@ -297,7 +297,7 @@ OutputPtr buildJoystickButton(const QString &text)
 
 OutputPtr buildJoystickSlider(const QString &)
 {
-    auto slider = std::make_shared<OutputAction_Joystick>(52);
+    auto slider = std::make_shared<OutputAction_Joystick>(OutputType::JoystickSlider);
     slider->rangeMode = 3;
     slider->firstRangeStart = 0;
     slider->firstRangeEnd = 1000;
@@ -310,7 +310,7 @@ OutputPtr buildJoystickStick(const QString &text)
     const int axis = axes.indexOf(text.mid(8));
     if (axis < 0)
         return nullptr;
-    auto stick = std::make_shared<OutputAction_Joystick>(50);
+    auto stick = std::make_shared<OutputAction_Joystick>(OutputType::JoystickStick);
     stick->stickAxis = axis;
     stick->rangeMode = 3;
     stick->firstRangeStart = 0;
@@ -323,15 +323,15 @@ OutputPtr buildJoystickStick(const QString &text)
 OutputPtr buildDpi(const QString &text)
 {
     const QStringList w = words(text);
-    auto dpi = std::make_shared<OutputAction_Tracking>(92);
+    auto dpi = std::make_shared<OutputAction_Tracking>(OutputType::DpiSelect);
     if (w.at(0) == QLatin1String("DPILevel") && w.size() >= 2) {
         if (w.at(1) == QLatin1String("Next")) {
-            dpi->dpiSelectionType = 1;
+            dpi->dpiSelectionType = OutputAction_Tracking::DpiNextLevel;
         } else if (w.at(1) == QLatin1String("Prev")) {
-            dpi->dpiSelectionType = 2;
+            dpi->dpiSelectionType = OutputAction_Tracking::DpiPreviousLevel;
         } else if (w.at(1) == QLatin1String("Set") && w.size() >= 3) {
             const int level = number(w.at(2));
-            dpi->dpiSelectionType = 5;
+            dpi->dpiSelectionType = OutputAction_Tracking::DpiGoToLevel;
             dpi->dpiValue = quint16(level >= 1 && level <= 10 ? level - 1 : 9);
         } else {
             return nullptr;
@@ -340,15 +340,15 @@ OutputPtr buildDpi(const QString &text)
     }
     if (w.at(0) == QLatin1String("DPI") && w.size() >= 3) {
         if (w.at(1) == QLatin1String("Increase"))
-            dpi->dpiSelectionType = 7;
+            dpi->dpiSelectionType = OutputAction_Tracking::DpiIncrease;
         else if (w.at(1) == QLatin1String("Decrease"))
-            dpi->dpiSelectionType = 8;
+            dpi->dpiSelectionType = OutputAction_Tracking::DpiDecrease;
         else if (w.at(1) == QLatin1String("Set"))
-            dpi->dpiSelectionType = 6;
+            dpi->dpiSelectionType = OutputAction_Tracking::DpiSet;
         else
             return nullptr;
         // Hundreds of DPI, as the oldest configuration files kept them.
-        const int highest = dpi->dpiSelectionType == 6 ? 120 : 5;
+        const int highest = dpi->dpiSelectionType == OutputAction_Tracking::DpiSet ? 120 : 5;
         dpi->dpiValue = quint16(std::clamp(number(w.at(2)) / 100, 1, highest));
         return dpi;
     }
@@ -364,14 +364,14 @@ OutputPtr buildProfileChange(const QString &text)
     const int selection = selections.indexOf(w.at(1));
     if (selection < 0)
         return nullptr;
-    auto profile = std::make_shared<OutputAction_Profile>(90);
+    auto profile = std::make_shared<OutputAction_Profile>(OutputType::ProfileSelect);
     profile->profileSelection = selection + 1;
     return profile;
 }
 
 OutputPtr buildVibration(const QString &text)
 {
-    auto haptic = std::make_shared<OutputAction_Haptic>(80);
+    auto haptic = std::make_shared<OutputAction_Haptic>(OutputType::Haptic);
     haptic->duration.setValue(0);
     const QStringList w = words(text);
     if (w.size() >= 4) {
@@ -391,21 +391,21 @@ OutputPtr buildSequenceControl(const QString &text)
     auto act = std::make_shared<OutputAction_Act>();
     const QString &kind = w.at(0);
     if (kind == QLatin1String("Wait")) {
-        act->typeCode = 113;
+        act->typeCode = OutputType::Wait;
         if (w.size() >= 2)
             act->countOrTime.setValue(std::clamp(number(w.at(1)), 0, 0xFFFF));
     } else if (kind == QLatin1String("Alternate")) {
-        act->typeCode = 111;
+        act->typeCode = OutputType::Alternate;
         if (w.size() >= 2)
             act->alternateCount = quint8(std::clamp(number(w.at(1)), 2, 99));
     } else if (kind == QLatin1String("Repeat")) {
-        act->typeCode = 110;
+        act->typeCode = OutputType::RepeatFrom;
         if (w.size() >= 3) {
             act->repeatTarget = quint8(std::clamp(number(w.at(1)) - 1, 0, 255));
             act->countOrTime.setValue(std::clamp(number(w.at(2)), 0, 0xFFFF));
         }
     } else if (kind == QLatin1String("Stop")) {
-        act->typeCode = 112;
+        act->typeCode = OutputType::StopLooping;
         act->skipWaits = w.size() >= 2 && w.at(1) == QLatin1String("SkipWaits") ? 1 : 0;
     } else {
         return nullptr;

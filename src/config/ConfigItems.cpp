@@ -146,7 +146,7 @@ QJsonObject oledParameters(int mode, const QByteArray &message, bool alwaysMessa
 {
     QJsonObject parameters;
     parameters.insert(QStringLiteral("Mode"), nameOf(oledModes, mode));
-    if (alwaysMessage || mode == 1)
+    if (alwaysMessage || mode == OutputAction_Oled::OledMessage)
         parameters.insert(QStringLiteral("Message"), QString::fromLatin1(message));
     return parameters;
 }
@@ -263,17 +263,17 @@ QJsonObject ConfigItems::writeOutputActionItem(const OutputActionConfig &output)
 
     if (const auto *mouse = dynamic_cast<const OutputAction_Mouse *>(&output)) {
         switch (code) {
-        case 10:
+        case OutputType::MousePointer:
             setKind(item, "MousePointerOutputActionItem", "mousePointer");
             item.insert(QStringLiteral("xCount"), mouse->xCount.signedValue());
             item.insert(QStringLiteral("yCount"), mouse->yCount.signedValue());
             return item;
-        case 12:
+        case OutputType::MouseButton:
             setKind(item, "MouseButtonOutputActionItem", "mouseButton");
             item.insert(QStringLiteral("ButtonId"), mouse->buttonId);
             item.insert(QStringLiteral("ButtonState"), buttonStateName(mouse->buttonState));
             return item;
-        case 13: {
+        case OutputType::MouseScroll: {
             setKind(item, "MouseScrollOutputActionItem", "mouseScroll");
             const qint16 count = mouse->scrollCount.signedValue();
             QString direction;
@@ -288,25 +288,25 @@ QJsonObject ConfigItems::writeOutputActionItem(const OutputActionConfig &output)
         }
     } else if (const auto *key = dynamic_cast<const OutputAction_Keyboard *>(&output)) {
         switch (code) {
-        case 30:
+        case OutputType::Key:
             setKind(item, "KeyboardKeyOutputActionItem", "keyboardKey");
             item.insert(QStringLiteral("KeyCode"), QJsonObject{{QStringLiteral("HidPageValue"), key->keyUsage}});
             item.insert(QStringLiteral("ButtonState"), buttonStateName(key->buttonState));
             return item;
-        case 31:
+        case OutputType::MediaKey:
             setKind(item, "KeyboardMediaOutputActionItem", "keyboardMedia");
             item.insert(QStringLiteral("MediaKeyCode"),
                         QJsonObject{{QStringLiteral("HidPageValue"), key->mediaUsage.low()}});
             item.insert(QStringLiteral("ButtonState"), buttonStateName(key->buttonState));
             return item;
-        case 32:
+        case OutputType::KeyString:
             setKind(item, "KeyboardKeyStringOutputActionItem", "keyboardKeyString");
             item.insert(QStringLiteral("KeyString"), QString::fromLatin1(key->keyString));
             return item;
         }
     } else if (const auto *joystick = dynamic_cast<const OutputAction_Joystick *>(&output)) {
         switch (code) {
-        case 50:
+        case OutputType::JoystickStick:
             setKind(item, "JoystickStickOutputActionItem", "joystickStick");
             item.insert(QStringLiteral("DataType"), QStringLiteral("oneRangeAndRangeInstance"));
             item.insert(QStringLiteral("Axis"), nameOf(stickAxes, joystick->stickAxis));
@@ -315,12 +315,12 @@ QJsonObject ConfigItems::writeOutputActionItem(const OutputActionConfig &output)
             item.insert(QStringLiteral("RightRange"),
                         rangeObject(joystick->secondRangeStart, joystick->secondRangeEnd));
             return item;
-        case 51:
+        case OutputType::JoystickButton:
             setKind(item, "JoystickButtonOutputActionItem", "joystickButton");
             item.insert(QStringLiteral("ButtonId"), joystick->buttonId);
             item.insert(QStringLiteral("ButtonState"), buttonStateName(joystick->buttonState));
             return item;
-        case 52: {
+        case OutputType::JoystickSlider: {
             setKind(item, "JoystickSliderOutputActionItem", "joystickSlider");
             const QJsonObject range = rangeObject(joystick->firstRangeStart, joystick->firstRangeEnd);
             item.insert(QStringLiteral("Mirrored"), (joystick->rangeMode & 1) != 0);
@@ -330,7 +330,7 @@ QJsonObject ConfigItems::writeOutputActionItem(const OutputActionConfig &output)
         }
         }
     } else if (const auto *haptic = dynamic_cast<const OutputAction_Haptic *>(&output)) {
-        if (code == 80) {
+        if (code == OutputType::Haptic) {
             setKind(item, "HapticFeedbackOutputActionItem", "hapticFeedback");
             item.insert(QStringLiteral("StrengthPercentage"), haptic->strength);
             item.insert(QStringLiteral("Time10ms"), haptic->duration.value());
@@ -339,12 +339,12 @@ QJsonObject ConfigItems::writeOutputActionItem(const OutputActionConfig &output)
         }
     } else if (const auto *profile = dynamic_cast<const OutputAction_Profile *>(&output)) {
         switch (code) {
-        case 90:
+        case OutputType::ProfileSelect:
             setKind(item, "ProfileSelectOutputActionItem", "profileSelect");
             item.insert(QStringLiteral("Level"), QStringLiteral("currentLevel"));
             item.insert(QStringLiteral("SelectionType"), selectionTypeName(profile->profileSelection));
             return item;
-        case 91: {
+        case OutputType::ProfileJump: {
             setKind(item, "ProfileJumpOutputActionItem", "profileJump");
             QJsonObject target;
             target.insert(QStringLiteral("ProfileName"), profile->profileName);
@@ -358,18 +358,18 @@ QJsonObject ConfigItems::writeOutputActionItem(const OutputActionConfig &output)
         }
     } else if (const auto *tracking = dynamic_cast<const OutputAction_Tracking *>(&output)) {
         switch (code) {
-        case 92:
+        case OutputType::DpiSelect:
             setKind(item, "DpiSelectOutputActionItem", "dpiSelect");
             item.insert(QStringLiteral("SelectionType"), selectionTypeName(tracking->dpiSelectionType));
             item.insert(QStringLiteral("Value"), tracking->dpiValue);
             return item;
-        case 93:
+        case OutputType::LiftOff:
             setKind(item, "LiftOffSelectOutputActionItem", "liftOffSelect");
             item.insert(QStringLiteral("Level"), nameOf(liftOffLevels, tracking->liftOffLevel));
             return item;
         }
     } else if (const auto *led = dynamic_cast<const OutputAction_Led *>(&output)) {
-        if (code == 95) {
+        if (code == OutputType::Led) {
             setKind(item, "LedSetOutputActionItem", "ledSet");
             item.insert(QStringLiteral("LedConfigurationParameters"),
                         ledParameters(led->ledMode, led->brightness, led->ledDuration.value(), led->colour1,
@@ -378,15 +378,15 @@ QJsonObject ConfigItems::writeOutputActionItem(const OutputActionConfig &output)
         }
     } else if (const auto *oled = dynamic_cast<const OutputAction_Oled *>(&output)) {
         switch (code) {
-        case 97:
+        case OutputType::OledShow:
             setKind(item, "OledSetOutputActionItem", "oledSet");
             item.insert(QStringLiteral("OledConfigurationParameters"),
                         oledParameters(oled->oledMode, oled->message, false));
             return item;
-        case 98:
+        case OutputType::OledPrevious:
             setKind(item, "OledSetOutputActionItem", "oledPrevious");
             return item;
-        case 103:
+        case OutputType::OledFlash:
             setKind(item, "OledSetOutputActionItem", "oledFlash");
             item.insert(QStringLiteral("OledConfigurationParameters"),
                         oledParameters(oled->oledMode, oled->message, false));
@@ -396,26 +396,26 @@ QJsonObject ConfigItems::writeOutputActionItem(const OutputActionConfig &output)
         }
     } else if (const auto *act = dynamic_cast<const OutputAction_Act *>(&output)) {
         switch (code) {
-        case 110:
+        case OutputType::RepeatFrom:
             setKind(item, "GotoOutputActionOutputActionItem", "gotoOutputAction");
             item.insert(QStringLiteral("Index"), act->repeatTarget);
             item.insert(QStringLiteral("LoopCount"), act->countOrTime.value());
             return item;
-        case 111:
+        case OutputType::Alternate:
             setKind(item, "AlternateOutputActionsOutputActionItem", "alternateOutputActions");
             item.insert(QStringLiteral("ActionCount"), act->alternateCount);
             return item;
-        case 112:
+        case OutputType::StopLooping:
             setKind(item, "StopLoopingOutputActionItem", "stopLooping");
             item.insert(QStringLiteral("SkipWaitActions"), act->skipWaits == 1);
             return item;
-        case 113:
+        case OutputType::Wait:
             setKind(item, "WaitOutputActionItem", "wait");
             item.insert(QStringLiteral("TimeToWaitms"), act->countOrTime.value());
             return item;
         }
     } else if (const auto *tilts = dynamic_cast<const OutputAction_Tilts *>(&output)) {
-        if (code == 114) {
+        if (code == OutputType::TiltReset) {
             setKind(item, "ImuAnglesZeroOutputActionItem", "imuAnglesZero");
             item.insert(QStringLiteral("Axis"), nameOf(tiltAxes, tilts->tiltAxis));
             return item;
@@ -428,7 +428,7 @@ QJsonObject ConfigItems::writeSettingsItem(const SettingsRecord &record)
 {
     QJsonObject item = commonKeys();
     switch (record.tag) {
-    case 94:
+    case SettingsTag::Dpi:
         if (const auto *dpi = dynamic_cast<const DpiConfigureRecord *>(&record)) {
             setKind(item, "DpiConfigureOutputActionItem", "dpiConfigure");
             const bool separate = dpi->separateXY == 1;
@@ -447,25 +447,25 @@ QJsonObject ConfigItems::writeSettingsItem(const SettingsRecord &record)
             item.insert(QStringLiteral("SeparateXAndY"), separate);
         }
         break;
-    case 104:
+    case SettingsTag::ReportInterval:
         if (const auto *interval = dynamic_cast<const ReportIntervalRecord *>(&record)) {
             setKind(item, "ReportIntervalOutputActionItem", "reportInterval");
             item.insert(QStringLiteral("ReportInterval"), nameOf(reportIntervals, interval->reportInterval));
         }
         break;
-    case 93:
+    case SettingsTag::LiftOff:
         if (const auto *liftOff = dynamic_cast<const LiftOffSelectRecord *>(&record)) {
             setKind(item, "LiftOffSelectOutputActionItem", "liftOffSelect");
             item.insert(QStringLiteral("Level"), nameOf(liftOffLevels, liftOff->liftOffLevel));
         }
         break;
-    case 102:
+    case SettingsTag::GameDevice:
         if (const auto *device = dynamic_cast<const GameDeviceSelectRecord *>(&record)) {
             setKind(item, "GameDeviceSelectOutputActionItem", "gameDeviceSelect");
             item.insert(QStringLiteral("GameDevice"), nameOf(gameDevices, device->gameDevice));
         }
         break;
-    case 95:
+    case SettingsTag::Led:
         if (const auto *led = dynamic_cast<const LedSetRecord *>(&record)) {
             setKind(item, "LedSetOutputActionItem", "ledSet");
             item.insert(QStringLiteral("LedConfigurationParameters"),
@@ -473,20 +473,20 @@ QJsonObject ConfigItems::writeSettingsItem(const SettingsRecord &record)
                                       led->colour2));
         }
         break;
-    case 97:
+    case SettingsTag::Oled:
         if (const auto *oled = dynamic_cast<const OledSetRecord *>(&record)) {
             setKind(item, "OledSetOutputActionItem", "oledSet");
             item.insert(QStringLiteral("OledConfigurationParameters"),
                         oledParameters(oled->oledMode, oled->message, true));
         }
         break;
-    case 116:
+    case SettingsTag::TiltAutoZeroing:
         if (const auto *tilt = dynamic_cast<const TiltAutoZeroingRecord *>(&record)) {
             setKind(item, "TiltAutoZeroingOutputActionItem", "tiltAutoZeroing");
             item.insert(QStringLiteral("State"), nameOf(states, tilt->tiltAutoZeroing));
         }
         break;
-    case 115:
+    case SettingsTag::AutoRelease:
         if (const auto *release = dynamic_cast<const AutoReleaseInputsRecord *>(&record)) {
             setKind(item, "AutoReleaseInputsOutputActionItem", "autoReleaseInputs");
             item.insert(QStringLiteral("State"), nameOf(states, release->autoRelease));
@@ -507,7 +507,7 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
     };
 
     if (is("mousePointer")) {
-        auto mouse = std::make_shared<OutputAction_Mouse>(10);
+        auto mouse = std::make_shared<OutputAction_Mouse>(OutputType::MousePointer);
         mouse->pointerMode = 2;
         mouse->pointerOption = 0;
         mouse->xCount.setValue(word16Of(item.value(QStringLiteral("xCount"))));
@@ -515,13 +515,13 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
         return mouse;
     }
     if (is("mouseButton")) {
-        auto mouse = std::make_shared<OutputAction_Mouse>(12);
+        auto mouse = std::make_shared<OutputAction_Mouse>(OutputType::MouseButton);
         mouse->buttonId = byteOf(item.value(QStringLiteral("ButtonId")));
         mouse->buttonState = buttonState();
         return mouse;
     }
     if (is("mouseScroll")) {
-        auto mouse = std::make_shared<OutputAction_Mouse>(13);
+        auto mouse = std::make_shared<OutputAction_Mouse>(OutputType::MouseScroll);
         const QString direction = item.value(QStringLiteral("ScrollDirection")).toString();
         if (direction == QLatin1String("down") || direction == QLatin1String("up"))
             mouse->scrollAxis = 0;
@@ -531,26 +531,26 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
         return mouse;
     }
     if (is("keyboardKey")) {
-        auto key = std::make_shared<OutputAction_Keyboard>(30);
+        auto key = std::make_shared<OutputAction_Keyboard>(OutputType::Key);
         key->keyUsage = byteOf(item.value(QStringLiteral("KeyCode")).toObject().value(QStringLiteral("HidPageValue")));
         key->updateKeyGroup();
         key->buttonState = buttonState();
         return key;
     }
     if (is("keyboardMedia")) {
-        auto key = std::make_shared<OutputAction_Keyboard>(31);
+        auto key = std::make_shared<OutputAction_Keyboard>(OutputType::MediaKey);
         key->mediaUsage.setValue(
             word16Of(item.value(QStringLiteral("MediaKeyCode")).toObject().value(QStringLiteral("HidPageValue"))));
         key->buttonState = buttonState();
         return key;
     }
     if (is("keyboardKeyString")) {
-        auto key = std::make_shared<OutputAction_Keyboard>(32);
+        auto key = std::make_shared<OutputAction_Keyboard>(OutputType::KeyString);
         key->keyString = item.value(QStringLiteral("KeyString")).toString().toLatin1();
         return key;
     }
     if (is("joystickStick")) {
-        auto stick = std::make_shared<OutputAction_Joystick>(50);
+        auto stick = std::make_shared<OutputAction_Joystick>(OutputType::JoystickStick);
         stick->stickAxis = valueOf(stickAxes, item.value(QStringLiteral("Axis")).toString(), stick->stickAxis);
         stick->rangeMode = item.value(QStringLiteral("Mirrored")).toBool() ? 3 : 4;
         readRange(item.value(QStringLiteral("LeftRange")).toObject(), stick->firstRangeStart, stick->firstRangeEnd);
@@ -558,19 +558,19 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
         return stick;
     }
     if (is("joystickButton")) {
-        auto button = std::make_shared<OutputAction_Joystick>(51);
+        auto button = std::make_shared<OutputAction_Joystick>(OutputType::JoystickButton);
         button->buttonId = byteOf(item.value(QStringLiteral("ButtonId")));
         button->buttonState = buttonState();
         return button;
     }
     if (is("joystickSlider")) {
-        auto slider = std::make_shared<OutputAction_Joystick>(52);
+        auto slider = std::make_shared<OutputAction_Joystick>(OutputType::JoystickSlider);
         slider->rangeMode = item.value(QStringLiteral("Mirrored")).toBool() ? 3 : 2;
         readRange(item.value(QStringLiteral("Range")).toObject(), slider->firstRangeStart, slider->firstRangeEnd);
         return slider;
     }
     if (is("hapticFeedback")) {
-        auto haptic = std::make_shared<OutputAction_Haptic>(80);
+        auto haptic = std::make_shared<OutputAction_Haptic>(OutputType::Haptic);
         haptic->strength = byteOf(item.value(QStringLiteral("StrengthPercentage")));
         haptic->duration.setValue(word16Of(item.value(QStringLiteral("Time10ms"))));
         haptic->hapticOption = valueOf(hapticOptions, item.value(QStringLiteral("HapticFeedbackOption")).toString(),
@@ -578,12 +578,12 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
         return haptic;
     }
     if (is("profileSelect")) {
-        auto profile = std::make_shared<OutputAction_Profile>(90);
+        auto profile = std::make_shared<OutputAction_Profile>(OutputType::ProfileSelect);
         profile->profileSelection = selectionTypeFromName(item.value(QStringLiteral("SelectionType")).toString());
         return profile;
     }
     if (is("profileJump")) {
-        auto profile = std::make_shared<OutputAction_Profile>(91);
+        auto profile = std::make_shared<OutputAction_Profile>(OutputType::ProfileJump);
         const QJsonObject target = item.value(QStringLiteral("ProfileJumpId")).toObject();
         profile->profileName = target.value(QStringLiteral("ProfileName")).toString();
         profile->profileIndex = byteOf(target.value(QStringLiteral("ProfileIndex")));
@@ -591,24 +591,24 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
         return profile;
     }
     if (is("dpiSelect")) {
-        auto dpi = std::make_shared<OutputAction_Tracking>(92);
+        auto dpi = std::make_shared<OutputAction_Tracking>(OutputType::DpiSelect);
         dpi->dpiSelectionType = selectionTypeFromName(item.value(QStringLiteral("SelectionType")).toString());
         qint64 value = integerOf(item.value(QStringLiteral("Value")));
         // Files before version 2 kept DPI values in hundreds; a level
         // number was never scaled.
-        if (fileVersion <= 1 && dpi->dpiSelectionType != 5)
+        if (fileVersion <= 1 && dpi->dpiSelectionType != OutputAction_Tracking::DpiGoToLevel)
             value = qint64(quint64(value) * 100u);
         dpi->dpiValue = quint16(value);
         return dpi;
     }
     if (is("liftOffSelect")) {
-        auto liftOff = std::make_shared<OutputAction_Tracking>(93);
+        auto liftOff = std::make_shared<OutputAction_Tracking>(OutputType::LiftOff);
         liftOff->liftOffLevel =
             valueOf(liftOffLevels, item.value(QStringLiteral("Level")).toString(), liftOff->liftOffLevel);
         return liftOff;
     }
     if (is("ledSet")) {
-        auto led = std::make_shared<OutputAction_Led>(95);
+        auto led = std::make_shared<OutputAction_Led>(OutputType::Led);
         led->brightness = 100;
         led->ledDuration.setValue(500);
         std::fill(led->colour1, led->colour1 + 3, 0);
@@ -617,9 +617,9 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
         return led;
     }
     if (is("oledSet") || is("oledFlash")) {
-        auto oled = std::make_shared<OutputAction_Oled>(is("oledSet") ? 97 : 103);
+        auto oled = std::make_shared<OutputAction_Oled>(is("oledSet") ? OutputType::OledShow : OutputType::OledFlash);
         readOledParameters(item, oled->oledMode, oled->message, oled->oledMode);
-        if (oled->typeCode == 103) {
+        if (oled->typeCode == OutputType::OledFlash) {
             oled->flashDuration.setValue(word16Of(item.value(QStringLiteral("Duration10ms"))));
             oled->flashOption =
                 valueOf(flashOptions, item.value(QStringLiteral("Options")).toString(), oled->flashOption);
@@ -627,30 +627,30 @@ OutputPtr ConfigItems::readOutputActionItem(const QJsonObject &item, int fileVer
         return oled;
     }
     if (is("oledPrevious"))
-        return std::make_shared<OutputAction_Oled>(98);
+        return std::make_shared<OutputAction_Oled>(OutputType::OledPrevious);
     if (is("gotoOutputAction")) {
-        auto act = std::make_shared<OutputAction_Act>(110);
+        auto act = std::make_shared<OutputAction_Act>(OutputType::RepeatFrom);
         act->repeatTarget = byteOf(item.value(QStringLiteral("Index")));
         act->countOrTime.setValue(word16Of(item.value(QStringLiteral("LoopCount"))));
         return act;
     }
     if (is("alternateOutputActions")) {
-        auto act = std::make_shared<OutputAction_Act>(111);
+        auto act = std::make_shared<OutputAction_Act>(OutputType::Alternate);
         act->alternateCount = byteOf(item.value(QStringLiteral("ActionCount")));
         return act;
     }
     if (is("stopLooping")) {
-        auto act = std::make_shared<OutputAction_Act>(112);
+        auto act = std::make_shared<OutputAction_Act>(OutputType::StopLooping);
         act->skipWaits = item.value(QStringLiteral("SkipWaitActions")).toBool() ? 1 : 0;
         return act;
     }
     if (is("wait")) {
-        auto act = std::make_shared<OutputAction_Act>(113);
+        auto act = std::make_shared<OutputAction_Act>(OutputType::Wait);
         act->countOrTime.setValue(word16Of(item.value(QStringLiteral("TimeToWaitms"))));
         return act;
     }
     if (is("imuAnglesZero")) {
-        auto tilts = std::make_shared<OutputAction_Tilts>(114);
+        auto tilts = std::make_shared<OutputAction_Tilts>(OutputType::TiltReset);
         tilts->tiltAxis = valueOf(tiltAxes, item.value(QStringLiteral("Axis")).toString(), tilts->tiltAxis);
         return tilts;
     }

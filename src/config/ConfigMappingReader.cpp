@@ -51,7 +51,7 @@ void ConfigMappingReader::read(const QJsonObject &element)
         }
     } else if (mapping) {
         m_lastRoot = mapping;
-        if (!(m_dropTopLevelMovement && mapping->inputType == 20))
+        if (!(m_dropTopLevelMovement && mapping->inputType == InputType::Movement))
             m_topLevel.append(mapping);
     }
     m_places.append(mapping);

@@ -90,7 +90,7 @@ QJsonArray writeOutputs(const OutputList &outputs)
 QJsonObject ConfigMappings::writeInputActionType(const InputMapActionConfig &mapping)
 {
     switch (mapping.inputType) {
-    case 10: {
+    case InputType::Button: {
         const InputMapAction_Button starting(mapping.inputType);
         const auto *button = typed(mapping, starting);
         QJsonObject type = typeObject("ButtonToggleInputActionType", "buttonToggle", "trigger");
@@ -98,7 +98,7 @@ QJsonObject ConfigMappings::writeInputActionType(const InputMapActionConfig &map
         type.insert(QStringLiteral("Button"), buttonObject(button->buttonId));
         return type;
     }
-    case 20: {
+    case InputType::Movement: {
         const InputMapAction_Movement starting(mapping.inputType);
         const auto *movement = typed(mapping, starting);
         QJsonObject type = typeObject("SurfaceCombinedInputActionType", "surfaceCombined", "twoCount");
@@ -107,7 +107,7 @@ QJsonObject ConfigMappings::writeInputActionType(const InputMapActionConfig &map
         type.insert(QStringLiteral("Repeat"), movement->repeat == 1);
         return type;
     }
-    case 30: {
+    case InputType::Scroll: {
         const InputMapAction_Scroll starting(mapping.inputType);
         const auto *scroll = typed(mapping, starting);
         QJsonObject type = typeObject("ScrollInputActionType", "scroll", "oneCount");
@@ -117,7 +117,7 @@ QJsonObject ConfigMappings::writeInputActionType(const InputMapActionConfig &map
         type.insert(QStringLiteral("ScrollWheelDirection"), nameOf(wheelDirections, scroll->wheelDirection));
         return type;
     }
-    case 50: {
+    case InputType::ForceRegion: {
         const InputMapAction_Force starting(mapping.inputType);
         const auto *force = typed(mapping, starting);
         QJsonObject type = typeObject("ForceRegionToggleInputActionType", "forceRegionToggle", "trigger");
@@ -131,7 +131,7 @@ QJsonObject ConfigMappings::writeInputActionType(const InputMapActionConfig &map
                                                {"ExitEndPercentageTenths", force->exitEnd}}));
         return type;
     }
-    case 52: {
+    case InputType::ForceRange: {
         const InputMapAction_Force starting(mapping.inputType);
         const auto *force = typed(mapping, starting);
         QJsonObject type = typeObject("ForceRangeInputActionType", "forceRange", "oneRangeAndRangeInstance");
@@ -142,7 +142,7 @@ QJsonObject ConfigMappings::writeInputActionType(const InputMapActionConfig &map
                         {{"StartPercentageTenths", force->entryStart}, {"EndPercentageTenths", force->entryEnd}}));
         return type;
     }
-    case 60: {
+    case InputType::AngleRegion: {
         const InputMapAction_Angle starting(mapping.inputType);
         const auto *angle = typed(mapping, starting);
         QJsonObject type = typeObject("ImuAngleRegionToggleInputActionType", "imuAngleRegionToggle", "trigger");
@@ -156,7 +156,7 @@ QJsonObject ConfigMappings::writeInputActionType(const InputMapActionConfig &map
                                                {"ExitEndDegreeTenths", angle->exitEnd}}));
         return type;
     }
-    case 62: {
+    case InputType::AngleRange: {
         const InputMapAction_Angle starting(mapping.inputType);
         const auto *angle = typed(mapping, starting);
         QJsonObject type = typeObject("ImuAngleRangeInputActionType", "imuAngleRange", "oneRangeAndRangeInstance");
@@ -183,27 +183,27 @@ InputMapPtr ConfigMappings::readInputActionType(const QJsonObject &type)
     auto activeState = [&type]() { return valueOf(activeStates, textOf(type, "ActiveState"), 1); };
 
     if (id == QLatin1String("buttonToggle")) {
-        auto button = std::make_shared<InputMapAction_Button>(10);
+        auto button = std::make_shared<InputMapAction_Button>(InputType::Button);
         button->activeState = activeState();
         button->buttonId = buttonOf(type);
         return button;
     }
     if (id == QLatin1String("surfaceCombined")) {
-        auto movement = std::make_shared<InputMapAction_Movement>(20);
+        auto movement = std::make_shared<InputMapAction_Movement>(InputType::Movement);
         movement->countDivisor.setValue(ConfigItems::word16Of(type.value(QStringLiteral("CountDivisor"))));
         movement->direction = valueOf(movementDirections, textOf(type, "Direction"), movement->direction);
         movement->repeat = type.value(QStringLiteral("Repeat")).toBool() ? 1 : 0;
         return movement;
     }
     if (id == QLatin1String("scroll")) {
-        auto scroll = std::make_shared<InputMapAction_Scroll>(30);
+        auto scroll = std::make_shared<InputMapAction_Scroll>(InputType::Scroll);
         // An unknown direction keeps the record's starting direction.
         scroll->wheelDirection =
             valueOf(wheelDirections, textOf(type, "ScrollWheelDirection"), scroll->wheelDirection);
         return scroll;
     }
     if (id == QLatin1String("forceRegionToggle")) {
-        auto force = std::make_shared<InputMapAction_Force>(50);
+        auto force = std::make_shared<InputMapAction_Force>(InputType::ForceRegion);
         force->activeState = activeState();
         force->buttonId = buttonOf(type);
         force->forceDirection = valueOf(crossingDirections, textOf(type, "Direction"), 0);
@@ -215,7 +215,7 @@ InputMapPtr ConfigMappings::readInputActionType(const QJsonObject &type)
         return force;
     }
     if (id == QLatin1String("forceRange")) {
-        auto force = std::make_shared<InputMapAction_Force>(52);
+        auto force = std::make_shared<InputMapAction_Force>(InputType::ForceRange);
         force->buttonId = buttonOf(type);
         force->rangeMode = type.value(QStringLiteral("Mirrored")).toBool() ? 3 : 4;
         const QJsonObject range = type.value(QStringLiteral("Range")).toObject();
@@ -224,7 +224,7 @@ InputMapPtr ConfigMappings::readInputActionType(const QJsonObject &type)
         return force;
     }
     if (id == QLatin1String("imuAngleRegionToggle")) {
-        auto angle = std::make_shared<InputMapAction_Angle>(60);
+        auto angle = std::make_shared<InputMapAction_Angle>(InputType::AngleRegion);
         angle->activeState = activeState();
         angle->axis = valueOf(axes, textOf(type, "Axis"), 0);
         angle->angleDirection = valueOf(crossingDirections, textOf(type, "Direction"), 0);
@@ -236,7 +236,7 @@ InputMapPtr ConfigMappings::readInputActionType(const QJsonObject &type)
         return angle;
     }
     if (id == QLatin1String("imuAngleRange")) {
-        auto angle = std::make_shared<InputMapAction_Angle>(62);
+        auto angle = std::make_shared<InputMapAction_Angle>(InputType::AngleRange);
         angle->axis = valueOf(axes, textOf(type, "Axis"), 0);
         angle->rangeMode = type.value(QStringLiteral("Mirrored")).toBool() ? 3 : 4;
         const QJsonObject left = type.value(QStringLiteral("LeftRange")).toObject();

@@ -22,15 +22,15 @@ MouseCapabilities MouseCapabilities::forModel(int modelCode)
 bool MouseCapabilities::supportsOutput(const OutputActionConfig &output) const
 {
     switch (output.typeCode) {
-    case 80:
+    case OutputType::Haptic:
         return haptics;
-    case 97:
-    case 98:
-    case 103:
+    case OutputType::OledShow:
+    case OutputType::OledPrevious:
+    case OutputType::OledFlash:
         return oled;
-    case 114:
+    case OutputType::TiltReset:
         return tilt;
-    case 95:
+    case OutputType::Led:
         return logoLed;
     default:
         return true;

@@ -31,6 +31,29 @@ constexpr uint8_t memoryReply = 72;
 constexpr uint8_t serialReply = 73;
 constexpr uint8_t cpuIdReply = 74;
 
+// Command addresses: class (0 queries, 1 writes, 2 actions), group, command.
+struct CommandAddress
+{
+    int commandClass;
+    int group;
+    int command;
+};
+constexpr CommandAddress cpuIdQuery{0, 1, 10};
+constexpr CommandAddress serialQuery{0, 1, 15};
+constexpr CommandAddress activeProfileQuery{0, 1, 60};
+constexpr CommandAddress memoryQuery{0, 10, 10};
+constexpr CommandAddress dpiStepQuery{0, 15, 4};
+constexpr CommandAddress sensorIdQuery{0, 15, 6};
+constexpr CommandAddress inputStreamingCommand{1, 5, 10};
+constexpr CommandAddress uploadCommand{1, 10, 1};
+constexpr CommandAddress switchProfileCommand{1, 10, 30};
+constexpr CommandAddress startBootloaderCommand{2, 1, 1};
+constexpr CommandAddress configResetCommand{2, 1, 2};
+constexpr CommandAddress userDataResetCommand{2, 1, 30};
+constexpr CommandAddress storeToFlashCommand{2, 10, 1};
+constexpr CommandAddress calibrateImuCommand{2, 20, 1};
+constexpr CommandAddress vibrationCommand{2, 40, 1};
+
 constexpr int serialLength = 9;
 constexpr int cpuIdLength = 10;
 
@@ -64,9 +87,14 @@ QByteArray bytesAt(const QVector<uint8_t> &packet, int at, int length)
     return QByteArray(reinterpret_cast<const char *>(packet.constData()) + at, length);
 }
 
-QVector<uint8_t> commandPacket(int commandClass, int group, int command, const QVector<uint8_t> &payload = {})
+GeneralControlCommand command(CommandAddress address, QVector<uint8_t> payload = {})
 {
-    return GeneralControlCommand(commandClass, group, command, payload).packet();
+    return GeneralControlCommand(address.commandClass, address.group, address.command, std::move(payload));
+}
+
+QVector<uint8_t> commandPacket(CommandAddress address, QVector<uint8_t> payload = {})
+{
+    return command(address, std::move(payload)).packet();
 }
 } // namespace
 
@@ -296,11 +324,11 @@ void MouseFunctions::mouseConnectState(bool connected, int pid)
             return;
         m_capabilities = MouseCapabilities::forModel(pid);
         qInfo() << "MouseFunctions: getOpticalSensorId";
-        sendAwaiting(WaitSensorId, commandPacket(0, 15, 6));
+        sendAwaiting(WaitSensorId, commandPacket(sensorIdQuery));
         if (!m_devicePresent)
             return;
         qInfo() << "MouseFunctions: WaitForDpiStep";
-        sendAwaiting(WaitDpiStep, commandPacket(0, 15, 4));
+        sendAwaiting(WaitDpiStep, commandPacket(dpiStepQuery));
         if (!m_devicePresent)
             return;
     }
@@ -544,7 +572,7 @@ MouseFunctions::UploadResult MouseFunctions::upload(QString *reason)
     } uploading(m_uploading);
 
     m_waitState = WaitMemory;
-    ReplyWait outcome = transmit(commandPacket(0, 10, 10));
+    ReplyWait outcome = transmit(commandPacket(memoryQuery));
     if (outcome != ReplyWait::Received)
         return uploadFailed(outcome, reason);
 
@@ -560,13 +588,13 @@ MouseFunctions::UploadResult MouseFunctions::upload(QString *reason)
         return UploadTooLarge;
     }
 
-    GeneralControlCommand command(1, 10, 1, uploadPayload(m_package));
+    GeneralControlCommand upload = command(uploadCommand, uploadPayload(m_package));
     qInfo() << "MouseFunctions: saveToRAM";
     m_swallowProfileNotice = true;
     m_waitState = WaitUpload;
     do {
-        outcome = transmit(command.packet());
-    } while (outcome == ReplyWait::Received && command.nextPacket());
+        outcome = transmit(upload.packet());
+    } while (outcome == ReplyWait::Received && upload.nextPacket());
     const bool everyPacketAnswered = outcome == ReplyWait::Received;
     if (everyPacketAnswered) {
         // The report after the last reply is the mouse's announcement of its
@@ -620,16 +648,16 @@ void MouseFunctions::saveToFlash()
     if (m_waitState != WaitIdle)
         return;
     qInfo() << "MouseFunctions: saveToFlash";
-    sendPacket(commandPacket(2, 10, 1));
+    sendPacket(commandPacket(storeToFlashCommand));
     m_savedToFlash = true;
 }
 
 void MouseFunctions::configReset()
 {
     qInfo() << "MouseFunctions: userDataReset";
-    sendPacket(commandPacket(2, 1, 30));
+    sendPacket(commandPacket(userDataResetCommand));
     qInfo() << "MouseFunctions: configReset";
-    sendPacket(commandPacket(2, 1, 2));
+    sendPacket(commandPacket(configResetCommand));
     m_resetPending = true;
     m_savedToFlash = false;
 }
@@ -637,13 +665,13 @@ void MouseFunctions::configReset()
 void MouseFunctions::userDataReset()
 {
     qInfo() << "MouseFunctions: userDataReset";
-    sendPacket(commandPacket(2, 1, 30));
+    sendPacket(commandPacket(userDataResetCommand));
 }
 
 void MouseFunctions::switchToProfile(int index, int subIndex)
 {
     qDebug() << "MouseFunctions: switchToProfile" << index << subIndex;
-    sendPacket(commandPacket(1, 10, 30, {2, uint8_t(index), uint8_t(subIndex)}));
+    sendPacket(commandPacket(switchProfileCommand, {2, uint8_t(index), uint8_t(subIndex)}));
 }
 
 void MouseFunctions::triggerVibration(uint16_t duration, uint8_t strength)
@@ -651,41 +679,41 @@ void MouseFunctions::triggerVibration(uint16_t duration, uint8_t strength)
     if (!hasHaptics())
         return;
     qInfo() << "MouseFunctions: Vibration";
-    sendPacket(commandPacket(2, 40, 1, {1, 0, uint8_t(duration & 0xFF), uint8_t(duration >> 8), strength}));
+    sendPacket(commandPacket(vibrationCommand, {1, 0, uint8_t(duration & 0xFF), uint8_t(duration >> 8), strength}));
 }
 
 void MouseFunctions::setInputStreaming(bool on)
 {
-    sendPacket(commandPacket(1, 5, 10, {uint8_t(on ? 3 : 0)}));
+    sendPacket(commandPacket(inputStreamingCommand, {uint8_t(on ? 3 : 0)}));
 }
 
 void MouseFunctions::calibrateIMU()
 {
     qInfo() << "MouseFunctions: calibrateIMU";
-    sendPacket(commandPacket(2, 20, 1));
+    sendPacket(commandPacket(calibrateImuCommand));
 }
 
 void MouseFunctions::startBootloader()
 {
     qInfo() << "MouseFunctions: startBootloader";
-    sendPacket(commandPacket(2, 1, 1));
+    sendPacket(commandPacket(startBootloaderCommand));
 }
 
 void MouseFunctions::getCpuUniqueId()
 {
     qInfo() << "MouseFunctions: getCpuUniqueId";
-    sendAwaiting(WaitCpuId, commandPacket(0, 1, 10));
+    sendAwaiting(WaitCpuId, commandPacket(cpuIdQuery));
 }
 
 void MouseFunctions::getSerialNumber()
 {
     qInfo() << "MouseFunctions: getSerialNumber";
-    sendAwaiting(WaitSerial, commandPacket(0, 1, 15));
+    sendAwaiting(WaitSerial, commandPacket(serialQuery));
 }
 
 void MouseFunctions::getActiveProfile()
 {
     if (m_waitState == WaitDisconnected)
         return;
-    sendPacket(commandPacket(0, 1, 60));
+    sendPacket(commandPacket(activeProfileQuery));
 }

@@ -1,5 +1,5 @@
 #include "AutoReleaseInputsRecord.h"
 
 AutoReleaseInputsRecord::AutoReleaseInputsRecord()
-    : SettingsRecordOf(115)
+    : SettingsRecordOf(SettingsTag::AutoRelease)
 {}

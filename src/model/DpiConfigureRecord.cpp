@@ -1,7 +1,7 @@
 #include "DpiConfigureRecord.h"
 
 DpiConfigureRecord::DpiConfigureRecord()
-    : SettingsRecordOf(94)
+    : SettingsRecordOf(SettingsTag::Dpi)
 {}
 
 bool DpiConfigureRecord::isValid() const

@@ -1,5 +1,5 @@
 #include "GameDeviceSelectRecord.h"
 
 GameDeviceSelectRecord::GameDeviceSelectRecord()
-    : SettingsRecordOf(102)
+    : SettingsRecordOf(SettingsTag::GameDevice)
 {}

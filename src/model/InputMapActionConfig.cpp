@@ -37,14 +37,20 @@ InputMapPtr InputMapActionConfig::addChild(InputMapPtr child)
 
 bool InputMapActionConfig::isActivationOnly() const
 {
-    return inputType == 20 || inputType == 30 || inputType == 52 || inputType == 62;
+    return inputType == InputType::Movement || inputType == InputType::Scroll || inputType == InputType::ForceRange
+           || inputType == InputType::AngleRange;
 }
 
 QByteArray packTwelveBitPair(quint16 a, quint16 b)
 {
-    QByteArray bytes(3, '\0');
-    bytes[0] = char(a & 0xFF);
-    bytes[1] = char(((a >> 4) & 0xF0) | (b & 0x0F));
-    bytes[2] = char((b >> 4) & 0xFF);
+    QByteArray bytes;
+    appendTwelveBitPair(bytes, a, b);
     return bytes;
+}
+
+void appendTwelveBitPair(QByteArray &bytes, quint16 a, quint16 b)
+{
+    bytes.append(char(a & 0xFF));
+    bytes.append(char(((a >> 4) & 0xF0) | (b & 0x0F)));
+    bytes.append(char((b >> 4) & 0xFF));
 }

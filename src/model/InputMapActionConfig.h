@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModelCodes.h"
+
 #include "OutputActionConfig.h"
 
 #include <QByteArray>
@@ -61,3 +63,5 @@ public:
 // of a (bits 8-11) above the low nibble of b; bits 4-11 of b. Higher bits are
 // dropped.
 QByteArray packTwelveBitPair(quint16 a, quint16 b);
+// The same three bytes appended to bytes.
+void appendTwelveBitPair(QByteArray &bytes, quint16 a, quint16 b);

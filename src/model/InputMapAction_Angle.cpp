@@ -1,5 +1,6 @@
 #include "InputMapAction_Angle.h"
 
 InputMapAction_Angle::InputMapAction_Angle(int inputType)
-    : InputMapActionOf(inputType)
+    : InputMapActionOf(
+        classTypeCode(inputType, {InputType::AngleRegion, InputType::AngleRange}, "InputMapAction_Angle"))
 {}

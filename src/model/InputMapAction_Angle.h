@@ -8,7 +8,7 @@
 class InputMapAction_Angle : public InputMapActionOf<InputMapAction_Angle>
 {
 public:
-    explicit InputMapAction_Angle(int inputType = 60);
+    explicit InputMapAction_Angle(int inputType = InputType::AngleRegion);
 
     int axis = 0;           // 0 roll, 1 pitch, 2 yaw
     quint16 entryStart = 0;

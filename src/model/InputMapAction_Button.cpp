@@ -1,5 +1,5 @@
 #include "InputMapAction_Button.h"
 
 InputMapAction_Button::InputMapAction_Button(int inputType)
-    : InputMapActionOf(inputType)
+    : InputMapActionOf(classTypeCode(inputType, {InputType::Button}, "InputMapAction_Button"))
 {}

@@ -1,5 +1,6 @@
 #include "InputMapAction_Force.h"
 
 InputMapAction_Force::InputMapAction_Force(int inputType)
-    : InputMapActionOf(inputType)
+    : InputMapActionOf(
+        classTypeCode(inputType, {InputType::ForceRegion, InputType::ForceRange}, "InputMapAction_Force"))
 {}

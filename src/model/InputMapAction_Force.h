@@ -7,7 +7,7 @@
 class InputMapAction_Force : public InputMapActionOf<InputMapAction_Force>
 {
 public:
-    explicit InputMapAction_Force(int inputType = 50);
+    explicit InputMapAction_Force(int inputType = InputType::ForceRegion);
 
     int buttonId = 13;
     quint16 entryStart = 0;

@@ -1,7 +1,7 @@
 #include "LedSetRecord.h"
 
 LedSetRecord::LedSetRecord()
-    : SettingsRecordOf(95)
+    : SettingsRecordOf(SettingsTag::Led)
 {
     ledDuration.setValue(500);
 }

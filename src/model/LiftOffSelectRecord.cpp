@@ -1,5 +1,5 @@
 #include "LiftOffSelectRecord.h"
 
 LiftOffSelectRecord::LiftOffSelectRecord()
-    : SettingsRecordOf(93)
+    : SettingsRecordOf(SettingsTag::LiftOff)
 {}

@@ -1,5 +1,5 @@
 #include "OledSetRecord.h"
 
 OledSetRecord::OledSetRecord()
-    : SettingsRecordOf(97)
+    : SettingsRecordOf(SettingsTag::Oled)
 {}

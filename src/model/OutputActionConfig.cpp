@@ -18,12 +18,12 @@ OutputActionConfig::SupportFilter &supportFilter()
 int pairedState(const OutputActionConfig &output)
 {
     switch (output.typeCode) {
-    case 12:
+    case OutputType::MouseButton:
         if (auto mouse = dynamic_cast<const OutputAction_Mouse *>(&output))
             return mouse->buttonState;
         break;
-    case 30:
-    case 31:
+    case OutputType::Key:
+    case OutputType::MediaKey:
         if (auto key = dynamic_cast<const OutputAction_Keyboard *>(&output))
             return key->buttonState;
         break;
@@ -38,7 +38,7 @@ bool sameTarget(const OutputActionConfig &a, const OutputActionConfig &b)
 {
     if (a.typeCode != b.typeCode)
         return false;
-    if (a.typeCode == 12) {
+    if (a.typeCode == OutputType::MouseButton) {
         const auto *ma = dynamic_cast<const OutputAction_Mouse *>(&a);
         const auto *mb = dynamic_cast<const OutputAction_Mouse *>(&b);
         return ma && mb && ma->buttonId == mb->buttonId;
@@ -47,7 +47,7 @@ bool sameTarget(const OutputActionConfig &a, const OutputActionConfig &b)
     const auto *kb = dynamic_cast<const OutputAction_Keyboard *>(&b);
     if (!ka || !kb)
         return false;
-    if (a.typeCode == 30)
+    if (a.typeCode == OutputType::Key)
         return ka->keyUsage == kb->keyUsage;
     return ka->mediaUsage.low() == kb->mediaUsage.low();
 }
@@ -65,7 +65,7 @@ int findRelease(const OutputList &list, const OutputActionConfig &press)
 {
     for (int i = 0; i < list.size(); ++i) {
         const OutputPtr &candidate = list.at(i);
-        if (candidate && sameTarget(*candidate, press) && pairedState(*candidate) == 0)
+        if (candidate && sameTarget(*candidate, press) && pairedState(*candidate) == OutputActionConfig::ButtonRelease)
             return i;
     }
     return -1;
@@ -115,7 +115,7 @@ QStringList OutputActionConfig::summaryTexts(const OutputList &press, const Outp
 
     for (int i = 0; i < pressList.size(); ++i) {
         OutputActionConfig *output = pressList.at(i).get();
-        if (!output || pairedState(*output) != 2)
+        if (!output || pairedState(*output) != ButtonPress)
             continue;
         int found = findRelease(pressList, *output);
         if (found >= 0) {
@@ -130,7 +130,7 @@ QStringList OutputActionConfig::summaryTexts(const OutputList &press, const Outp
                 continue;
             releaseList.removeAt(found);
         }
-        setState(*output, 1);
+        setState(*output, ButtonTap);
     }
 
     QStringList lines;
@@ -156,9 +156,9 @@ bool OutputActionConfig::isSupported(const OutputActionConfig &output)
 
 QString OutputActionConfig::stateMarker(int buttonState)
 {
-    if (buttonState == 2)
+    if (buttonState == ButtonPress)
         return pressMarker;
-    if (buttonState == 0)
+    if (buttonState == ButtonRelease)
         return releaseMarker;
     return QString();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModelCodes.h"
+
 #include <QCoreApplication>
 #include <QList>
 #include <QString>
@@ -22,6 +24,9 @@ class OutputActionConfig
 public:
     // Answers whether the connected model can perform an output.
     using SupportFilter = std::function<bool(const OutputActionConfig &)>;
+
+    // buttonState of the button, key and media key outputs.
+    enum ButtonState : int { ButtonRelease = 0, ButtonTap = 1, ButtonPress = 2 };
 
     explicit OutputActionConfig(int typeCode = 0);
     virtual ~OutputActionConfig();

@@ -1,7 +1,9 @@
 #include "OutputAction_Act.h"
 
 OutputAction_Act::OutputAction_Act(int typeCode)
-    : OutputActionOf(typeCode)
+    : OutputActionOf(classTypeCode(
+        typeCode, {OutputType::RepeatFrom, OutputType::Alternate, OutputType::StopLooping, OutputType::Wait},
+        "OutputAction_Act"))
 {}
 
 bool OutputAction_Act::equals(const OutputActionConfig &other) const
@@ -16,13 +18,13 @@ bool OutputAction_Act::equals(const OutputActionConfig &other) const
 QString OutputAction_Act::descriptionText() const
 {
     switch (typeCode) {
-    case 110:
+    case OutputType::RepeatFrom:
         return tr("Loop") + QLatin1Char(' ') + QString::number(countOrTime.value()) + QLatin1Char(' ') + tr("Times");
-    case 111:
+    case OutputType::Alternate:
         return tr("Alternate Next") + QLatin1Char(' ') + QString::number(alternateCount);
-    case 112:
+    case OutputType::StopLooping:
         return tr("Stop All Loops");
-    case 113: {
+    case OutputType::Wait: {
         const int ms = countOrTime.value();
         QString text = tr("Wait") + QLatin1Char(' ');
         if (ms >= 1000)

@@ -1,7 +1,7 @@
 #include "OutputAction_Haptic.h"
 
 OutputAction_Haptic::OutputAction_Haptic(int typeCode)
-    : OutputActionOf(typeCode)
+    : OutputActionOf(classTypeCode(typeCode, {OutputType::Haptic}, "OutputAction_Haptic"))
 {}
 
 bool OutputAction_Haptic::equals(const OutputActionConfig &other) const
@@ -14,7 +14,7 @@ bool OutputAction_Haptic::equals(const OutputActionConfig &other) const
 
 QString OutputAction_Haptic::descriptionText() const
 {
-    if (typeCode != 80)
+    if (typeCode != OutputType::Haptic)
         return QString();
     // strength holds the shown percentage divided by 1.2; duration hundredths of a second.
     return tr("Vibrate") + QStringLiteral(" %1%, ").arg(qRound(strength * 1.2))

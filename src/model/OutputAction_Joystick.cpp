@@ -1,7 +1,9 @@
 #include "OutputAction_Joystick.h"
 
 OutputAction_Joystick::OutputAction_Joystick(int typeCode)
-    : OutputActionOf(typeCode)
+    : OutputActionOf(classTypeCode(typeCode,
+                                   {OutputType::JoystickStick, OutputType::JoystickButton, OutputType::JoystickSlider},
+                                   "OutputAction_Joystick"))
 {}
 
 bool OutputAction_Joystick::equals(const OutputActionConfig &other) const
@@ -17,12 +19,12 @@ bool OutputAction_Joystick::equals(const OutputActionConfig &other) const
 QString OutputAction_Joystick::descriptionText() const
 {
     switch (typeCode) {
-    case 50:
+    case OutputType::JoystickStick:
         return tr("Joystick Output");
-    case 51:
+    case OutputType::JoystickButton:
         return tr("Joystick") + QLatin1Char(' ') + tr("B%1").arg(buttonId + 1) + QLatin1Char(' ')
                + stateMarker(buttonState);
-    case 52:
+    case OutputType::JoystickSlider:
         // Bounds are tenths of a percent; the text shows percent.
         return QStringLiteral("%1 - %2")
             .arg(QString::number(firstRangeStart / 10.0, 'g', 6), QString::number(firstRangeEnd / 10.0, 'g', 6));

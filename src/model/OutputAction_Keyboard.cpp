@@ -198,7 +198,8 @@ int usageAtIndex(int group, int index)
 } // namespace
 
 OutputAction_Keyboard::OutputAction_Keyboard(int typeCode)
-    : OutputActionOf(typeCode)
+    : OutputActionOf(classTypeCode(typeCode, {OutputType::Key, OutputType::MediaKey, OutputType::KeyString},
+                                   "OutputAction_Keyboard"))
 {
     tables();
 }
@@ -215,17 +216,17 @@ bool OutputAction_Keyboard::equals(const OutputActionConfig &other) const
 QString OutputAction_Keyboard::descriptionText() const
 {
     switch (typeCode) {
-    case 30: {
+    case OutputType::Key: {
         const int index = keyNameIndex(keyGroup, keyUsage);
         const QString name = index >= 0 ? keyNames(keyGroup).at(index) : QString();
         return name + QLatin1Char(' ') + stateMarker(buttonState);
     }
-    case 31: {
+    case OutputType::MediaKey: {
         const int index = mediaNameIndex(mediaUsage.low());
         const QString name = index >= 0 ? keyNames(mediaGroup).at(index) : QString();
         return name + stateMarker(buttonState);
     }
-    case 32:
+    case OutputType::KeyString:
         return tr("Text String") + QStringLiteral(": ") + QString::fromLatin1(keyString);
     default:
         return QString();
@@ -248,7 +249,7 @@ bool OutputAction_Keyboard::setFromKeyCode(int key, int source)
     const auto media = maps[mediaGroup].constFind(key);
     if (media == maps[mediaGroup].constEnd())
         return false;
-    typeCode = 31;
+    typeCode = OutputType::MediaKey;
     mediaUsage.setValue(media.value());
     return true;
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 OutputAction_Led::OutputAction_Led(int typeCode)
-    : OutputActionOf(typeCode)
+    : OutputActionOf(classTypeCode(typeCode, {OutputType::Led}, "OutputAction_Led"))
 {
     // The values a new record of the editor starts with.
     ledDuration.setValue(500);
@@ -20,15 +20,15 @@ bool OutputAction_Led::equals(const OutputActionConfig &other) const
 
 QString OutputAction_Led::descriptionText() const
 {
-    if (typeCode != 95)
+    if (typeCode != OutputType::Led)
         return QString();
     QString text = tr("Backlight") + QLatin1Char(' ');
     switch (ledMode) {
-    case 0:
+    case LedOff:
         return text + tr("Off");
-    case 1:
+    case LedSolidColour:
         return text + tr("Solid Colour");
-    case 2:
+    case LedColourCycle:
         return text + tr("Cycle");
     default:
         return text;

@@ -9,6 +9,9 @@ class OutputAction_Led : public OutputActionOf<OutputAction_Led>
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Led)
 
 public:
+    // ledMode values; the LED settings record uses the same.
+    enum : int { LedOff = 0, LedSolidColour = 1, LedColourCycle = 2 };
+
     explicit OutputAction_Led(int typeCode = 0);
 
     bool equals(const OutputActionConfig &other) const override;

@@ -1,7 +1,8 @@
 #include "OutputAction_Mouse.h"
 
 OutputAction_Mouse::OutputAction_Mouse(int typeCode)
-    : OutputActionOf(typeCode)
+    : OutputActionOf(classTypeCode(
+        typeCode, {OutputType::MousePointer, OutputType::MouseButton, OutputType::MouseScroll}, "OutputAction_Mouse"))
 {}
 
 bool OutputAction_Mouse::equals(const OutputActionConfig &other) const
@@ -17,7 +18,7 @@ bool OutputAction_Mouse::equals(const OutputActionConfig &other) const
 QString OutputAction_Mouse::descriptionText() const
 {
     switch (typeCode) {
-    case 10: {
+    case OutputType::MousePointer: {
         QString text;
         if (xCount.signedValue() != 0)
             text += tr("X:") + QStringLiteral(" %1 ").arg(xCount.signedValue());
@@ -25,25 +26,19 @@ QString OutputAction_Mouse::descriptionText() const
             text += tr("Y:") + QStringLiteral(" %1").arg(yCount.signedValue());
         return text;
     }
-    case 12: {
+    case OutputType::MouseButton: {
         QString name;
-        switch (buttonId) {
-        case 0:
+        if (buttonId == LeftButton)
             name = tr("Left Click");
-            break;
-        case 1:
+        else if (buttonId == RightButton)
             name = tr("Right Click");
-            break;
-        case 2:
+        else if (buttonId == MiddleButton)
             name = tr("Middle Click");
-            break;
-        default:
+        else
             name = tr("Mouse B%1").arg(buttonId + 1);
-            break;
-        }
         return name + QLatin1Char(' ') + stateMarker(buttonState);
     }
-    case 13: {
+    case OutputType::MouseScroll: {
         const int count = scrollCount.signedValue();
         QString direction;
         if (scrollAxis == 0)

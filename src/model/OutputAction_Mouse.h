@@ -9,6 +9,9 @@ class OutputAction_Mouse : public OutputActionOf<OutputAction_Mouse>
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Mouse)
 
 public:
+    // Buttons with names of their own; buttonId n >= 3 is the extra button n + 1.
+    enum : int { LeftButton = 0, RightButton = 1, MiddleButton = 2 };
+
     explicit OutputAction_Mouse(int typeCode = 0);
 
     bool equals(const OutputActionConfig &other) const override;

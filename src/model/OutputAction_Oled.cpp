@@ -1,7 +1,8 @@
 #include "OutputAction_Oled.h"
 
 OutputAction_Oled::OutputAction_Oled(int typeCode)
-    : OutputActionOf(typeCode)
+    : OutputActionOf(classTypeCode(typeCode, {OutputType::OledShow, OutputType::OledPrevious, OutputType::OledFlash},
+                                   "OutputAction_Oled"))
 {}
 
 bool OutputAction_Oled::equals(const OutputActionConfig &other) const
@@ -16,21 +17,21 @@ bool OutputAction_Oled::equals(const OutputActionConfig &other) const
 QString OutputAction_Oled::modeText() const
 {
     switch (oledMode) {
-    case 0:
+    case OledBlank:
         return tr("Blank");
-    case 1:
+    case OledMessage:
         return QString::fromLatin1(message);
-    case 2:
+    case OledDpiLevels:
         return tr("DPI");
-    case 3:
+    case OledProfile:
         return tr("Profile");
-    case 4:
+    case OledForces:
         return tr("Forces");
-    case 5:
+    case OledAngles:
         return tr("Angles");
-    case 6:
+    case OledCube:
         return tr("Cube");
-    case 7:
+    case OledFirmwareVersion:
         return tr("Vers");
     default:
         return QString();
@@ -40,11 +41,11 @@ QString OutputAction_Oled::modeText() const
 QString OutputAction_Oled::descriptionText() const
 {
     switch (typeCode) {
-    case 97:
+    case OutputType::OledShow:
         return tr("OLED") + QLatin1Char(' ') + modeText();
-    case 98:
+    case OutputType::OledPrevious:
         return tr("Previous") + QLatin1Char(' ') + tr("OLED");
-    case 103:
+    case OutputType::OledFlash:
         // flashDuration is in hundredths of a second.
         return tr("OLED") + QLatin1Char(' ') + tr("Flash") + QLatin1Char(' ') + modeText() + QLatin1Char(' ')
                + QString::number(flashDuration.value() / 100.0, 'g', 6) + tr("s");

@@ -11,6 +11,18 @@ class OutputAction_Oled : public OutputActionOf<OutputAction_Oled>
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Oled)
 
 public:
+    // oledMode values; the OLED settings record uses the same.
+    enum : int {
+        OledBlank = 0,
+        OledMessage = 1,
+        OledDpiLevels = 2,
+        OledProfile = 3,
+        OledForces = 4,
+        OledAngles = 5,
+        OledCube = 6,
+        OledFirmwareVersion = 7,
+    };
+
     explicit OutputAction_Oled(int typeCode = 0);
 
     bool equals(const OutputActionConfig &other) const override;

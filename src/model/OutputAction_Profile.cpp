@@ -1,7 +1,8 @@
 #include "OutputAction_Profile.h"
 
 OutputAction_Profile::OutputAction_Profile(int typeCode)
-    : OutputActionOf(typeCode)
+    : OutputActionOf(
+        classTypeCode(typeCode, {OutputType::ProfileSelect, OutputType::ProfileJump}, "OutputAction_Profile"))
 {}
 
 bool OutputAction_Profile::equals(const OutputActionConfig &other) const
@@ -16,20 +17,20 @@ bool OutputAction_Profile::equals(const OutputActionConfig &other) const
 QString OutputAction_Profile::descriptionText() const
 {
     switch (typeCode) {
-    case 90:
+    case OutputType::ProfileSelect:
         switch (profileSelection) {
-        case 1:
+        case NextProfile:
             return tr("Next Profile");
-        case 2:
+        case PreviousProfile:
             return tr("Previous Profile");
-        case 3:
+        case ParentProfile:
             return tr("Parent Profile");
-        case 4:
+        case SubProfile:
             return tr("Sub-profile");
         default:
             return QString();
         }
-    case 91:
+    case OutputType::ProfileJump:
         return tr("Go To Profile") + QLatin1Char(' ');
     default:
         return QString();

@@ -10,6 +10,9 @@ class OutputAction_Profile : public OutputActionOf<OutputAction_Profile>
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Profile)
 
 public:
+    // profileSelection values.
+    enum : int { NextProfile = 1, PreviousProfile = 2, ParentProfile = 3, SubProfile = 4 };
+
     explicit OutputAction_Profile(int typeCode = 0);
 
     bool equals(const OutputActionConfig &other) const override;

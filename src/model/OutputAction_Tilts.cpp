@@ -1,7 +1,7 @@
 #include "OutputAction_Tilts.h"
 
 OutputAction_Tilts::OutputAction_Tilts(int typeCode)
-    : OutputActionOf(typeCode)
+    : OutputActionOf(classTypeCode(typeCode, {OutputType::TiltReset}, "OutputAction_Tilts"))
 {}
 
 bool OutputAction_Tilts::equals(const OutputActionConfig &other) const
@@ -14,12 +14,12 @@ bool OutputAction_Tilts::equals(const OutputActionConfig &other) const
 
 QString OutputAction_Tilts::descriptionText() const
 {
-    if (typeCode != 114)
+    if (typeCode != OutputType::TiltReset)
         return QString();
     QString text = tr("Reset") + QLatin1Char(' ');
-    if (tiltAxis == 3)
+    if (tiltAxis == RollAndPitch)
         text += QStringLiteral("Tilt (Roll / Pitch)");
-    else if (tiltAxis == 4)
+    else if (tiltAxis == Yaw)
         text += QStringLiteral("Pivot (Yaw)");
     return text;
 }

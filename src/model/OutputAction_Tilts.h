@@ -8,6 +8,9 @@ class OutputAction_Tilts : public OutputActionOf<OutputAction_Tilts>
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Tilts)
 
 public:
+    // tiltAxis values.
+    enum : int { RollAndPitch = 3, Yaw = 4 };
+
     explicit OutputAction_Tilts(int typeCode = 0);
 
     bool equals(const OutputActionConfig &other) const override;

@@ -1,7 +1,7 @@
 #include "OutputAction_Tracking.h"
 
 OutputAction_Tracking::OutputAction_Tracking(int typeCode)
-    : OutputActionOf(typeCode)
+    : OutputActionOf(classTypeCode(typeCode, {OutputType::DpiSelect, OutputType::LiftOff}, "OutputAction_Tracking"))
 {}
 
 bool OutputAction_Tracking::equals(const OutputActionConfig &other) const
@@ -14,30 +14,30 @@ bool OutputAction_Tracking::equals(const OutputActionConfig &other) const
 
 QString OutputAction_Tracking::descriptionText() const
 {
-    if (typeCode == 92) {
+    if (typeCode == OutputType::DpiSelect) {
         QString text = tr("DPI") + QLatin1Char(' ');
         switch (dpiSelectionType) {
-        case 1:
+        case DpiNextLevel:
             return text + tr("Next Level");
-        case 2:
+        case DpiPreviousLevel:
             return text + tr("Prev Level");
-        case 5:
+        case DpiGoToLevel:
             // dpiValue is the 0-based level; the text counts from 1.
             return text + tr("Level") + QLatin1Char(' ') + QString::number(dpiValue + 1);
-        case 6:
+        case DpiSet:
             return text + tr("Set") + QLatin1Char(' ') + QString::number(dpiValue);
-        case 7:
-        case 8:
+        case DpiIncrease:
+        case DpiDecrease:
             return text + QString::number(dpiValue);
         default:
             return text;
         }
     }
-    if (typeCode == 93) {
+    if (typeCode == OutputType::LiftOff) {
         QString text = tr("Lift Off") + QLatin1Char(' ');
-        if (liftOffLevel == 2)
+        if (liftOffLevel == LiftOffMinimum)
             text += QStringLiteral("Min");
-        else if (liftOffLevel == 3)
+        else if (liftOffLevel == LiftOffMaximum)
             text += QStringLiteral("Max");
         return text;
     }

@@ -8,6 +8,18 @@ class OutputAction_Tracking : public OutputActionOf<OutputAction_Tracking>
     Q_DECLARE_TR_FUNCTIONS(OutputAction_Tracking)
 
 public:
+    // dpiSelectionType values.
+    enum : int {
+        DpiNextLevel = 1,
+        DpiPreviousLevel = 2,
+        DpiGoToLevel = 5, // dpiValue is the 0-based level
+        DpiSet = 6,
+        DpiIncrease = 7,
+        DpiDecrease = 8,
+    };
+    // liftOffLevel values.
+    enum : int { LiftOffMinimum = 2, LiftOffMaximum = 3 };
+
     explicit OutputAction_Tracking(int typeCode = 0);
 
     bool equals(const OutputActionConfig &other) const override;

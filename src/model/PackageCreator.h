@@ -3,6 +3,8 @@
 #include "InputMapActionConfig.h"
 #include "LastSelectedEntry.h"
 #include "OutputActionConfig.h"
+#include "OutputEditTarget.h"
+#include "PackageEncoder.h"
 #include "ProfileData.h"
 #include "SettingsRecord.h"
 
@@ -136,79 +138,63 @@ public:
     QList<LastSelectedEntry> lastSelectedList() const { return m_lastSelected; }
 
     // --- Package
-    // The device configuration package: the global profile's block, then one
-    // block per profile in list order. Range values are 12 bits wide: higher
-    // bits are dropped (logged once per package). Lengths and counts are
-    // single bytes; when one does not fit, an output entry is null or there
-    // is no global profile, nothing is cut: the result is empty, error (when
-    // given) and packageError() say why, and a warning is logged.
-    // The current profile is the same before and after.
-    QByteArray package(QString *error = nullptr);
+    // The store's profiles encoded by PackageEncoder (whose comment tells
+    // the format and its limits): the global profile, the list in order, and
+    // a start-up item naming the active profile. Reads the profiles only;
+    // the current profile plays no part.
+    QByteArray package(QString *error = nullptr) { return encoder().package(error); }
     // The first problem found by the encoder since package() was last called;
     // empty when there was none.
-    QString packageError() const { return m_packageError; }
+    QString packageError() const { return m_encoder.error(); }
 
-    // The pieces of the package, each returning whole items (kind, length,
-    // body) and all working on the current profile. A piece that cannot be
-    // framed returns nothing and records the problem in packageError().
-    QByteArray encodeProfile();
-    QByteArray encodeProfileHeader();
-    QByteArray encodeStartupJump();
-    QByteArray encodeSettings();
-    QByteArray encodeSettingsRecord(int tag);
-    QByteArray encodeProfileOutputs();
-    QByteArray encodeInputMaps();
-    QByteArray encodeChildInputMaps(const InputMapActionConfig *mapping, int parentIndex);
-    // The mapping's input item (parentIndex -1 for a top-level mapping)
-    // followed by the items of its activation and deactivation outputs.
-    QByteArray encodeInputMap(const InputMapActionConfig *mapping, int parentIndex);
-    QByteArray encodeOutput(const OutputActionConfig *output);
+    // The pieces of the package for the current profile, as PackageEncoder
+    // gives them.
+    QByteArray encodeProfile() { return encoder().encodeProfile(m_current); }
+    QByteArray encodeProfileHeader() { return encoder().encodeProfileHeader(m_current); }
+    QByteArray encodeStartupJump() { return encoder().encodeStartupJump(); }
+    QByteArray encodeSettings() { return encoder().encodeSettings(m_current); }
+    QByteArray encodeSettingsRecord(int tag) { return encoder().encodeSettingsRecord(m_current, tag); }
+    QByteArray encodeProfileOutputs() { return encoder().encodeProfileOutputs(m_current); }
+    QByteArray encodeInputMaps() { return encoder().encodeInputMaps(m_current); }
+    QByteArray encodeChildInputMaps(const InputMapActionConfig *mapping, int parentIndex)
+    {
+        return encoder().encodeChildInputMaps(mapping, parentIndex);
+    }
+    QByteArray encodeInputMap(const InputMapActionConfig *mapping, int parentIndex)
+    {
+        return encoder().encodeInputMap(mapping, parentIndex);
+    }
+    QByteArray encodeOutput(const OutputActionConfig *output) { return encoder().encodeOutput(output); }
 
-    // A profile's item list as the package counts it: one null place per
-    // built-in item (the global profile's start-up event and pointer mapping,
-    // and the settings event of any profile that has one), then every
-    // mapping depth-first. A mapping's position in it is its item index.
-    // Without an argument: the current profile.
-    QList<InputMapActionConfig *> packageItems() const;
-    QList<InputMapActionConfig *> packageItems(const ProfileData *profile) const;
-    // The item index of a mapping in a profile (default: the current one), or
-    // -1 when it is not in that profile's item list.
-    int itemIndex(const InputMapActionConfig *mapping, const ProfileData *profile = nullptr) const;
+    // A profile's item list and a mapping's item index in it, as
+    // PackageEncoder counts them. Without a profile: the current one.
+    QList<InputMapActionConfig *> packageItems() const { return packageItems(m_current); }
+    QList<InputMapActionConfig *> packageItems(const ProfileData *profile) const
+    {
+        return encoder().packageItems(profile);
+    }
+    int itemIndex(const InputMapActionConfig *mapping, const ProfileData *profile = nullptr) const
+    {
+        return encoder().itemIndex(mapping, profile ? profile : m_current);
+    }
     // The size of the item list of the profile encoded last.
-    quint8 itemCount() const { return m_itemCount; }
+    quint8 itemCount() const { return m_encoder.itemCount(); }
 
 signals:
     void updateMemoryUsed();
     void autoSwitchingChanged(bool on);
 
 private:
-    // Own settings records or profile outputs to announce.
-    static bool hasSettingsEvent(const ProfileData *profile);
     PackageCreator();
 
     void emitChanged();
     void sortProfiles();
-    void encodeFailure(const QString &problem);
-    QByteArray item(char kind, const QByteArray &body);
-    QByteArray rangePair(quint16 a, quint16 b);
-    int childProfileCount(const ProfileData *profile) const;
     bool owns(const ProfileData *profile) const;
-    // One list the output editor works on, and the mapping it belongs to.
-    // When that mapping was held by a shared pointer at the time, its
-    // destruction is noticed and the list is no longer touched.
-    struct EditTarget
-    {
-        OutputList *list = nullptr;
-        InputMapActionConfig *mapping = nullptr;
-        std::weak_ptr<InputMapActionConfig> owner;
-        bool tracked = false;
-        bool gone() const { return tracked && owner.expired(); }
-    };
-    static EditTarget makeTarget(OutputList *list, InputMapActionConfig *mapping);
+    // The encoder, given the store's profiles as they are now.
+    PackageEncoder &encoder() const;
     // Ends an edit of profile's outputs or of a list of a mapping in its
     // tree; called before the profile is destroyed.
     void forgetEditsOf(const ProfileData *profile);
-    OutputList *liveList(const EditTarget &target) const;
     InputMapActionConfig *editedMapping() const;
 
     std::unique_ptr<ProfileData> m_global;
@@ -218,10 +204,8 @@ private:
     bool m_autoSwitching = false;
     bool m_editingActivation = true;
     QList<LastSelectedEntry> m_lastSelected;
-    EditTarget m_activationTarget;
-    EditTarget m_deactivationTarget;
-    int m_itemIndex = 0;
-    quint8 m_itemCount = 0;
-    QString m_packageError;
-    bool m_rangeCutLogged = false;
+    OutputEditTarget m_activationTarget;
+    OutputEditTarget m_deactivationTarget;
+    // Holds no profiles of its own, only pointers refreshed before each use.
+    mutable PackageEncoder m_encoder;
 };

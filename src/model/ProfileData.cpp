@@ -57,16 +57,16 @@ bool ProfileData::backlight(bool *cycling, QColor *colour) const
     const quint8 *rgb = ledRecord.colour1;
     for (auto it = profileOutputs.crbegin(); it != profileOutputs.crend(); ++it) {
         const auto *led = dynamic_cast<const OutputAction_Led *>(it->get());
-        if (led && led->typeCode == 95) {
+        if (led && led->typeCode == OutputType::Led) {
             mode = led->ledMode;
             rgb = led->colour1;
             break;
         }
     }
     if (cycling)
-        *cycling = mode == 2;
+        *cycling = mode == OutputAction_Led::LedColourCycle;
     if (colour)
-        *colour = mode == 0 ? QColor(QStringLiteral("#aaaaaa")) : QColor(rgb[0], rgb[1], rgb[2]);
+        *colour = mode == OutputAction_Led::LedOff ? QColor(QStringLiteral("#aaaaaa")) : QColor(rgb[0], rgb[1], rgb[2]);
     return true;
 }
 
@@ -78,14 +78,23 @@ SettingsRecord *ProfileData::settingsRecord(int tag)
 const SettingsRecord *ProfileData::settingsRecord(int tag) const
 {
     switch (tag) {
-    case 94: return &dpiRecord;
-    case 104: return &reportIntervalRecord;
-    case 93: return &liftOffRecord;
-    case 102: return &gameDeviceRecord;
-    case 95: return &ledRecord;
-    case 97: return &oledRecord;
-    case 115: return &autoReleaseRecord;
-    case 116: return &tiltAutoZeroingRecord;
-    default: return nullptr;
+    case SettingsTag::Dpi:
+        return &dpiRecord;
+    case SettingsTag::ReportInterval:
+        return &reportIntervalRecord;
+    case SettingsTag::LiftOff:
+        return &liftOffRecord;
+    case SettingsTag::GameDevice:
+        return &gameDeviceRecord;
+    case SettingsTag::Led:
+        return &ledRecord;
+    case SettingsTag::Oled:
+        return &oledRecord;
+    case SettingsTag::AutoRelease:
+        return &autoReleaseRecord;
+    case SettingsTag::TiltAutoZeroing:
+        return &tiltAutoZeroingRecord;
+    default:
+        return nullptr;
     }
 }

@@ -30,8 +30,9 @@ public:
     ~ProfileData() override;
 
     // Clears settingsRecords; with own, refills it with the eight records in
-    // the order 94, 104, 93, 102, 95, 97, 115, 116; without, also clears the
-    // profile outputs. The record values stay as they are.
+    // the order DPI, report interval, lift-off, game device, LED, OLED,
+    // auto-release, tilt auto-zeroing; without, also clears the profile
+    // outputs. The record values stay as they are.
     void setOwnSettings(bool own);
     bool hasOwnSettings() const { return !settingsRecords.isEmpty(); }
     bool hasInputMaps() const { return !inputMaps.isEmpty(); }

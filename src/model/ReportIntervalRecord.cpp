@@ -1,5 +1,5 @@
 #include "ReportIntervalRecord.h"
 
 ReportIntervalRecord::ReportIntervalRecord()
-    : SettingsRecordOf(104)
+    : SettingsRecordOf(SettingsTag::ReportInterval)
 {}

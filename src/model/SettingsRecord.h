@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModelCodes.h"
+
 #include <tuple>
 
 // One of a profile's device settings records. The tag names the kind of record;

@@ -1,5 +1,5 @@
 #include "TiltAutoZeroingRecord.h"
 
 TiltAutoZeroingRecord::TiltAutoZeroingRecord()
-    : SettingsRecordOf(116)
+    : SettingsRecordOf(SettingsTag::TiltAutoZeroing)
 {}

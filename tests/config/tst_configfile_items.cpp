@@ -119,7 +119,8 @@ private slots:
         for (const char *json : {R"({"TypeId":"doNothing"})", R"({"TypeId":"dpiSelect"})", R"({"TypeId":"oledFlash"})", "{}"})
             QVERIFY2(!ConfigItems::readSettingsItem(objectOf(json), 2), json);
 
-        OutputAction_Mouse unknown(11);
+        OutputAction_Mouse unknown;
+        unknown.typeCode = 11;
         QCOMPARE(compact(ConfigItems::writeOutputActionItem(unknown)),
                  QByteArray(R"({"DataType":"trigger","IsValid":true,"ItemType":"outputAction"})"));
     }

@@ -1,7 +1,6 @@
 // The device object against the simulated mouse: connection, firmware and
 // bootloader handling, report parsing, the commands and the upload.
 #include "Crc16.h"
-#include "FakeHidTransport.h"
 #include "InputMapAction_Button.h"
 #include "MouseFunctions.h"
 #include "OutputAction_Haptic.h"
@@ -11,6 +10,11 @@
 #include "OutputAction_Tilts.h"
 #include "PackageCreator.h"
 #include "SettingsFile.h"
+
+#include "ConnectedMouse.h"
+#include "FakeHidTransport.h"
+#include "OutputBuilders.h"
+#include "ProcessStateGuard.h"
 #include "SimulatedMouse.h"
 
 #include <QElapsedTimer>
@@ -19,31 +23,28 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
 using Bytes = QVector<uint8_t>;
 
-InputMapPtr textMapping(int buttonId, int length)
+InputMapPtr buttonMapping(int buttonId, const OutputPtr &output)
 {
-    auto text = std::make_shared<OutputAction_Keyboard>(32);
-    text->keyString = QByteArray(length, 'a');
     auto mapping = std::make_shared<InputMapAction_Button>();
     mapping->buttonId = buttonId;
-    mapping->activationOutputs = {text};
+    mapping->activationOutputs = {output};
     return mapping;
+}
+
+InputMapPtr textMapping(int buttonId, int length)
+{
+    return buttonMapping(buttonId, text(QByteArray(length, 'a')));
 }
 
 InputMapPtr keyMapping(int buttonId, int usage)
 {
-    auto key = std::make_shared<OutputAction_Keyboard>(30);
-    key->keyGroup = 1;
-    key->keyUsage = quint8(usage);
-    key->buttonState = 1;
-    auto mapping = std::make_shared<InputMapAction_Button>();
-    mapping->buttonId = buttonId;
-    mapping->activationOutputs = {key};
-    return mapping;
+    return buttonMapping(buttonId, keyInGroup(1, usage));
 }
 
 // The payload of the upload command, reassembled from the written packets.
@@ -73,35 +74,25 @@ class TestMouseFunctions : public QObject
 
 private:
     PackageCreator *store = PackageCreator::instance();
+    std::optional<ProcessStateGuard> clean;
+    std::unique_ptr<ConnectedMouse> fixture;
     SimulatedMouse *mouse = nullptr;
     FakeHidTransport *transport = nullptr; // owned by the device object
 
     MouseFunctions *device() { return MouseFunctions::instance(); }
 
-    // Creates the device object on the simulated mouse and waits until the
-    // connect sequence (if any) has run.
+    // Creates the device object on the simulated mouse.
     void startDevice()
     {
-        MouseFunctions::setTransportFactory([this] {
-            transport = new FakeHidTransport(mouse);
-            return transport;
-        });
-        device()->init();
-        QVERIFY(transport);
+        fixture->start();
+        transport = fixture->transport();
     }
 
     // A mouse of that model on the bus, connected and through its queries.
     void connectMouse(int pid = 20)
     {
-        mouse->setProductId(pid);
-        mouse->plugIn();
-        QSignalSpy connected(device(), &MouseFunctions::mouseConnect);
-        startDevice();
-        QTRY_COMPARE(connected.count(), 1);
-        QCOMPARE(connected.at(0).at(0).toBool(), true);
-        QCOMPARE(device()->waitState(), int(MouseFunctions::WaitIdle));
-        QTRY_COMPARE(mouse->pendingReports(), 0);
-        QCoreApplication::processEvents();
+        fixture->connect(pid);
+        transport = fixture->transport();
     }
 
     // Global profile and two profiles with a mapping each; Work is active.
@@ -142,19 +133,18 @@ private:
 private slots:
     void init()
     {
-        store->reset();
-        QSettings(SettingsFile::path(), QSettings::IniFormat).clear();
-        mouse = new SimulatedMouse;
+        clean.emplace();
+        fixture = std::make_unique<ConnectedMouse>();
+        mouse = fixture->mouse();
         transport = nullptr;
     }
 
     void cleanup()
     {
-        MouseFunctions::destroyInstance();
-        MouseFunctions::setTransportFactory({});
-        delete mouse;
+        fixture.reset();
         mouse = nullptr;
-        store->reset();
+        transport = nullptr;
+        clean.reset();
     }
 
     // --- The model before and after a connection

@@ -106,6 +106,13 @@ private slots:
         QCOMPARE(Crc16::compute(QByteArray()), uint16_t(0xFFFF));
     }
 
+    // The mouse's own check, written apart from the program's.
+    void mouseCrcMatchesTheCheckValue()
+    {
+        QCOMPARE(SimulatedMouse::crc16(QByteArray("123456789")), uint16_t(0x29B1));
+        QCOMPARE(SimulatedMouse::crc16(QByteArray()), uint16_t(0xFFFF));
+    }
+
     void answersQueries_data()
     {
         QTest::addColumn<int>("commandClass");

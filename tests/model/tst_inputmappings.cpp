@@ -6,20 +6,9 @@
 #include "OutputAction_Keyboard.h"
 #include "OutputAction_Mouse.h"
 
+#include "OutputBuilders.h"
+
 #include <QtTest>
-
-namespace {
-
-OutputPtr key(int usage)
-{
-    auto record = std::make_shared<OutputAction_Keyboard>(30);
-    record->keyUsage = quint8(usage);
-    record->buttonState = 1;
-    return record;
-}
-
-
-} // namespace
 
 class TestInputMappings : public QObject
 {

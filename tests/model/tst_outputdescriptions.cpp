@@ -156,15 +156,15 @@ private slots:
         QTest::newRow("pointer x only") << pointer(10, 0) << "X: 10 ";
         QTest::newRow("pointer y only") << pointer(0, -5) << "Y: -5";
         QTest::newRow("pointer still") << pointer(0, 0) << "";
-        QTest::newRow("key press") << key(1, 4, 2) << "A " + press;
-        QTest::newRow("key tap") << key(1, 4, 1) << "A ";
-        QTest::newRow("symbol release") << key(2, 52, 0) << "' OR \" " + release;
-        QTest::newRow("symbol after the gap") << key(2, 51, 1) << "; OR : ";
-        QTest::newRow("application key") << key(3, 101, 1) << "APPLICATION ";
-        QTest::newRow("F13") << key(4, 104, 1) << "F13 ";
-        QTest::newRow("keypad equals") << key(5, 103, 1) << "Numpad = ";
-        QTest::newRow("usage outside its group") << key(2, 50, 2) << " " + press;
-        QTest::newRow("no group") << key(0, 4, 1) << " ";
+        QTest::newRow("key press") << keyInGroup(1, 4, 2) << "A " + press;
+        QTest::newRow("key tap") << keyInGroup(1, 4, 1) << "A ";
+        QTest::newRow("symbol release") << keyInGroup(2, 52, 0) << "' OR \" " + release;
+        QTest::newRow("symbol after the gap") << keyInGroup(2, 51, 1) << "; OR : ";
+        QTest::newRow("application key") << keyInGroup(3, 101, 1) << "APPLICATION ";
+        QTest::newRow("F13") << keyInGroup(4, 104, 1) << "F13 ";
+        QTest::newRow("keypad equals") << keyInGroup(5, 103, 1) << "Numpad = ";
+        QTest::newRow("usage outside its group") << keyInGroup(2, 50, 2) << " " + press;
+        QTest::newRow("no group") << keyInGroup(0, 4, 1) << " ";
         QTest::newRow("media release") << media(0xE9, 0) << "VOLUME UP" + release;
         QTest::newRow("media tap") << media(0xCD, 1) << "PLAY / PAUSE";
         QTest::newRow("media rewind") << media(0xB4, 2) << "REWIND" + press;
@@ -217,7 +217,7 @@ private slots:
         QTest::newRow("reset tilt") << tilt(3) << "Reset Tilt (Roll / Pitch)";
         QTest::newRow("reset pivot") << tilt(4) << "Reset Pivot (Yaw)";
         QTest::newRow("reset unknown") << tilt(0) << "Reset ";
-        QTest::newRow("type code of another class") << OutputPtr(std::make_shared<OutputAction_Mouse>(30)) << "";
+        QTest::newRow("type code of another class") << OutputPtr(recordWithCode<OutputAction_Mouse>(30)) << "";
     }
     void describesEachOutput()
     {
@@ -283,28 +283,27 @@ private slots:
         QTest::newRow("click pair in the press list")
             << OutputList{click(0, 2), click(0, 0)} << OutputList{} << QStringList{"Left Click "};
         QTest::newRow("release in the release list")
-            << OutputList{key(1, 4, 2)} << OutputList{key(1, 4, 0)} << QStringList{"A "};
-        QTest::newRow("release before its press") << OutputList{key(1, 4, 0), key(1, 4, 2)} << OutputList{}
-                                                  << QStringList{"A "};
+            << OutputList{keyInGroup(1, 4, 2)} << OutputList{keyInGroup(1, 4, 0)} << QStringList{"A "};
+        QTest::newRow("release before its press")
+            << OutputList{keyInGroup(1, 4, 0), keyInGroup(1, 4, 2)} << OutputList{} << QStringList{"A "};
         QTest::newRow("every pair after a release before its press")
-            << OutputList{key(1, 27, 0), key(1, 27, 2), key(1, 28, 2), key(1, 28, 0)} << OutputList{}
-            << QStringList{"X  + Y "};
+            << OutputList{keyInGroup(1, 27, 0), keyInGroup(1, 27, 2), keyInGroup(1, 28, 2), keyInGroup(1, 28, 0)}
+            << OutputList{} << QStringList{"X  + Y "};
         QTest::newRow("media pair") << OutputList{media(0xE9, 2)} << OutputList{media(0xE9, 0)}
                                     << QStringList{"VOLUME UP"};
         QTest::newRow("press list is searched before the release list")
-            << OutputList{key(1, 4, 2), key(1, 4, 0)} << OutputList{key(1, 4, 0)}
+            << OutputList{keyInGroup(1, 4, 2), keyInGroup(1, 4, 0)} << OutputList{keyInGroup(1, 4, 0)}
             << QStringList{"A ", "A " + release};
         QTest::newRow("only the first release is taken")
             << OutputList{click(0, 2), click(0, 0), click(0, 0)} << OutputList{}
             << QStringList{"Left Click  + Left Click " + release};
-        QTest::newRow("different keys stay apart")
-            << OutputList{key(1, 4, 2)} << OutputList{key(1, 5, 0)}
-            << QStringList{"A " + press, "B " + release};
+        QTest::newRow("different keys stay apart") << OutputList{keyInGroup(1, 4, 2)} << OutputList{keyInGroup(1, 5, 0)}
+                                                   << QStringList{"A " + press, "B " + release};
         QTest::newRow("click and key with equal numbers stay apart")
-            << OutputList{click(4, 2)} << OutputList{key(1, 4, 0)}
+            << OutputList{click(4, 2)} << OutputList{keyInGroup(1, 4, 0)}
             << QStringList{"Mouse B5 " + press, "A " + release};
-        QTest::newRow("a tap takes no release") << OutputList{key(1, 4, 1)} << OutputList{key(1, 4, 0)}
-                                                << QStringList{"A ", "A " + release};
+        QTest::newRow("a tap takes no release")
+            << OutputList{keyInGroup(1, 4, 1)} << OutputList{keyInGroup(1, 4, 0)} << QStringList{"A ", "A " + release};
         QTest::newRow("release list alone is joined by bars")
             << OutputList{} << OutputList{act(113, 100), click(1, 0)}
             << QStringList{"Wait 100ms | Right Click " + release};

@@ -15,6 +15,8 @@
 #include "OutputAction_Tracking.h"
 #include "PackageCreator.h"
 
+#include "OutputBuilders.h"
+
 #include <QtTest>
 
 Q_DECLARE_METATYPE(OutputPtr)
@@ -73,21 +75,6 @@ QMap<int, int> parentIndexes(const QByteArray &bytes)
         parents[quint8(item.body[2])] = hasParent ? quint8(item.body[4]) | quint8(item.body[5]) << 8 : -1;
     }
     return parents;
-}
-
-OutputPtr key(int usage, int state = 1)
-{
-    auto record = std::make_shared<OutputAction_Keyboard>(30);
-    record->keyUsage = quint8(usage);
-    record->buttonState = state;
-    return record;
-}
-
-OutputPtr text(const QByteArray &bytes)
-{
-    auto record = std::make_shared<OutputAction_Keyboard>(32);
-    record->keyString = bytes;
-    return record;
 }
 
 std::shared_ptr<InputMapAction_Button> button(int id, OutputList press = {}, OutputList release = {})
@@ -299,7 +286,7 @@ private slots:
         auto tilts = std::make_shared<OutputAction_Tilts>(114);
         tilts->tiltAxis = 3;
         QTest::newRow("tilt reset") << OutputPtr(tilts) << hex("03027203");
-        QTest::newRow("settings-only code") << OutputPtr(std::make_shared<OutputAction_Tracking>(104)) << hex("030168");
+        QTest::newRow("settings-only code") << OutputPtr(recordWithCode<OutputAction_Tracking>(104)) << hex("030168");
     }
 
     void outputItems()

@@ -25,12 +25,20 @@ inline OutputPtr scroll(int axis, int count)
     return r;
 }
 
-inline OutputPtr key(int group, int usage, int state = 1)
+// A key output without its key group (the package does not carry it).
+inline OutputPtr key(int usage, int state = 1)
 {
     auto r = std::make_shared<OutputAction_Keyboard>(30);
-    r->keyGroup = group;
     r->keyUsage = quint8(usage);
     r->buttonState = state;
+    return r;
+}
+
+// A key output with the key group the pickers and descriptions use.
+inline OutputPtr keyInGroup(int group, int usage, int state = 1)
+{
+    auto r = std::static_pointer_cast<OutputAction_Keyboard>(key(usage, state));
+    r->keyGroup = group;
     return r;
 }
 
@@ -54,5 +62,16 @@ inline OutputPtr dpi(int selection, int value)
     auto r = std::make_shared<OutputAction_Tracking>(92);
     r->dpiSelectionType = selection;
     r->dpiValue = quint16(value);
+    return r;
+}
+
+// A record of class Record that carries a type code of another class. Only a
+// direct assignment makes one (the constructors refuse it); the readers,
+// writers and the encoder must still cope with it.
+template<class Record>
+std::shared_ptr<Record> recordWithCode(int typeCode)
+{
+    auto r = std::make_shared<Record>();
+    r->typeCode = typeCode;
     return r;
 }

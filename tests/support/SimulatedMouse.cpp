@@ -1,12 +1,16 @@
 #include "SimulatedMouse.h"
 
-#include "Crc16.h"
-#include "GeneralControlCommand.h"
-#include "HidReport.h"
-
 #include <algorithm>
 
 namespace {
+// The framing as the mouse reads it (see the header: not the program's own).
+constexpr int reportLength = 64;
+constexpr uint8_t outputReportId = 41;
+constexpr int chunkSize = 58;
+constexpr uint8_t chunkLengthMask = 0x3F;
+constexpr uint8_t firstPacketFlag = 0x40;
+constexpr uint8_t morePacketsFlag = 0x80;
+
 constexpr uint8_t replyReportId = 40;
 constexpr uint8_t profileReportId = 10;
 constexpr uint8_t liveSampleReportId = 20;
@@ -40,6 +44,12 @@ QVector<uint8_t> bytes(const QByteArray &data)
     return QVector<uint8_t>(data.cbegin(), data.cend());
 }
 
+QVector<uint8_t> padded(QVector<uint8_t> report)
+{
+    report.resize(reportLength);
+    return report;
+}
+
 // Button id of the lowest button bit that the force calibration knows.
 int buttonIdOf(uint16_t bits)
 {
@@ -67,6 +77,18 @@ SimulatedMouse::SimulatedMouse(QObject *parent)
 }
 
 SimulatedMouse::~SimulatedMouse() = default;
+
+uint16_t SimulatedMouse::crc16(const QByteArray &data)
+{
+    // Bit by bit, the plainest way to write it.
+    uint16_t crc = 0xFFFF;
+    for (char byte : data) {
+        crc ^= uint16_t(uint8_t(byte) << 8);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 0x8000) ? uint16_t((crc << 1) ^ 0x1021) : uint16_t(crc << 1);
+    }
+    return crc;
+}
 
 void SimulatedMouse::setProductId(int pid) { mousePid = pid; }
 void SimulatedMouse::setFirmwareBuild(const QByteArray &build) { firmwareBuild = build; }
@@ -153,7 +175,7 @@ bool SimulatedMouse::sendLiveSample(uint16_t buttons, uint16_t leftForce, uint16
         captured << uint8_t(buttonIdOf(buttons));
         capture = captured;
     }
-    QVector<uint8_t> report(HidReport::length, 0);
+    QVector<uint8_t> report(reportLength, 0);
     report[0] = liveSampleReportId;
     report[1] = uint8_t(buttons & 0xFF);
     report[2] = uint8_t(buttons >> 8);
@@ -170,21 +192,21 @@ bool SimulatedMouse::sendMotionSample(const QByteArray &data)
     if (!plugged || !streaming)
         return false;
     QVector<uint8_t> report{motionReportId};
-    report << bytes(data.left(HidReport::length - 1));
-    enqueueReport(HidReport::padded(report));
+    report << bytes(data.left(reportLength - 1));
+    enqueueReport(padded(report));
     return true;
 }
 
 void SimulatedMouse::sendResetInfo(uint8_t code1, uint8_t code2)
 {
     if (plugged)
-        enqueueReport(HidReport::padded({replyReportId, 2, 0, 0, ResetReply, 1, code1, code2}));
+        enqueueReport(padded({replyReportId, 2, 0, 0, ResetReply, 1, code1, code2}));
 }
 
 void SimulatedMouse::sendReport(const QVector<uint8_t> &report)
 {
     if (plugged)
-        enqueueReport(HidReport::padded(report));
+        enqueueReport(padded(report));
 }
 
 int SimulatedMouse::countOf(int commandClass, int group, int command) const
@@ -205,10 +227,10 @@ QVector<uint8_t> SimulatedMouse::featureReport(uint8_t reportId) const
 {
     if (!plugged || reportId != 1)
         return {};
-    QVector<uint8_t> report(HidReport::length, 0);
+    QVector<uint8_t> report(reportLength, 0);
     report[0] = 1;
     if (!bootloaderPid) {
-        const QByteArray text = firmwareBuild.left(HidReport::length - 6);
+        const QByteArray text = firmwareBuild.left(reportLength - 6);
         std::copy(text.cbegin(), text.cend(), report.begin() + 6);
     }
     return report;
@@ -219,9 +241,8 @@ void SimulatedMouse::receiveOutputReport(const QVector<uint8_t> &report)
     if (!plugged)
         return;
     outputLog.append(report);
-    const int chunkLength = report.size() > 5 ? report[5] & 0x3F : 0;
-    if (report.size() != HidReport::length || report[0] != GeneralControlCommand::outputReportId || report[1] != 1
-        || chunkLength > GeneralControlCommand::chunkSize) {
+    const int chunkLength = report.size() > 5 ? report[5] & chunkLengthMask : 0;
+    if (report.size() != reportLength || report[0] != outputReportId || report[1] != 1 || chunkLength > chunkSize) {
         ++ignored;
         return;
     }
@@ -231,8 +252,8 @@ void SimulatedMouse::receiveOutputReport(const QVector<uint8_t> &report)
     const uint8_t classGroup = report[2];
     const uint8_t command = report[3];
     const uint8_t sequence = report[4];
-    const bool first = report[5] & GeneralControlCommand::firstPacketFlag;
-    const bool more = report[5] & GeneralControlCommand::morePacketsFlag;
+    const bool first = report[5] & firstPacketFlag;
+    const bool more = report[5] & morePacketsFlag;
     const QVector<uint8_t> chunk = report.mid(6, chunkLength);
 
     if (first) {
@@ -255,7 +276,7 @@ void SimulatedMouse::receiveOutputReport(const QVector<uint8_t> &report)
     }
 
     if (more) {
-        if (chunkLength != GeneralControlCommand::chunkSize) {
+        if (chunkLength != chunkSize) {
             partial.reset();
             acknowledge(classGroup, command, BadPayload);
             return;
@@ -375,7 +396,7 @@ void SimulatedMouse::handleUpload(const Command &c, uint8_t classGroup)
     } else {
         package = QByteArray(reinterpret_cast<const char *>(p.constData()) + 4, p.size() - 4);
         const uint16_t crc = uint16_t(p[2] | (p[3] << 8));
-        if (Crc16::compute(package) != crc)
+        if (crc16(package) != crc)
             status = BadCrc;
         else if (package.size() > memorySize())
             status = TooLarge;
@@ -426,7 +447,7 @@ void SimulatedMouse::reply(uint8_t classGroup, uint8_t command, uint8_t code, co
 {
     QVector<uint8_t> report{replyReportId, 2, classGroup, command, code};
     report << data;
-    enqueueReport(HidReport::padded(report));
+    enqueueReport(padded(report));
 }
 
 void SimulatedMouse::acknowledge(uint8_t classGroup, uint8_t command, Status status)
@@ -436,7 +457,7 @@ void SimulatedMouse::acknowledge(uint8_t classGroup, uint8_t command, Status sta
 
 void SimulatedMouse::profileNotice(uint8_t cause)
 {
-    enqueueReport(HidReport::padded({profileReportId, 0, cause, uint8_t(activeIndex), uint8_t(activeSubIndex)}));
+    enqueueReport(padded({profileReportId, 0, cause, uint8_t(activeIndex), uint8_t(activeSubIndex)}));
 }
 
 void SimulatedMouse::enqueueReport(const QVector<uint8_t> &report)

@@ -3,6 +3,10 @@
 // about what it accepts. Tests reach it through FakeHidTransport, drive it
 // (plug, unplug, profile button, live samples) and inspect what it received.
 //
+// It reads the packet framing and checks the upload's CRC with code of its
+// own, not with the program's GeneralControlCommand and Crc16, so that a
+// mistake in those shows as a refused command rather than passing unseen.
+//
 // Where the real device's inner working is unknown, it works like this:
 // - Output reports must be 64 bytes with report id 41 and byte 1 = 1, and a
 //   chunk length of at most 58; anything else is ignored without a reply and
@@ -182,6 +186,9 @@ public:
 
     // A package's start-up profile (index, sub-index), when it names one.
     static bool startupProfile(const QByteArray &package, int &index, int &subIndex);
+    // The check the mouse makes on an upload: CRC-16/CCITT-FALSE (polynomial
+    // 0x1021, start 0xFFFF, no reflection, no final XOR).
+    static uint16_t crc16(const QByteArray &data);
 
 signals:
     void pluggedIn(int productId);

@@ -121,6 +121,12 @@ private slots:
         QFile file(SettingsFile::channelIniPath());
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
+        file.flush();
+        // QSettings reads a file again only when its size or time changed;
+        // two rows' files of one size may be written within one clock tick.
+        static int written = 0;
+        QVERIFY(file.setFileTime(QDateTime(QDate(2020, 1, 1), QTime(0, 0)).addSecs(++written),
+                                 QFileDevice::FileModificationTime));
         file.close();
         QCOMPARE(SettingsFile::channelFromChannelIni(), channel);
         QCOMPARE(QFile::exists(SettingsFile::channelIniPath()), kept);

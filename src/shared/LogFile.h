@@ -8,7 +8,7 @@
 
 namespace LogFile {
 
-constexpr qint64 rotationSize = 1048576;
+inline constexpr qint64 rotationSize = 1048576;
 
 // Reads "DisableLogging" and "VerboseLogging" and installs at most one handler.
 void setupLogging();

@@ -1,7 +1,0 @@
-#pragma once
-// Glyphs that mark the press and the release part of an output action's text.
-
-#include <QString>
-
-static const QString releaseMarker = QString::fromUtf8("\u2191");
-static const QString pressMarker = QString::fromUtf8("\u2193");

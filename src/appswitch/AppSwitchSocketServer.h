@@ -1,0 +1,57 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <QQueue>
+#include <QString>
+
+class QLocalServer;
+class QLocalSocket;
+
+// The local socket through which other programs of the user switch the
+// profile by name or make the mouse vibrate. Every chunk a client writes is one
+// command in UTF-8; nothing is written back:
+//   "Vibrate <duration> <strength>"  a vibration (word tested as a prefix)
+//   anything else                    the name of the profile to switch to
+// Only the newest connection is listened to. Requests run one at a time in
+// the order they arrived, also when a receiver waits inside its slot.
+class AppSwitchSocketServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit AppSwitchSocketServer(QObject *parent = nullptr);
+    ~AppSwitchSocketServer() override;
+
+    // Where the socket lives: $XDG_RUNTIME_DIR/corvanelle.r7.profileswitch,
+    // or the bare name (in the temporary folder) when that variable is unset.
+    static QString socketPath();
+
+    // Listens on socketPath(), readable and writable by the user only. A file
+    // left there by an instance that ended without closing it is replaced;
+    // one on which another server answers makes this fail.
+    bool start();
+
+signals:
+    void R7API_profile_change(QString str);
+    void R7API_vibration(quint16 duration, quint8 strength);
+
+public slots:
+    void newConnection();
+    void readData();
+
+private:
+    struct Request
+    {
+        bool vibration = false;
+        QString name;
+        quint16 duration = 0;
+        quint8 strength = 0;
+    };
+    static Request parse(const QByteArray &data);
+    void runRequests();
+
+    QLocalServer *server;
+    QPointer<QLocalSocket> socket;
+    QQueue<Request> pending;
+    bool running = false;
+};

@@ -1,0 +1,7 @@
+#include "WindowSystem.h"
+
+WindowSystem::WindowSystem(QObject *parent)
+    : QObject(parent)
+{}
+
+WindowSystem::~WindowSystem() = default;

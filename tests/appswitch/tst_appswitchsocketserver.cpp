@@ -1,0 +1,230 @@
+// The local socket through which other programs switch profiles or make the
+// mouse vibrate, driven by real local-socket clients.
+#include "AppSwitchSocketServer.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+// Connects, writes one command and, unless kept, closes again.
+class Client
+{
+public:
+    explicit Client(const QByteArray &message = QByteArray(), bool keep = false)
+    {
+        socket.connectToServer(AppSwitchSocketServer::socketPath());
+        if (!socket.waitForConnected(5000))
+            qWarning() << "client could not connect:" << socket.errorString();
+        if (!message.isNull())
+            send(message);
+        if (!keep)
+            socket.disconnectFromServer();
+    }
+    void send(const QByteArray &message)
+    {
+        socket.write(message);
+        socket.waitForBytesWritten(5000);
+    }
+
+private:
+    QLocalSocket socket;
+};
+
+// What the receivers got, in order, as text.
+struct Received
+{
+    QStringList requests;
+
+    explicit Received(AppSwitchSocketServer &server)
+    {
+        QObject::connect(&server, &AppSwitchSocketServer::R7API_profile_change,
+                         [this](const QString &name) { requests.append("profile " + name); });
+        QObject::connect(&server, &AppSwitchSocketServer::R7API_vibration, [this](quint16 duration, quint8 strength) {
+            requests.append(QString("vibrate %1 %2").arg(duration).arg(strength));
+        });
+    }
+};
+
+int socketObjects(const AppSwitchSocketServer &server)
+{
+    return server.findChild<QLocalServer *>()->findChildren<QLocalSocket *>().size();
+}
+
+} // namespace
+
+class TestAppSwitchSocketServer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void socketLivesInTheRuntimeFolder()
+    {
+        QCOMPARE(AppSwitchSocketServer::socketPath(),
+                 qEnvironmentVariable("XDG_RUNTIME_DIR") + "/corvanelle.r7.profileswitch");
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        qunsetenv("XDG_RUNTIME_DIR");
+        QCOMPARE(AppSwitchSocketServer::socketPath(), QString("corvanelle.r7.profileswitch"));
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    }
+
+    void turnsMessagesIntoRequests_data()
+    {
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<QString>("request");
+        QTest::newRow("name with white space around") << QByteArray(" Gaming \r\n") << "profile Gaming";
+        QTest::newRow("blanks only") << QByteArray("   ") << "profile ";
+        QTest::newRow("blank inside a name") << QByteArray("\tMy  Game\n") << "profile My  Game";
+        QTest::newRow("UTF-8 name") << QByteArray("Caf\xc3\xa9") << QString::fromUtf8("profile Caf\xc3\xa9");
+        QTest::newRow("lower-case word") << QByteArray("vibrate 100 50") << "profile vibrate 100 50";
+        QTest::newRow("vibration") << QByteArray("Vibrate 300 70") << "vibrate 300 70";
+        QTest::newRow("strength capped") << QByteArray("Vibrate 1000 150") << "vibrate 1000 100";
+        QTest::newRow("strength's low byte") << QByteArray("Vibrate 300 300") << "vibrate 300 44";
+        QTest::newRow("strength -1") << QByteArray("Vibrate 1000 -1") << "vibrate 1000 100";
+        QTest::newRow("duration's low 16 bits") << QByteArray("Vibrate 70000 5") << "vibrate 4464 5";
+        QTest::newRow("beyond 32 bits") << QByteArray("Vibrate 3000000000 +20") << "vibrate 0 20";
+        QTest::newRow("not numbers") << QByteArray("Vibrate x y") << "vibrate 0 0";
+        QTest::newRow("empty field counts") << QByteArray("Vibrate  500 40") << "vibrate 0 100";
+        QTest::newRow("word alone") << QByteArray("Vibrate") << "vibrate 0 0";
+        QTest::newRow("duration only") << QByteArray("Vibrate 250\n") << "vibrate 250 0";
+        QTest::newRow("word as a prefix, more fields") << QByteArray("Vibrates 1 2 3") << "vibrate 1 2";
+    }
+    void turnsMessagesIntoRequests()
+    {
+        QFETCH(QByteArray, message);
+        QFETCH(QString, request);
+        AppSwitchSocketServer server;
+        QVERIFY(server.start());
+        Received received(server);
+        Client client(message);
+        QTRY_COMPARE(received.requests, QStringList{request});
+    }
+
+    void dropsWhatGoesBeyondOneCommand()
+    {
+        AppSwitchSocketServer server;
+        QVERIFY(server.start());
+        Received received(server);
+        QTest::ignoreMessage(QtWarningMsg, "R7API: Dropped 904 bytes beyond the first 4096 of one command");
+        Client client(QByteArray(5000, 'A'));
+        QTRY_COMPARE(received.requests, QStringList{"profile " + QString(4096, 'A')});
+    }
+
+    void newestClientTakesOver()
+    {
+        AppSwitchSocketServer server;
+        QVERIFY(server.start());
+        Received received(server);
+        Client first(QByteArray(), true);
+        QTRY_COMPARE(socketObjects(server), 1);
+        Client second(QByteArray(), true);
+        QTRY_COMPARE(socketObjects(server), 2);
+        first.send("First");
+        second.send("Second");
+        QTRY_COMPARE(received.requests, QStringList{"profile Second"});
+        QTest::qWait(100);
+        QCOMPARE(received.requests, QStringList{"profile Second"});
+    }
+
+    void closedConnectionsLeaveNoSockets()
+    {
+        AppSwitchSocketServer server;
+        QVERIFY(server.start());
+        QSignalSpy requests(&server, &AppSwitchSocketServer::R7API_profile_change);
+        for (int round = 0; round < 500; ++round) {
+            Client client(QByteArray::number(round));
+            QVERIFY(requests.wait(5000));
+        }
+        QCOMPARE(requests.count(), 500);
+        QCOMPARE(requests.last().at(0).toString(), QString("499"));
+        QTRY_COMPARE(socketObjects(server), 0);
+    }
+
+    void requestDuringASlowReceiverRunsAfterIt()
+    {
+        AppSwitchSocketServer server;
+        QVERIFY(server.start());
+        QStringList steps;
+        std::unique_ptr<Client> second;
+        connect(&server, &AppSwitchSocketServer::R7API_profile_change, [&](const QString &name) {
+            steps.append("begin " + name);
+            if (name == "First") {
+                // As a device command waits for its reply.
+                second = std::make_unique<Client>("Second");
+                QEventLoop wait;
+                QTimer::singleShot(300, &wait, &QEventLoop::quit);
+                wait.exec();
+            }
+            steps.append("end " + name);
+        });
+        Client first("First");
+        QTRY_COMPARE(steps, QStringList({"begin First", "end First", "begin Second", "end Second"}));
+    }
+
+    void staleSocketFileIsReplaced()
+    {
+        // A socket file whose server is gone, as a crashed instance leaves it.
+        const QByteArray path = QFile::encodeName(AppSwitchSocketServer::socketPath());
+        const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(stale >= 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
+        QCOMPARE(::bind(stale, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        ::close(stale);
+        QVERIFY(QFileInfo::exists(path));
+
+        AppSwitchSocketServer server;
+        QVERIFY(server.start());
+        Received received(server);
+        Client client("Gaming");
+        QTRY_COMPARE(received.requests, QStringList{"profile Gaming"});
+    }
+
+    void secondServerFailsAndLeavesTheFirst()
+    {
+        AppSwitchSocketServer first;
+        QVERIFY(first.start());
+        Received received(first);
+        {
+            AppSwitchSocketServer second;
+            QTest::ignoreMessage(QtCriticalMsg, "R7API: Socket server failed to start.");
+            QVERIFY(!second.start());
+        }
+        Client client("Gaming");
+        QTRY_COMPARE(received.requests, QStringList{"profile Gaming"});
+    }
+
+    void socketFileIsTheOwnersOnly()
+    {
+        AppSwitchSocketServer server;
+        QVERIFY(server.start());
+        struct stat status;
+        QCOMPARE(::stat(QFile::encodeName(AppSwitchSocketServer::socketPath()).constData(), &status), 0);
+        QVERIFY(S_ISSOCK(status.st_mode));
+        QCOMPARE(status.st_mode & 0777, mode_t(S_IRWXU));
+        QCOMPARE(status.st_uid, ::getuid());
+    }
+
+    void closingRemovesTheSocketFile()
+    {
+        {
+            AppSwitchSocketServer server;
+            QVERIFY(server.start());
+            QVERIFY(QFileInfo::exists(AppSwitchSocketServer::socketPath()));
+        }
+        QVERIFY(!QFileInfo::exists(AppSwitchSocketServer::socketPath()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAppSwitchSocketServer)
+#include "tst_appswitchsocketserver.moc"

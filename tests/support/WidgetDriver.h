@@ -1,0 +1,39 @@
+#pragma once
+// Driving widgets as a user would, for widget tests under the offscreen
+// platform: find a child by its object name, click it, type into it, and
+// grab a widget to a PNG file to look at.
+//
+//     QVERIFY(WidgetDriver::typeInto(dialog, "nameEdit", "Work"));
+//     QVERIFY(WidgetDriver::click(dialog, "okButton"));
+//     const QString picture = WidgetDriver::grabToPng(window, "profile-list");
+//     QVERIFY(!picture.isEmpty());
+
+#include <QString>
+#include <QWidget>
+
+namespace WidgetDriver {
+
+// The descendant of root with that object name (and class W), or null.
+template<class W = QWidget>
+W *child(const QWidget *root, const QString &objectName)
+{
+    return root ? root->findChild<W *>(objectName) : nullptr;
+}
+
+// A left click in the middle of the named descendant. False (and nothing
+// clicked) when there is none, or it is hidden or disabled, as a user could
+// not click it either.
+bool click(const QWidget *root, const QString &objectName);
+// Gives the named descendant the keyboard focus and types text into it; with
+// replace, selects what it holds first (Ctrl+A) so the text replaces it.
+// False when there is no such visible, enabled descendant.
+bool typeInto(const QWidget *root, const QString &objectName, const QString &text, bool replace = true);
+
+// The folder of this test's pictures: "<executable>-output" beside the test
+// executable, made when missing.
+QString outputFolder();
+// Renders widget into outputFolder()/<name>.png and returns the file's path;
+// empty when it could not be written.
+QString grabToPng(QWidget *widget, const QString &name);
+
+} // namespace WidgetDriver
