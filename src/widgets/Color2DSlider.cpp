@@ -14,7 +14,8 @@ constexpr QRgb frameColor = 0xB2AFAF;
 
 } // namespace
 
-Color2DSlider::Color2DSlider(QWidget *parent) : QWidget(parent)
+Color2DSlider::Color2DSlider(QWidget *parent)
+    : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
@@ -141,8 +142,8 @@ void Color2DSlider::renderBackground()
     if (isComponent(yComponent))
         fixed[yComponent] = std::numeric_limits<float>::quiet_NaN();
     const auto same = [](float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); };
-    if (background.size() == QSize(w, h) && renderedX == xComponent && renderedY == yComponent &&
-        same(fixed[0], renderedFixed[0]) && same(fixed[1], renderedFixed[1]) && same(fixed[2], renderedFixed[2]))
+    if (background.size() == QSize(w, h) && renderedX == xComponent && renderedY == yComponent
+        && same(fixed[0], renderedFixed[0]) && same(fixed[1], renderedFixed[1]) && same(fixed[2], renderedFixed[2]))
         return;
     std::copy(fixed, fixed + 3, renderedFixed);
     renderedX = xComponent;

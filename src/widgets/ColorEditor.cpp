@@ -33,9 +33,11 @@ constexpr int hueSteps = 1530;
 } // namespace
 
 ColorEditor::ColorEditor(const QString &mode, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::ColorEditor>()),
-      popup(new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)), frameLabel(new QLabel(popup)),
-      startColor("#007FFF")
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::ColorEditor>())
+    , popup(new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint))
+    , frameLabel(new QLabel(popup))
+    , startColor("#007FFF")
 {
     ui->setupUi(this);
     for (QLineEdit *field : {ui->lineEdit_hex, ui->lineEdit_r, ui->lineEdit_g, ui->lineEdit_b})
@@ -94,9 +96,9 @@ ColorEditor::ColorEditor(const QString &mode, QWidget *parent)
         label->setProperty("label_type", "color_editor");
     ui->pushButton_ok->setProperty("button_type", "common");
     ui->pushButton_cancel->setProperty("button_type", "common");
-    for (QWidget *widget : std::initializer_list<QWidget *>{
-             frameLabel, ui->label_colorPicker, ui->label_color, ui->label_hex, ui->label_r, ui->label_g,
-             ui->label_b, ui->pushButton_ok, ui->pushButton_cancel})
+    for (QWidget *widget : std::initializer_list<QWidget *>{frameLabel, ui->label_colorPicker, ui->label_color,
+                                                            ui->label_hex, ui->label_r, ui->label_g, ui->label_b,
+                                                            ui->pushButton_ok, ui->pushButton_cancel})
         widget->setProperty("m", mode);
 }
 

@@ -19,8 +19,8 @@ constexpr int gap = 33;
 } // namespace
 
 ColorPick::ColorPick()
-    : QDialog(nullptr, Qt::Window | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint),
-      timer(new QTimer(this))
+    : QDialog(nullptr, Qt::Window | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint)
+    , timer(new QTimer(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(shownSize, shownSize);
@@ -57,10 +57,9 @@ void ColorPick::grabAroundCursor()
     }
     // Beside the cursor, on whichever side leaves it on the screen.
     const QRect area = found->geometry();
-    const int x = cursor.x() + width() + gap < area.x() + area.width() ? cursor.x() + gap
-                                                                        : cursor.x() - width() - gap;
-    const int y = cursor.y() + height() + gap < area.y() + area.height() ? cursor.y() + gap
-                                                                          : cursor.y() - height() - gap;
+    const int x = cursor.x() + width() + gap < area.x() + area.width() ? cursor.x() + gap : cursor.x() - width() - gap;
+    const int y =
+        cursor.y() + height() + gap < area.y() + area.height() ? cursor.y() + gap : cursor.y() - height() - gap;
     move(x, y);
     grab = found->grabWindow(0, cursor.x() - grabCentre, cursor.y() - grabCentre, grabSize, grabSize);
     update();
@@ -82,17 +81,28 @@ void ColorPick::paintEvent(QPaintEvent *)
 void ColorPick::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
-    case Qt::Key_Left: QCursor::setPos(QCursor::pos() + QPoint(-1, 0)); break;
-    case Qt::Key_Right: QCursor::setPos(QCursor::pos() + QPoint(1, 0)); break;
-    case Qt::Key_Up: QCursor::setPos(QCursor::pos() + QPoint(0, -1)); break;
-    case Qt::Key_Down: QCursor::setPos(QCursor::pos() + QPoint(0, 1)); break;
+    case Qt::Key_Left:
+        QCursor::setPos(QCursor::pos() + QPoint(-1, 0));
+        break;
+    case Qt::Key_Right:
+        QCursor::setPos(QCursor::pos() + QPoint(1, 0));
+        break;
+    case Qt::Key_Up:
+        QCursor::setPos(QCursor::pos() + QPoint(0, -1));
+        break;
+    case Qt::Key_Down:
+        QCursor::setPos(QCursor::pos() + QPoint(0, 1));
+        break;
     case Qt::Key_Return:
         // No grab (the cursor off every screen) is no colour.
         if (grab.width() > grabCentre && grab.height() > grabCentre)
             emit colorChanged(grab.toImage().pixelColor(grabCentre, grabCentre));
         accept();
         break;
-    case Qt::Key_Escape: reject(); break;
-    default: break;
+    case Qt::Key_Escape:
+        reject();
+        break;
+    default:
+        break;
     }
 }

@@ -33,13 +33,16 @@ QStringList itemTexts(const QComboBox *combo)
 
 } // namespace
 
-ComboBox::ComboBox(QWidget *parent) : QComboBox(parent), popupModel(new QStandardItemModel(this))
+ComboBox::ComboBox(QWidget *parent)
+    : QComboBox(parent)
+    , popupModel(new QStandardItemModel(this))
 {
     installEventFilter(this);
 }
 
 ComboBox::ComboBox(QComboBox *source, QWidget *parent)
-    : QComboBox(parent), popupModel(new QStandardItemModel(this))
+    : QComboBox(parent)
+    , popupModel(new QStandardItemModel(this))
 {
     setStyleSheet(source->styleSheet());
     setFixedSize(source->size());
@@ -118,8 +121,7 @@ void ComboBox::selectRow(int row)
 {
     updatePopupChecks(row);
     if (list && popupModel->rowCount() > 0)
-        list->selectionModel()->setCurrentIndex(popupModel->index(0, 0),
-                                                QItemSelectionModel::ClearAndSelect);
+        list->selectionModel()->setCurrentIndex(popupModel->index(0, 0), QItemSelectionModel::ClearAndSelect);
     // No row means nothing was chosen: receivers take the argument as a row.
     if (row >= 0 && row < popupModel->rowCount())
         emit selected(row);
@@ -157,8 +159,7 @@ void ComboBox::buildPopup()
 
     restyle();
     connect(list, &ComboItemView::focusOutHide, popup, &QWidget::hide);
-    connect(list, &ComboItemView::clicked, this,
-            [this](const QModelIndex &index) { selectRow(index.row()); });
+    connect(list, &ComboItemView::clicked, this, [this](const QModelIndex &index) { selectRow(index.row()); });
 
     updatePopupChecks(rememberedIndex);
 }

@@ -3,7 +3,9 @@
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 
-ComboItemView::ComboItemView(QWidget *parent) : QListView(parent) {}
+ComboItemView::ComboItemView(QWidget *parent)
+    : QListView(parent)
+{}
 
 void ComboItemView::mouseReleaseEvent(QMouseEvent *event)
 {

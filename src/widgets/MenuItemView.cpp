@@ -1,6 +1,8 @@
 #include "MenuItemView.h"
 
-MenuItemView::MenuItemView(QWidget *parent) : QListView(parent) {}
+MenuItemView::MenuItemView(QWidget *parent)
+    : QListView(parent)
+{}
 
 void MenuItemView::focusOutEvent(QFocusEvent *)
 {

@@ -12,8 +12,9 @@
 #include <QVBoxLayout>
 
 MenuList::MenuList(const QStringList &items, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), list(new MenuItemView),
-      model(new QStandardItemModel(list))
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+    , list(new MenuItemView)
+    , model(new QStandardItemModel(list))
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setMinimumHeight(rowHeight + 10);
@@ -22,8 +23,7 @@ MenuList::MenuList(const QStringList &items, QWidget *parent)
     windowLayout->setContentsMargins(0, 0, 0, 0);
     windowLayout->setSpacing(0);
     auto *frame = new QFrame(this);
-    frame->setStyleSheet(
-        "QFrame { border-radius: 5px; background-color: #b2afaf; font-size: 14px; }");
+    frame->setStyleSheet("QFrame { border-radius: 5px; background-color: #b2afaf; font-size: 14px; }");
     windowLayout->addWidget(frame);
 
     list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -93,8 +93,7 @@ void MenuList::showAt(const QPoint &globalPos)
 
 void MenuList::markFirstItem()
 {
-    list->setStyleSheet(list->styleSheet() +
-                        "QListView::item:selected:!hover { border-bottom : 1px solid #7F7D7D; }");
+    list->setStyleSheet(list->styleSheet() + "QListView::item:selected:!hover { border-bottom : 1px solid #7F7D7D; }");
     list->setCurrentIndex(model->index(0, 0));
 }
 

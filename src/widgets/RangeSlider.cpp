@@ -9,7 +9,8 @@
 
 #include <algorithm>
 
-RangeSlider::RangeSlider(Qt::Orientation orientation, QWidget *parent) : QSlider(orientation, parent)
+RangeSlider::RangeSlider(Qt::Orientation orientation, QWidget *parent)
+    : QSlider(orientation, parent)
 {
     d.lowerValue = d.lowerPosition = minimum();
     d.upperValue = d.upperPosition = maximum();
@@ -113,8 +114,7 @@ QRect RangeSlider::handleRect(int position) const
 bool RangeSlider::overHandle(int position, const QPoint &point) const
 {
     const QStyleOptionSlider option = optionAt(position);
-    return style()->hitTestComplexControl(QStyle::CC_Slider, &option, point, this) ==
-           QStyle::SC_SliderHandle;
+    return style()->hitTestComplexControl(QStyle::CC_Slider, &option, point, this) == QStyle::SC_SliderHandle;
 }
 
 int RangeSlider::along(const QPoint &point) const
@@ -202,15 +202,15 @@ void RangeSlider::mousePressEvent(QMouseEvent *event)
     }
 
     const QStyleOptionSlider option = optionAt(d.lowerPosition);
-    const bool onGroove = style()->hitTestComplexControl(QStyle::CC_Slider, &option, event->pos(), this) ==
-                          QStyle::SC_SliderGroove;
+    const bool onGroove =
+        style()->hitTestComplexControl(QStyle::CC_Slider, &option, event->pos(), this) == QStyle::SC_SliderGroove;
     if (onGroove && at > start(pick.rect) && at < end(pick.rect)) {
         // A press between the handles drags the whole span by its centre.
         const Track groove = track();
         const int mid = static_cast<int>((d.lowerPosition + d.upperPosition) * 0.5);
         d.dragStartValue = mid;
-        d.dragOffset = at - groove.start -
-                       QStyle::sliderPositionFromValue(minimum(), maximum(), mid, groove.span, groove.upsideDown);
+        d.dragOffset = at - groove.start
+                       - QStyle::sliderPositionFromValue(minimum(), maximum(), mid, groove.span, groove.upsideDown);
         d.halfSpan = (d.upperPosition - d.lowerPosition) / 2;
         setSliderDown(true);
         setPressed(BothHandles);
@@ -231,8 +231,8 @@ void RangeSlider::mouseMoveEvent(QMouseEvent *event)
     int value = QStyle::sliderValueFromPosition(minimum(), maximum(), along(event->pos()) - d.dragOffset - groove.start,
                                                 groove.span, groove.upsideDown);
     const int maxDistance = style()->pixelMetric(QStyle::PM_MaximumDragDistance, &option, this);
-    if (maxDistance >= 0 &&
-        !rect().adjusted(-maxDistance, -maxDistance, maxDistance, maxDistance).contains(event->pos()))
+    if (maxDistance >= 0
+        && !rect().adjusted(-maxDistance, -maxDistance, maxDistance, maxDistance).contains(event->pos()))
         value = d.dragStartValue;
 
     if (d.pressed == LowerHandle) {
@@ -264,8 +264,7 @@ bool RangeSlider::event(QEvent *event)
         const auto *help = static_cast<QHelpEvent *>(event);
         const bool onLower = overHandle(d.lowerPosition, help->pos());
         if (onLower || overHandle(d.upperPosition, help->pos())) {
-            QToolTip::showText(help->globalPos(), d.handleToolTip.arg(onLower ? d.lowerValue : d.upperValue),
-                               this);
+            QToolTip::showText(help->globalPos(), d.handleToolTip.arg(onLower ? d.lowerValue : d.upperValue), this);
             event->accept();
             return true;
         }
@@ -284,8 +283,7 @@ void RangeSlider::paintEvent(QPaintEvent *)
     grooveOption.activeSubControls = QStyle::SC_None;
     style()->drawComplexControl(QStyle::CC_Slider, &grooveOption, &painter, this);
 
-    const QRect groove =
-        style()->subControlRect(QStyle::CC_Slider, &grooveOption, QStyle::SC_SliderGroove, this);
+    const QRect groove = style()->subControlRect(QStyle::CC_Slider, &grooveOption, QStyle::SC_SliderGroove, this);
     const QRect lowerRect = handleRect(d.lowerPosition);
     const QRect upperRect = handleRect(d.upperPosition);
 

@@ -1,7 +1,7 @@
 #include "Color2DSlider.h"
 #include "ColorEditor.h"
 #include "ColorPick.h"
-#include "Screenshot.h"
+#include "WidgetDriver.h"
 
 #include <QCursor>
 #include <QLabel>
@@ -35,14 +35,15 @@ struct Editor
         editor.showAt(QPoint(200, 200));
         return QTest::qWaitForWindowExposed(popup());
     }
-    // Replaces a channel field's text by typing, as the user would.
-    void type(const char *name, const QString &text)
+    // Replaces a channel field's text by typing, as the user would; no text
+    // is a Backspace over the whole field.
+    bool type(const char *name, const QString &text)
     {
-        QLineEdit *edit = field(name);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
+        if (!WidgetDriver::typeInto(&editor, name, text))
+            return false;
+        if (text.isEmpty())
+            QTest::keyClick(field(name), Qt::Key_Backspace);
+        return true;
     }
 };
 
@@ -121,10 +122,14 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("in range") << "42" << "42";
-        QTest::newRow("emptied") << "" << "0";
-        QTest::newRow("above 255") << "300" << "255";
-        QTest::newRow("three nines") << "999" << "255";
+        QTest::newRow("in range") << "42"
+                                  << "42";
+        QTest::newRow("emptied") << ""
+                                 << "0";
+        QTest::newRow("above 255") << "300"
+                                   << "255";
+        QTest::newRow("three nines") << "999"
+                                     << "255";
     }
     void typedChannelIsClampedAndKeepsTheOthers()
     {
@@ -133,7 +138,7 @@ private slots:
         Editor e;
         QVERIFY(e.show());
         e.editor.setColor(QColor(10, 20, 30));
-        e.type("lineEdit_r", typed);
+        QVERIFY(e.type("lineEdit_r", typed));
         QCOMPARE(e.rgb(), (QStringList{shown, "20", "30"}));
         QCOMPARE(e.editor.color(), QColor(shown.toInt(), 20, 30));
         QCOMPARE(e.hex(), QColor(shown.toInt(), 20, 30).name().toUpper());
@@ -166,7 +171,7 @@ private slots:
         if (key)
             QTest::keyClick(e.popup(), Qt::Key(key));
         else
-            QTest::mouseClick(e.button("pushButton_ok"), Qt::LeftButton);
+            QVERIFY(WidgetDriver::click(&e.editor, "pushButton_ok"));
         QCOMPARE(e.changed.count(), 1);
         QCOMPARE(e.changed.at(0).at(0).value<QColor>(), shown);
         QCOMPARE(e.editor.color(), shown);
@@ -187,14 +192,14 @@ private slots:
         e.editor.setColor(logo);
         QVERIFY(e.show());
         e.hueBar()->setValue(1200);
-        e.type("lineEdit_g", "7");
+        QVERIFY(e.type("lineEdit_g", "7"));
         QTest::mouseClick(e.plane(), Qt::LeftButton, {}, QPoint(10, 10));
         QVERIFY(e.editor.color() != logo);
 
         if (escape)
             QTest::keyClick(e.popup(), Qt::Key_Escape);
         else
-            QTest::mouseClick(e.button("pushButton_cancel"), Qt::LeftButton);
+            QVERIFY(WidgetDriver::click(&e.editor, "pushButton_cancel"));
         QVERIFY(!e.popup()->isVisible());
         QCOMPARE(e.changed.count(), 0);
         // A page saving the editor's colour later must find the user's one.
@@ -232,7 +237,7 @@ private slots:
         QCOMPARE(e.popup()->size(), QSize(293, 380));
         if (!shifted) {
             e.editor.setColor(QColor(255, 128, 0));
-            QVERIFY(saveScreenshot(e.popup(), "color-editor"));
+            QVERIFY(!WidgetDriver::grabToPng(e.popup(), "color-editor").isEmpty());
         }
         QTest::keyClick(e.popup(), Qt::Key_Escape);
     }

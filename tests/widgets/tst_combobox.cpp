@@ -1,6 +1,6 @@
 #include "ComboBox.h"
 #include "ComboItemView.h"
-#include "Screenshot.h"
+#include "WidgetDriver.h"
 
 #include <QScreen>
 #include <QSignalSpy>
@@ -99,7 +99,7 @@ private slots:
         QTest::mouseClick(w.combo, Qt::LeftButton);
         QVERIFY(w.popupVisible());
         QVERIFY(QTest::qWaitForWindowExposed(w.popup()));
-        QVERIFY(saveScreenshot(w.popup(), "combo-popup"));
+        QVERIFY(!WidgetDriver::grabToPng(w.popup(), "combo-popup").isEmpty());
 
         QSignalSpy selected(w.combo, &ComboBox::selected);
         ComboItemView *list = w.list();

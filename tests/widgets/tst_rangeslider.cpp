@@ -1,5 +1,5 @@
 #include "RangeSlider.h"
-#include "Screenshot.h"
+#include "WidgetDriver.h"
 
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -85,6 +85,7 @@ private slots:
         const int left = Qt::LeftButton;
         const int right = Qt::RightButton;
         const QPoint none;
+        // clang-format off
         const Case cases[] = {
             {"values set in reverse order", {0, 100}, false, false, SetValues, {80, 20}, OnLower, left, 0, {20, 80}, 1},
             {"values outside the range", {20, 80}, false, false, SetValues, {-5, 140}, OnLower, left, 0, {0, 100}, 1},
@@ -93,16 +94,16 @@ private slots:
             {"lower handle stops at the upper", {20, 80}, false, false, Drag, none, OnLower, left, 95, {80, 80}, 1},
             {"span dragged to the end shrinks", {40, 60}, false, false, Drag, none, OnSpan, left, 100, {90, 100}, 1},
             {"symmetric move", {20, 80}, false, true, Drag, none, OnLower, left, 30, {30, 70}, 1},
-            {"coincident, first half takes the lower", {50, 50}, false, false, Drag, none, FirstHalf, left, 30,
-             {30, 50}, 1},
-            {"coincident, second half takes the upper", {50, 50}, false, false, Drag, none, SecondHalf, left, 70,
-             {50, 70}, 1},
+            {"coincident, first half takes the lower",
+             {50, 50}, false, false, Drag, none, FirstHalf, left, 30, {30, 50}, 1},
+            {"coincident, second half takes the upper",
+             {50, 50}, false, false, Drag, none, SecondHalf, left, 70, {50, 70}, 1},
             // Right to left the minimum lies on the right: the half towards it
             // (the right half) takes the lower handle, which then moves outwards.
-            {"right to left, first half takes the upper", {50, 50}, true, false, Drag, none, FirstHalf, left, 70,
-             {50, 70}, 1},
-            {"right to left, second half takes the lower", {50, 50}, true, false, Drag, none, SecondHalf, left, 30,
-             {30, 50}, 1},
+            {"right to left, first half takes the upper",
+             {50, 50}, true, false, Drag, none, FirstHalf, left, 70, {50, 70}, 1},
+            {"right to left, second half takes the lower",
+             {50, 50}, true, false, Drag, none, SecondHalf, left, 30, {30, 50}, 1},
             {"right to left, span drag", {40, 60}, true, false, Drag, none, OnSpan, left, 0, {0, 10}, 1},
             {"right button drags too", {20, 80}, false, false, Drag, none, OnUpper, right, 60, {20, 60}, 1},
             {"second button held", {20, 80}, false, false, Drag, none, OnUpper, left | right, 60, {20, 80}, 0},
@@ -110,6 +111,7 @@ private slots:
             // The argument of a drag collapses the range before the press.
             {"minimum equals maximum", {20, 80}, false, false, Drag, {50, 50}, OnLower, left, 60, {50, 50}, 0},
         };
+        // clang-format on
         for (const Case &c : cases)
             QTest::newRow(c.name) << c.start << c.rightToLeft << c.symmetric << c.action << c.argument << c.press
                                   << c.button << c.toValue << c.expected << c.valuesSignals;
@@ -151,15 +153,29 @@ private slots:
             QPoint at;
             int from = 0;
             switch (press) {
-            case OnLower: at = lower.center(); from = slider.minimumPosition(); break;
-            case OnUpper: at = upper.center(); from = slider.maximumPosition(); break;
+            case OnLower:
+                at = lower.center();
+                from = slider.minimumPosition();
+                break;
+            case OnUpper:
+                at = upper.center();
+                from = slider.maximumPosition();
+                break;
             case OnSpan:
                 at = QPoint((lower.center().x() + upper.center().x()) / 2, grooveY);
                 from = mid;
                 break;
-            case FirstHalf: at = QPoint(lower.left() + 2, lower.center().y()); from = start.x(); break;
-            case SecondHalf: at = QPoint(lower.right() - 2, lower.center().y()); from = start.x(); break;
-            case OutsideGroove: at = QPoint((lower.center().x() + upper.center().x()) / 2, 0); break;
+            case FirstHalf:
+                at = QPoint(lower.left() + 2, lower.center().y());
+                from = start.x();
+                break;
+            case SecondHalf:
+                at = QPoint(lower.right() - 2, lower.center().y());
+                from = start.x();
+                break;
+            case OutsideGroove:
+                at = QPoint((lower.center().x() + upper.center().x()) / 2, 0);
+                break;
             }
             const auto buttons = Qt::MouseButtons(button);
             const Qt::MouseButton pressed = buttons.testFlag(Qt::LeftButton) ? Qt::LeftButton : Qt::RightButton;
@@ -282,7 +298,7 @@ private slots:
         QVERIFY(bandAt(475));
         QVERIFY(!bandAt(100));
         QVERIFY(!bandAt(900));
-        QVERIFY(saveScreenshot(&window, "range-sliders"));
+        QVERIFY(!WidgetDriver::grabToPng(&window, "range-sliders").isEmpty());
     }
 };
 
