@@ -1,0 +1,10 @@
+#include "MenuItemView.h"
+
+MenuItemView::MenuItemView(QWidget *parent)
+    : QListView(parent)
+{}
+
+void MenuItemView::focusOutEvent(QFocusEvent *)
+{
+    emit focusOutHide();
+}
