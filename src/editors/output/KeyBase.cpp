@@ -38,20 +38,15 @@ void KeyBase::ensureConfig()
 void KeyBase::save()
 {
     ensureConfig();
-    const int state = buttonStateForRow(modeCombo->currentIndex());
-    if (mayWrite()) {
-        auto *r = record<OutputAction_Keyboard>();
-        const int index = keyCombo->currentIndex();
-        if (index >= 0) {
-            if (isMedia())
-                r->mediaUsage.setValue(OutputAction_Keyboard::mediaUsageAt(index));
-            else
-                r->keyUsage = quint8(OutputAction_Keyboard::keyUsageAt(group, index));
-        }
-        if (state >= 0)
-            r->buttonState = state;
+    auto *r = record<OutputAction_Keyboard>();
+    const int index = keyCombo->currentIndex();
+    if (index >= 0 && mayWrite()) {
+        if (isMedia())
+            r->mediaUsage.setValue(OutputAction_Keyboard::mediaUsageAt(index));
+        else
+            r->keyUsage = quint8(OutputAction_Keyboard::keyUsageAt(group, index));
     }
-    announce(state);
+    saveButtonState(modeCombo, r->buttonState);
 }
 
 void KeyBase::load(const OutputPtr &loaded)
@@ -59,11 +54,8 @@ void KeyBase::load(const OutputPtr &loaded)
     if (!takeRecord<OutputAction_Keyboard>(loaded))
         return;
     const auto *r = record<OutputAction_Keyboard>();
-    const QSignalBlocker blockMode(modeCombo);
-    const QSignalBlocker blockKey(keyCombo);
-    const int row = rowForButtonState(r->buttonState);
-    if (row >= 0)
-        modeCombo->setCurrentIndex(row);
+    showButtonState(modeCombo, r->buttonState);
+    const QSignalBlocker block(keyCombo);
     // The whole 16 bits: a consumer usage above 0xFF is no key of the list.
     keyCombo->setCurrentIndex(isMedia() ? OutputAction_Keyboard::mediaNameIndex(r->mediaUsage.value())
                                         : OutputAction_Keyboard::keyNameIndex(group, r->keyUsage));

@@ -30,16 +30,11 @@ void MouseClick::ensureConfig()
 void MouseClick::save()
 {
     ensureConfig();
-    const int state = buttonStateForRow(modeCombo->currentIndex());
-    if (mayWrite()) {
-        auto *r = record<OutputAction_Mouse>();
-        // A loaded button the combo lacks stays as it is.
-        if (buttonCombo->currentIndex() >= 0)
-            r->buttonId = quint8(buttonCombo->currentIndex());
-        if (state >= 0)
-            r->buttonState = state;
-    }
-    announce(state);
+    auto *r = record<OutputAction_Mouse>();
+    // A loaded button the combo lacks stays as it is.
+    if (buttonCombo->currentIndex() >= 0 && mayWrite())
+        r->buttonId = quint8(buttonCombo->currentIndex());
+    saveButtonState(modeCombo, r->buttonState);
 }
 
 void MouseClick::load(const OutputPtr &loaded)
@@ -47,10 +42,7 @@ void MouseClick::load(const OutputPtr &loaded)
     if (!takeRecord<OutputAction_Mouse>(loaded))
         return;
     const auto *r = record<OutputAction_Mouse>();
-    const QSignalBlocker blockButton(buttonCombo);
-    const QSignalBlocker blockMode(modeCombo);
+    const QSignalBlocker block(buttonCombo);
     buttonCombo->setCurrentIndex(r->buttonId < buttonCombo->count() ? r->buttonId : -1);
-    const int row = rowForButtonState(r->buttonState);
-    if (row >= 0)
-        modeCombo->setCurrentIndex(row);
+    showButtonState(modeCombo, r->buttonState);
 }

@@ -111,11 +111,6 @@ ComboBox *oawidget::createWaitCombo()
     return combo;
 }
 
-bool oawidget::modelLoading() const
-{
-    return m_model->loading;
-}
-
 bool oawidget::mayWrite() const
 {
     return !m_loaded || !m_model->loading;
@@ -128,6 +123,23 @@ void oawidget::announce(int buttonState)
     if (buttonState == OutputActionConfig::ButtonPress)
         emit autoReleaseAdd();
     emit updated();
+}
+
+void oawidget::saveButtonState(const ComboBox *modeCombo, int &buttonState)
+{
+    const int state = buttonStateForRow(modeCombo->currentIndex());
+    if (state >= 0 && mayWrite())
+        buttonState = state;
+    announce(state);
+}
+
+void oawidget::showButtonState(ComboBox *modeCombo, int buttonState)
+{
+    const int row = rowForButtonState(buttonState);
+    if (row < 0)
+        return;
+    const QSignalBlocker block(modeCombo);
+    modeCombo->setCurrentIndex(row);
 }
 
 void oawidget::refuseRecord(const OutputPtr &record) const

@@ -35,7 +35,12 @@ class QSpinBox;
 // - load() calls takeRecord<Record>(record) first and returns when it fails,
 //   then sets the controls with their signals blocked;
 // - save() calls ensureConfig(), writes the controls into record<Record>()
-//   only where mayWrite() allows, and ends with announce().
+//   only where mayWrite() allows, and ends with announce(), or on a page with
+//   a press mode with saveButtonState(); load() shows that mode with
+//   showButtonState();
+// - a page with a second line returns that line's widget from
+//   extraRowWidget(), reports hasExtraRow() while it is needed, and
+//   overrides show() and hide() to show and hide that widget too.
 class oawidget : public QWidget
 {
     Q_OBJECT
@@ -60,7 +65,7 @@ public:
     // True when the page shows its advanced controls (the row's tallest height).
     virtual bool isAdvanced() const;
     // The widget a two-line page puts on the row's second line; the row places
-    // it. Null for a one-line page.
+    // it in its own layout and so becomes its parent. Null for a one-line page.
     virtual QWidget *extraRowWidget() const;
     // The row shows its current page and hides the others through these; a
     // page with widgets outside itself (its second line) shows and hides them
@@ -141,10 +146,15 @@ protected:
     // Whether save() may write into the record: always into the page's own,
     // into one that load() gave it only while the model is not loading.
     bool mayWrite() const;
-    bool modelLoading() const;
     // The end of save(): unless the model is loading, emits autoReleaseAdd()
     // when buttonState is a press, then updated().
     void announce(int buttonState = OutputActionConfig::ButtonTap);
+    // The end of save() on a page with a mode combo: writes the combo's state
+    // into buttonState where mayWrite() allows, then announces it.
+    void saveButtonState(const ComboBox *modeCombo, int &buttonState);
+    // In load(): the mode combo to the row of buttonState, without a signal;
+    // a state of no row leaves it as it is.
+    static void showButtonState(ComboBox *modeCombo, int buttonState);
 
 private:
     void refuseRecord(const OutputPtr &record) const;
