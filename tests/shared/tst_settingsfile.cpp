@@ -108,7 +108,7 @@ private slots:
                               << int(SettingsFile::ChannelBeta) << true;
         QTest::newRow("alpha") << QByteArray("[General]\nIsAlphaChannel=true\n") << int(SettingsFile::ChannelAlpha)
                                << true;
-        QTest::newRow("neither") << QByteArray("[General]\nIsBetaChannel=false\n") << 0 << false;
+        QTest::newRow("neither") << QByteArray("[General]\nIsBetaChannel=false\nIsAlphaChannel=false\n") << 0 << false;
     }
 
     void channelIniSelectsTheChannel()
@@ -122,8 +122,8 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
         file.flush();
-        // QSettings reads a file again only when its size or time changed;
-        // two rows' files of one size may be written within one clock tick.
+        // QSettings keeps a parsed file until its size or time changes: the
+        // rows' files differ in size, and each gets a time of its own too.
         static int written = 0;
         QVERIFY(file.setFileTime(QDateTime(QDate(2020, 1, 1), QTime(0, 0)).addSecs(++written),
                                  QFileDevice::FileModificationTime));

@@ -1,0 +1,7 @@
+#include "CurrentPage.h"
+
+CurrentPage *CurrentPage::instance()
+{
+    static CurrentPage record;
+    return &record;
+}

@@ -1,0 +1,27 @@
+#include "DlgYesNo.h"
+
+#include "DlgYesNoForm.h"
+#include "StyleProperties.h"
+
+DlgYesNo::DlgYesNo(QWidget *parent, const QString &text, const QString &yesText, const QString &noText,
+                   const QString &mode, QLayout *extraLayout)
+    : QDialog(parent, Qt::FramelessWindowHint)
+    , ui(std::make_unique<Ui::DlgYesNo>())
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    ui->setupUi(this);
+    ui->label->setText(text);
+    StyleProperties::set({ui->frame, ui->label, ui->btn_no, ui->btn_yes}, StyleProperties::modelKey, mode);
+    ui->btn_no->setProperty("button_type", QStringLiteral("dialog_cancel"));
+    ui->btn_yes->setProperty("button_type", QStringLiteral("dialog"));
+    if (!yesText.isNull())
+        ui->btn_yes->setText(yesText);
+    if (!noText.isNull())
+        ui->btn_no->setText(noText);
+    if (extraLayout)
+        ui->verticalLayout_2->addLayout(extraLayout);
+    connect(ui->btn_yes, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->btn_no, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+DlgYesNo::~DlgYesNo() = default;

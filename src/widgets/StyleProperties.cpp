@@ -1,0 +1,20 @@
+#include "StyleProperties.h"
+
+#include <QStyle>
+#include <QWidget>
+
+namespace StyleProperties {
+
+void set(std::initializer_list<QWidget *> widgets, const char *name, const QVariant &value)
+{
+    for (QWidget *widget : widgets)
+        widget->setProperty(name, value);
+}
+
+void repolish(QWidget *widget)
+{
+    widget->style()->unpolish(widget);
+    widget->style()->polish(widget);
+}
+
+} // namespace StyleProperties
