@@ -100,19 +100,22 @@ bool scriptedFailure(const char *entry)
     return true;
 }
 
-// Why a call on handle cannot go ahead, or empty.
-std::string refusal(const char *entry, void *handle)
+bool inFlash(uint32_t address, uint32_t length)
+{
+    return address <= flashSize && length <= flashSize - address;
+}
+
+// Why a call on handle (for length bytes from address) cannot go ahead, or
+// empty.
+std::string refusal(const char *entry, void *handle, uint32_t address = 0, uint32_t length = 0)
 {
     if (scriptedFailure(entry))
         return std::string("scripted failure of ") + entry;
     if (handle != &fake() || !fake().connected)
         return "not connected";
+    if (!inFlash(address, length))
+        return "outside the flash";
     return {};
-}
-
-bool inFlash(uint32_t address, uint32_t length)
-{
-    return address <= flashSize && length <= flashSize - address;
 }
 
 } // namespace
@@ -148,11 +151,9 @@ FAKE_EXPORT int32_t readFlash(void *handle, uint32_t address, uint32_t length, u
                               int32_t errorLength)
 {
     logCall("read " + hex(address) + " " + std::to_string(length));
-    const std::string why = refusal("readFlash", handle);
+    const std::string why = refusal("readFlash", handle, address, length);
     if (!why.empty())
         return fail(error, errorLength, why);
-    if (!inFlash(address, length))
-        return fail(error, errorLength, "read outside the flash");
     std::memcpy(destination, fake().flash.data() + address, length);
     if (length > 0 && fake().corruptReads > 0 && fake().corruptAddress == address) {
         --fake().corruptReads;
@@ -164,11 +165,9 @@ FAKE_EXPORT int32_t readFlash(void *handle, uint32_t address, uint32_t length, u
 FAKE_EXPORT int32_t eraseFlashRegion(void *handle, uint32_t address, uint32_t length, char *error, int32_t errorLength)
 {
     logCall("erase " + hex(address) + " " + std::to_string(length));
-    const std::string why = refusal("eraseFlashRegion", handle);
+    const std::string why = refusal("eraseFlashRegion", handle, address, length);
     if (!why.empty())
         return fail(error, errorLength, why);
-    if (!inFlash(address, length))
-        return fail(error, errorLength, "erase outside the flash");
     std::memset(fake().flash.data() + address, 0xFF, length);
     return 1;
 }
@@ -177,11 +176,9 @@ FAKE_EXPORT int32_t writeFlashData(void *handle, uint32_t address, const uint8_t
                                    int32_t errorLength)
 {
     logCall("write " + hex(address) + " " + std::to_string(length));
-    const std::string why = refusal("writeFlashData", handle);
+    const std::string why = refusal("writeFlashData", handle, address, length);
     if (!why.empty())
         return fail(error, errorLength, why);
-    if (!inFlash(address, length))
-        return fail(error, errorLength, "write outside the flash");
     for (uint32_t i = 0; i < length; ++i)
         fake().flash[address + i] &= data[i];
     return 1;

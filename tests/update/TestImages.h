@@ -149,4 +149,19 @@ inline QStringList withShortSecurityBlock()
                     {line(TestHex::record(0, 0x0400, pattern(12, 0xF0)))});
 }
 
+// Rows of a table with a QStringList and a QString column: the images whose
+// segments do not fit, with the message that refuses each.
+inline void addOversizeRows()
+{
+    // The Keil rules take a whole run of data records.
+    QTest::newRow("keil: Vectors over 0x3C0 bytes")
+        << withLongVectors() << "Vectors segment overlaps the bootloader configuration in firmware upgrade file";
+    QTest::newRow("keil: configuration over 64 bytes")
+        << withLongKeilConfig() << "bootloader configuration longer than 64 bytes in firmware upgrade file";
+    QTest::newRow("gcc: configuration over 64 bytes")
+        << withLongGccConfig() << "bootloader configuration longer than 64 bytes in firmware upgrade file";
+    QTest::newRow("gcc: security block under 14 bytes")
+        << withShortSecurityBlock() << "security block shorter than 14 bytes in firmware upgrade file";
+}
+
 } // namespace TestImages

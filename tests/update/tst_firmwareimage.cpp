@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(image.vectors.size(), 256);
     }
 
-    void missingSegmentsAreNamedInOrder_data()
+    void segmentsMissingOrNotFittingAreRefused_data()
     {
         QTest::addColumn<QStringList>("source");
         QTest::addColumn<QString>("message");
@@ -150,9 +150,12 @@ private slots:
         QTest::newRow("keil: no security header") << without(keil, keilSecurityHeader, 1) << noSecurity;
         QTest::newRow("keil: Vectors after another record")
             << replaced(keil, 1, {line(TestHex::record(0, 0x10, pattern(16, 0)))}) << noVectors;
+        addOversizeRows();
     }
 
-    void missingSegmentsAreNamedInOrder()
+    // Missing required segments are named in this order; segments that do
+    // not fit where they go are refused as well.
+    void segmentsMissingOrNotFittingAreRefused()
     {
         QFETCH(QStringList, source);
         QFETCH(QString, message);
@@ -199,29 +202,6 @@ private slots:
         source[5] = damaged;
         QCOMPARE(prepare(source), QString("damaged record in line 6 of firmware upgrade file"));
         // Nor can the earlier image's reduced file be taken for this one.
-        QVERIFY(!QFile::exists(reducedPath()));
-    }
-
-    void segmentsThatDoNotFitAreRefused_data()
-    {
-        QTest::addColumn<QStringList>("source");
-        QTest::addColumn<QString>("message");
-        // The Keil rules take a whole run of data records.
-        QTest::newRow("keil: Vectors over 0x3C0 bytes")
-            << withLongVectors() << "Vectors segment overlaps the bootloader configuration in firmware upgrade file";
-        QTest::newRow("keil: configuration over 64 bytes")
-            << withLongKeilConfig() << "bootloader configuration longer than 64 bytes in firmware upgrade file";
-        QTest::newRow("gcc: configuration over 64 bytes")
-            << withLongGccConfig() << "bootloader configuration longer than 64 bytes in firmware upgrade file";
-        QTest::newRow("gcc: security block under 14 bytes")
-            << withShortSecurityBlock() << "security block shorter than 14 bytes in firmware upgrade file";
-    }
-
-    void segmentsThatDoNotFitAreRefused()
-    {
-        QFETCH(QStringList, source);
-        QFETCH(QString, message);
-        QCOMPARE(prepare(source), message);
         QVERIFY(!QFile::exists(reducedPath()));
     }
 

@@ -393,12 +393,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("checksum") << withBadChecksum() << "damaged record in line 6 of firmware upgrade file";
         QTest::newRow("cut line") << withCutLine() << "damaged record in line 6 of firmware upgrade file";
-        QTest::newRow("long Vectors")
-            << withLongVectors() << "Vectors segment overlaps the bootloader configuration in firmware upgrade file";
-        QTest::newRow("long configuration")
-            << withLongKeilConfig() << "bootloader configuration longer than 64 bytes in firmware upgrade file";
-        QTest::newRow("short security block")
-            << withShortSecurityBlock() << "security block shorter than 14 bytes in firmware upgrade file";
+        addOversizeRows();
     }
 
     void refusedImagesWriteNothing()
