@@ -121,6 +121,17 @@ private slots:
         QCOMPARE(reduced.size(), source.size() - 8 - 4 - 1 - 10);
     }
 
+    // The end record takes the address of the last data record: here the
+    // security block's. It holds none of the block's bytes.
+    void recordAtASegmentsAddressLeavesTheSegment()
+    {
+        const QStringList gcc = fixtureLines("gcc.hex");
+        const QStringList source = QStringList(gcc.mid(0, gccSecurityLine + 1)) + QStringList{gcc[44], ""};
+        QCOMPARE(prepare(source), QString());
+        QCOMPARE(image.flashConfig, imageBytes(source, 0x0400, 16));
+        QCOMPARE(readAll(reducedPath()), QByteArray(":00000001FF\n"));
+    }
+
     void imageWithoutBootloaderConfigExtLeavesItEmpty()
     {
         const QStringList withExt = fixtureLines("gcc.hex");
