@@ -1,5 +1,37 @@
 #include "ExpectedReply.h"
 
+namespace {
+// The queries with a data reply of their own.
+constexpr struct
+{
+    CommandAddress address;
+    uint8_t reply;
+} dataQueries[] = {
+    {DeviceCommand::cpuIdQuery, ReplyCode::cpuId},
+    {DeviceCommand::serialQuery, ReplyCode::serial},
+    {DeviceCommand::memoryQuery, ReplyCode::memory},
+    {DeviceCommand::dpiStepQuery, ReplyCode::sensor},
+    {DeviceCommand::sensorIdQuery, ReplyCode::sensor},
+    {DeviceCommand::forceCalibrationQuery, ReplyCode::forceCalibration},
+    {DeviceCommand::clickCaptureQuery, ReplyCode::clickCapture},
+};
+} // namespace
+
+ExpectedReply ExpectedReply::forCommand(const QVector<uint8_t> &packet)
+{
+    const uint8_t classGroup = packet.size() > 3 ? packet[2] : 0;
+    const uint8_t command = packet.size() > 3 ? packet[3] : 0;
+    for (const auto &query : dataQueries) {
+        if (query.address.is(classGroup, command))
+            return dataReply(classGroup, command, query.reply);
+    }
+    // The mouse answers both with a profile notice.
+    if (DeviceCommand::activeProfileQuery.is(classGroup, command)
+        || DeviceCommand::switchProfileCommand.is(classGroup, command))
+        return profileNotice(classGroup, command);
+    return acknowledgement(classGroup, command);
+}
+
 ExpectedReply ExpectedReply::anyReport()
 {
     return ExpectedReply(Kind::AnyReport, 0, 0, 0);
@@ -20,9 +52,10 @@ ExpectedReply ExpectedReply::profileNotice(uint8_t classGroup, uint8_t command)
     return ExpectedReply(Kind::ProfileNotice, classGroup, command, 0);
 }
 
-ExpectedReply ExpectedReply::uploadAnnouncement(uint8_t classGroup, uint8_t command)
+ExpectedReply ExpectedReply::uploadAnnouncement(CommandAddress upload)
 {
-    return ExpectedReply(Kind::UploadAnnouncement, classGroup, command, uploadResultCode);
+    return ExpectedReply(Kind::UploadAnnouncement, upload.classGroup(), uint8_t(upload.command),
+                         ReplyCode::uploadResult);
 }
 
 ExpectedReply ExpectedReply::ownProfileNotice()
@@ -56,7 +89,7 @@ bool ExpectedReply::isReply(const QVector<uint8_t> &report, uint8_t code)
 
 bool ExpectedReply::isAcknowledgementOf(const QVector<uint8_t> &report, uint8_t classGroup, uint8_t command)
 {
-    return isReply(report, acknowledgementCode) && report[2] == classGroup && report[3] == command;
+    return isReply(report, ReplyCode::acknowledgement) && report[2] == classGroup && report[3] == command;
 }
 
 bool ExpectedReply::isReplyTo(const QVector<uint8_t> &report, uint8_t code, uint8_t classGroup, uint8_t command)

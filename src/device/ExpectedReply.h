@@ -1,7 +1,22 @@
 #pragma once
+#include "CommandAddress.h"
+
 #include <QVector>
 
 #include <cstdint>
+
+// Reply codes: byte 4 of an input report 40.
+namespace ReplyCode {
+inline constexpr uint8_t sensor = 65;          // sensor id or DPI step in byte 5
+inline constexpr uint8_t acknowledgement = 66; // status in byte 5, 0 = accepted
+inline constexpr uint8_t resetCauses = 67;
+inline constexpr uint8_t uploadResult = 68; // status in byte 5, 0 = stored
+inline constexpr uint8_t clickCapture = 69;
+inline constexpr uint8_t memory = 72;
+inline constexpr uint8_t serial = 73;
+inline constexpr uint8_t cpuId = 74;
+inline constexpr uint8_t forceCalibration = 92;
+} // namespace ReplyCode
 
 // Which input report answers a command. A command's wait ends only on its own
 // answer; every other report that arrives meanwhile (a profile notice, a live
@@ -21,11 +36,13 @@ public:
     static constexpr uint8_t profileNoticeId = 10;
     static constexpr uint8_t liveSampleId = 20;
     static constexpr uint8_t liveMotionId = 23;
-    // Reply codes (byte 4 of a reply) that every command may get.
-    static constexpr uint8_t acknowledgementCode = 66; // status in byte 5, 0 = accepted
-    static constexpr uint8_t uploadResultCode = 68;    // status in byte 5, 0 = stored
+    // Status of an acknowledgement or an upload result that accepts.
     static constexpr uint8_t statusOk = 0;
 
+    // What answers the command whose first packet this is: the data reply
+    // of a query that has one, the profile notice of the profile query and
+    // switch, the acknowledgement of every other command.
+    static ExpectedReply forCommand(const QVector<uint8_t> &packet);
     // Any report at all: a plain wait that sent nothing.
     static ExpectedReply anyReport();
     // The acknowledgement that names the command.
@@ -36,7 +53,7 @@ public:
     static ExpectedReply profileNotice(uint8_t classGroup, uint8_t command);
     // What follows an upload's last acknowledgement: the upload's result, or
     // the mouse's notice of the profile its new configuration starts in.
-    static ExpectedReply uploadAnnouncement(uint8_t classGroup, uint8_t command);
+    static ExpectedReply uploadAnnouncement(CommandAddress upload);
     // The mouse's notice that it switched profile on its own.
     static ExpectedReply ownProfileNotice();
 

@@ -1,5 +1,6 @@
 #include "MouseFunctions.h"
 
+#include "CommandAddress.h"
 #include "Crc16.h"
 #include "ExpectedReply.h"
 #include "GeneralControlCommand.h"
@@ -21,68 +22,7 @@
 #include <cstdlib>
 
 namespace {
-constexpr uint8_t sensorReply = 65;
-constexpr uint8_t resetReply = 67;
-constexpr uint8_t captureReply = 69;
-constexpr uint8_t memoryReply = 72;
-constexpr uint8_t serialReply = 73;
-constexpr uint8_t cpuIdReply = 74;
-constexpr uint8_t forceCalibrationReply = 92;
-
-// Command addresses: class (0 queries, 1 writes, 2 actions), group, command.
-struct CommandAddress
-{
-    int commandClass;
-    int group;
-    int command;
-
-    uint8_t classGroup() const { return uint8_t(commandClass << 6 | group); }
-    bool is(uint8_t cg, uint8_t n) const { return classGroup() == cg && command == n; }
-};
-constexpr CommandAddress cpuIdQuery{0, 1, 10};
-constexpr CommandAddress serialQuery{0, 1, 15};
-constexpr CommandAddress activeProfileQuery{0, 1, 60};
-constexpr CommandAddress memoryQuery{0, 10, 10};
-constexpr CommandAddress dpiStepQuery{0, 15, 4};
-constexpr CommandAddress sensorIdQuery{0, 15, 6};
-constexpr CommandAddress forceCalibrationQuery{0, 25, 1};
-constexpr CommandAddress clickCaptureQuery{0, 25, 5};
-constexpr CommandAddress inputStreamingCommand{1, 5, 10};
-constexpr CommandAddress uploadCommand{1, 10, 1};
-constexpr CommandAddress switchProfileCommand{1, 10, 30};
-constexpr CommandAddress startBootloaderCommand{2, 1, 1};
-constexpr CommandAddress configResetCommand{2, 1, 2};
-constexpr CommandAddress userDataResetCommand{2, 1, 30};
-constexpr CommandAddress storeToFlashCommand{2, 10, 1};
-constexpr CommandAddress calibrateImuCommand{2, 20, 1};
-constexpr CommandAddress vibrationCommand{2, 40, 1};
-
-// The queries with a data reply of their own; every other command is
-// answered by an acknowledgement.
-constexpr struct
-{
-    CommandAddress address;
-    uint8_t reply;
-} dataQueries[] = {
-    {cpuIdQuery, cpuIdReply},          {serialQuery, serialReply},   {memoryQuery, memoryReply},
-    {dpiStepQuery, sensorReply},       {sensorIdQuery, sensorReply}, {forceCalibrationQuery, forceCalibrationReply},
-    {clickCaptureQuery, captureReply},
-};
-
-// What answers the command whose first packet this is.
-ExpectedReply expectedReplyTo(const QVector<uint8_t> &packet)
-{
-    const uint8_t classGroup = packet.size() > 3 ? packet[2] : 0;
-    const uint8_t command = packet.size() > 3 ? packet[3] : 0;
-    for (const auto &query : dataQueries) {
-        if (query.address.is(classGroup, command))
-            return ExpectedReply::dataReply(classGroup, command, query.reply);
-    }
-    // The mouse answers both with a profile notice.
-    if (activeProfileQuery.is(classGroup, command) || switchProfileCommand.is(classGroup, command))
-        return ExpectedReply::profileNotice(classGroup, command);
-    return ExpectedReply::acknowledgement(classGroup, command);
-}
+using namespace DeviceCommand;
 
 constexpr int serialLength = 9;
 constexpr int cpuIdLength = 10;
@@ -276,7 +216,7 @@ MouseFunctions::ReplyWait MouseFunctions::transmit(int state, const QVector<uint
     if (!canTransmit())
         return ReplyWait::NotSent;
     m_transport->writePacket(packet);
-    return runWait(state, expectedReplyTo(packet), answer, passOn);
+    return runWait(state, ExpectedReply::forCommand(packet), answer, passOn);
 }
 
 MouseFunctions::ReplyWait MouseFunctions::awaitReport(int state, const ExpectedReply &expected,
@@ -468,7 +408,7 @@ int MouseFunctions::querySensorByte(int state, const QVector<uint8_t> &packet, c
 {
     QVector<uint8_t> answer;
     const ReplyWait outcome = transmit(state, packet, &answer);
-    if (outcome == ReplyWait::Received && ExpectedReply::isReply(answer, sensorReply))
+    if (outcome == ReplyWait::Received && ExpectedReply::isReply(answer, ReplyCode::sensor))
         return answer[5];
     if (outcome == ReplyWait::Received)
         qWarning().nospace() << "MouseFunctions: unexpected data in " << stateName;
@@ -544,7 +484,7 @@ void MouseFunctions::handleReport(const QVector<uint8_t> &packet)
         emit UserInputEvent(packet);
     else if (ExpectedReply::isOwnProfileNotice(packet))
         emit profileChanged(packet[3], packet[4]);
-    else if (ExpectedReply::isReply(packet, resetReply))
+    else if (ExpectedReply::isReply(packet, ReplyCode::resetCauses))
         logResetCauses(packet);
     else
         emit genericResponse(packet);
@@ -679,7 +619,8 @@ MouseFunctions::UploadResult MouseFunctions::upload(QString *reason)
     if (outcome != ReplyWait::Received)
         return uploadFailed(outcome, reason);
     // Without the memory size the package cannot be checked against it.
-    const int32_t memory = ExpectedReply::isReply(answer, memoryReply) ? std::min(le32(answer, 5), le32(answer, 9)) : 0;
+    const int32_t memory =
+        ExpectedReply::isReply(answer, ReplyCode::memory) ? std::min(le32(answer, 5), le32(answer, 9)) : 0;
     if (memory <= 0) {
         *reason = tr("The mouse did not report its memory size.");
         return UploadRejected;
@@ -719,9 +660,8 @@ MouseFunctions::UploadResult MouseFunctions::sendPackage(QString *reason)
     // profile its new configuration starts in (not a switch of the user's).
     // A mouse that tells nothing has not refused it; one that went away has
     // lost it.
-    outcome = awaitReport(WaitUpload, ExpectedReply::uploadAnnouncement(uploadCommand.classGroup(), uploadCommand.command),
-                          &answer);
-    if (outcome == ReplyWait::Received && ExpectedReply::isReply(answer, ExpectedReply::uploadResultCode)) {
+    outcome = awaitReport(WaitUpload, ExpectedReply::uploadAnnouncement(uploadCommand), &answer);
+    if (outcome == ReplyWait::Received && ExpectedReply::isReply(answer, ReplyCode::uploadResult)) {
         if (ExpectedReply::status(answer) != ExpectedReply::statusOk) {
             *reason = tr("The mouse refused the profiles (status %1).").arg(ExpectedReply::status(answer));
             return UploadRejected;
@@ -754,7 +694,7 @@ void MouseFunctions::wokeFromSleep()
         return;
     }
     if (!m_compatibleMouse) {
-        qInfo() << "MouseFunctions: woke from sleep without a mouse, nothing to upload";
+        qInfo() << "MouseFunctions: woke from sleep without a compatible mouse, nothing to upload";
         return;
     }
     sendProfilesToMouse();
@@ -853,7 +793,7 @@ void MouseFunctions::getCpuUniqueId()
         Exchange exchange(this);
         outcome = transmit(WaitCpuId, commandPacket(cpuIdQuery), &answer);
     }
-    if (outcome == ReplyWait::Received && ExpectedReply::isReply(answer, cpuIdReply)
+    if (outcome == ReplyWait::Received && ExpectedReply::isReply(answer, ReplyCode::cpuId)
         && m_operationMode == operationModeFirmwareUpdate)
         emit fwReply_cpu(bytesAt(answer, 5, cpuIdLength));
 }
@@ -872,7 +812,7 @@ void MouseFunctions::getSerialNumber()
     if (outcome != ReplyWait::Received && outcome != ReplyWait::TimedOut)
         return; // not sent, or the mouse went away
     // A refusal or no answer at all still gives the caller a serial.
-    if (outcome == ReplyWait::Received && ExpectedReply::isReply(answer, serialReply)) {
+    if (outcome == ReplyWait::Received && ExpectedReply::isReply(answer, ReplyCode::serial)) {
         emit fwReply_serial(bytesAt(answer, 5, serialLength));
         return;
     }
