@@ -569,25 +569,15 @@ MouseFunctions::UploadResult MouseFunctions::sendProfilesToMouse()
 {
     if (m_packageSource->loading)
         return UploadSkipped;
-    if (busy())
-        return finishUpload(UploadBusy, tr("The mouse is still busy with another command."));
-    QString reason;
-    UploadResult result;
-    {
-        Exchange exchange(this);
-        result = upload(&reason);
-        if (result == UploadOk) {
-            m_profilesSent = true;
-            // The upload took the mouse's announcement of its new
-            // configuration's profile; the answer to the query is passed on.
-            if (m_resetPending && !m_savedToFlash)
-                queryActiveProfile(m_restState, true);
-        }
-    }
-    return finishUpload(result, reason);
+    return runUpload(true);
 }
 
 MouseFunctions::UploadResult MouseFunctions::saveToRAM()
+{
+    return runUpload(false);
+}
+
+MouseFunctions::UploadResult MouseFunctions::runUpload(bool save)
 {
     if (busy())
         return finishUpload(UploadBusy, tr("The mouse is still busy with another command."));
@@ -596,6 +586,13 @@ MouseFunctions::UploadResult MouseFunctions::saveToRAM()
     {
         Exchange exchange(this);
         result = upload(&reason);
+        if (result == UploadOk && save) {
+            m_profilesSent = true;
+            // The upload took the mouse's announcement of its new
+            // configuration's profile; the answer to the query is passed on.
+            if (m_resetPending && !m_savedToFlash)
+                queryActiveProfile(m_restState, true);
+        }
     }
     return finishUpload(result, reason);
 }

@@ -251,6 +251,9 @@ private:
     // Length of the package fetched last in percent of the device memory;
     // 0 when either is unknown.
     double packagePercent() const;
+    // saveToRAM's upload as its own exchange; with save, as the Save
+    // buttons' (sendProfilesToMouse).
+    UploadResult runUpload(bool save);
     UploadResult upload(QString *reason);
     UploadResult sendPackage(QString *reason);
     UploadResult uploadFailed(ReplyWait outcome, QString *reason);
