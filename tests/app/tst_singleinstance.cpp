@@ -34,6 +34,9 @@ private:
         process->setProcessChannelMode(QProcess::ForwardedChannels);
         process->setProcessEnvironment(environment);
         process->start(R7_APP_EXECUTABLE, arguments);
+        // Its state is Running from here on (a fast start may log before the
+        // start is seen otherwise); a start that fails shows in the checks.
+        process->waitForStarted(20000);
         return process;
     }
     static QProcessEnvironment withTemporaryFolder(const QString &folder)
