@@ -11,7 +11,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 class ExpectedReply;
 class GeneralControlCommand;
@@ -42,10 +41,10 @@ class MouseFunctions : public QObject
     Q_OBJECT
 
 public:
-    // What the next report means.
+    // What the running wait expects; with none running, the connection.
     enum WaitState : int {
         WaitDisconnected = 0,
-        WaitConnected = 1, // connected, nothing uploaded yet in this connection
+        WaitConnected = 1, // the connect sequence's profile query; a bootloader that passed the check
         WaitIdle = 2,
         WaitMemory = 3,
         WaitUpload = 4,
