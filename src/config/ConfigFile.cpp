@@ -87,7 +87,7 @@ bool ConfigFile::saveToFile(const QString &path, const Selection &selection)
     }
     const QByteArray bytes = writeBytes(selection);
     if (file.write(bytes) != bytes.size() || !file.commit()) {
-        qWarning() << "ConfigFile: save file not written -" << file.errorString();
+        qWarning() << "ConfigFile: save file not written -" << (file.error() ? file.errorString() : qt_error_string());
         file.cancelWriting();
         return false;
     }
