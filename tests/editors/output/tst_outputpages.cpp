@@ -16,6 +16,7 @@
 #include "OutputBuilders.h"
 #include "PackageCreator.h"
 #include "PageDriver.h"
+#include "PageSteps.h"
 #include "ProcessStateGuard.h"
 #include "RecordBytes.h"
 #include "WidgetDriver.h"
@@ -29,70 +30,7 @@
 #include <memory>
 #include <optional>
 
-using MakePage = std::function<oawidget *()>;
-
-// One thing the user does on a page.
-struct Step
-{
-    enum Kind { PickItem, PickRow, Type, Paste, Click } kind;
-    QString widget;
-    QString text;
-    int row = -1;
-};
-using Steps = QList<Step>;
-// Widget name and the text it must show.
-using Shown = QList<QPair<QString, QString>>;
-
-Q_DECLARE_METATYPE(MakePage)
-Q_DECLARE_METATYPE(Steps)
-Q_DECLARE_METATYPE(Shown)
-Q_DECLARE_METATYPE(OutputPtr)
-
 namespace {
-
-Step pick(const QString &combo, const QString &item)
-{
-    return {Step::PickItem, combo, item};
-}
-Step pickRow(const QString &combo, int row)
-{
-    return {Step::PickRow, combo, QString(), row};
-}
-Step type(const QString &widget, const QString &text)
-{
-    return {Step::Type, widget, text};
-}
-Step pasteText(const QString &widget, const QString &text)
-{
-    return {Step::Paste, widget, text};
-}
-Step click(const QString &widget)
-{
-    return {Step::Click, widget, QString()};
-}
-
-bool perform(const QWidget *page, const Step &step)
-{
-    switch (step.kind) {
-    case Step::PickItem:
-        return PageDriver::pickItem(page, step.widget, step.text);
-    case Step::PickRow:
-        return PageDriver::pickPopupRow(page, step.widget, step.row);
-    case Step::Type:
-        return PageDriver::typeAndFinish(page, step.widget, step.text);
-    case Step::Paste:
-        return PageDriver::paste(page, step.widget, step.text);
-    case Step::Click:
-        return WidgetDriver::click(page, step.widget);
-    }
-    return false;
-}
-
-template<class Page>
-MakePage make()
-{
-    return [] { return new Page; };
-}
 
 MakePage repeatPage(int count, int base = 0)
 {
@@ -134,23 +72,6 @@ OutputPtr repeat(int target, int times)
     r->repeatTarget = quint8(target);
     return r;
 }
-
-// Records, in order, which of the page's signals came.
-struct SignalLog
-{
-    QStringList events;
-    explicit SignalLog(oawidget *page)
-    {
-        QObject::connect(page, &oawidget::autoReleaseAdd, [this] { events << QStringLiteral("autoReleaseAdd"); });
-        QObject::connect(page, &oawidget::updated, [this] { events << QStringLiteral("updated"); });
-    }
-    QStringList take()
-    {
-        const QStringList taken = events;
-        events.clear();
-        return taken;
-    }
-};
 
 // A page that only shows the shared combos.
 class SharedCombosPage : public oawidget
