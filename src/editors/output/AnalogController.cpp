@@ -30,6 +30,7 @@ QDoubleSpinBox *percentSpin(const QString &name, double start, QWidget *parent)
     spin->setValue(start);
     spin->setButtonSymbols(QAbstractSpinBox::NoButtons);
     spin->setAlignment(Qt::AlignCenter);
+    spin->setFixedWidth(80);
     return spin;
 }
 
@@ -52,6 +53,7 @@ QHBoxLayout *spinLine(const QString &firstText, QDoubleSpinBox *first, const QSt
     line->addWidget(first);
     line->addWidget(new QLabel(secondText));
     line->addWidget(second);
+    line->addStretch();
     return line;
 }
 
@@ -84,6 +86,7 @@ AnalogController::AnalogController(int axis, bool isForce, QWidget *parent)
     actionCombo = createCombo({tr("Left / Right"), tr("Forward / Back"), tr("Rotate")});
     actionCombo->setObjectName(QStringLiteral("actionCombo"));
     sliderPositionLabel = new QLabel(tr("Slider Position"), this);
+    sliderPositionLabel->setObjectName(QStringLiteral("sliderPositionLabel"));
     sliderPositionLabel->hide();
     pageLayout()->addWidget(new QLabel(tr("Controller Type:"), this));
     pageLayout()->addSpacing(40);
@@ -110,9 +113,11 @@ AnalogController::AnalogController(int axis, bool isForce, QWidget *parent)
     secondLayout->addLayout(checks);
 
     rangesArea = new QWidget(second);
+    rangesArea->setObjectName(QStringLiteral("rangesArea"));
     auto *ranges = new QHBoxLayout(rangesArea);
     ranges->setContentsMargins(0, 0, 0, 0);
     stickRanges = new QWidget(rangesArea);
+    stickRanges->setObjectName(QStringLiteral("stickRanges"));
     auto *halves = new QHBoxLayout(stickRanges);
     halves->setContentsMargins(0, 0, 0, 0);
     halves->setSpacing(30);
@@ -156,6 +161,7 @@ AnalogController::AnalogController(int axis, bool isForce, QWidget *parent)
     halves->addWidget(rightHalf);
 
     sliderArea = new QWidget(rangesArea);
+    sliderArea->setObjectName(QStringLiteral("sliderArea"));
     QVBoxLayout *sliderColumn = column(sliderArea);
     sliderColumn->addWidget(new QLabel(tr("Slider Range"), sliderArea));
     sliderMinSpin = percentSpin(QStringLiteral("sliderMinSpin"), 0, sliderArea);

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyle>
@@ -185,6 +186,8 @@ QString shownText(const QWidget *root, const QString &name)
         return spin->text();
     if (const auto *edit = qobject_cast<const QLineEdit *>(widget))
         return edit->text();
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return label->text();
     if (const auto *check = qobject_cast<const QCheckBox *>(widget))
         return check->isChecked() ? QStringLiteral("checked") : QStringLiteral("unchecked");
     if (const auto *range = qobject_cast<const RangeSlider *>(widget))

@@ -54,7 +54,7 @@ bool dragHandle(const QWidget *root, const QString &sliderName, bool upper, int 
 // away from the user). False when there is no such widget.
 bool turnWheel(const QWidget *root, const QString &name, int steps);
 // What the named widget shows: a combo's current text, a spin box's text, a
-// line edit's text, "checked" or "unchecked" for a check box, a slider's
+// line edit's or a label's text, "checked" or "unchecked" for a check box, a slider's
 // value, a range slider's two values ("200 800").
 QString shownText(const QWidget *root, const QString &name);
 

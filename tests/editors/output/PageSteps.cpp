@@ -3,6 +3,8 @@
 #include "PageDriver.h"
 #include "WidgetDriver.h"
 
+#include <QDebug>
+
 bool perform(const QWidget *root, const Step &step)
 {
     switch (step.kind) {
@@ -18,6 +20,17 @@ bool perform(const QWidget *root, const Step &step)
         return WidgetDriver::click(root, step.widget);
     }
     return false;
+}
+
+bool performAll(const QWidget *root, const Steps &steps)
+{
+    for (const Step &step : steps) {
+        if (!perform(root, step)) {
+            qWarning().noquote() << "PageSteps: could not do the step on" << step.widget;
+            return false;
+        }
+    }
+    return true;
 }
 
 SignalLog::SignalLog(oawidget *page)

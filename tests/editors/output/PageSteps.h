@@ -60,6 +60,9 @@ inline Step click(const QString &widget)
 
 // Does the step on the named descendant of root; false when it could not.
 bool perform(const QWidget *root, const Step &step);
+// Does the steps in order; false (with a warning naming the step's widget)
+// at the first that could not be done.
+bool performAll(const QWidget *root, const Steps &steps);
 
 template<class Page>
 MakePage make()

@@ -15,6 +15,7 @@
 #include "MouseScroll.h"
 #include "OutputBuilders.h"
 #include "PackageCreator.h"
+#include "PageChecks.h"
 #include "PageDriver.h"
 #include "PageSteps.h"
 #include "ProcessStateGuard.h"
@@ -219,20 +220,7 @@ private slots:
         QFETCH(int, typeCode);
         QFETCH(QByteArray, bytes);
         QFETCH(Shown, shown);
-
-        PageHost host(makePage());
-        QVERIFY(host.show());
-        QSignalSpy updated(host.page, &oawidget::updated);
-        for (const Step &step : steps)
-            QVERIFY2(perform(host.page, step), qPrintable(step.widget));
-
-        QVERIFY(host.page->config());
-        QCOMPARE(host.page->config()->typeCode, typeCode);
-        QCOMPARE(pageFieldBytes(host.page->config()).toHex(' '), bytes.toHex(' '));
-        for (const auto &expected : shown)
-            QCOMPARE(PageDriver::shownText(host.page, expected.first), expected.second);
-        QVERIFY(!updated.isEmpty());
-        QVERIFY(!host.page->isInvalid());
+        PageChecks::editsReachTheRecord(makePage, steps, {typeCode, bytes, shown});
     }
 
     void pressAsksForRelease_data()
@@ -359,24 +347,7 @@ private slots:
         QFETCH(Shown, shown);
         QFETCH(Steps, steps);
         QFETCH(QByteArray, bytes);
-
-        PageHost host(makePage());
-        QVERIFY(host.show());
-        const QByteArray before = pageFieldBytes(record);
-        SignalLog log(host.page);
-        host.page->load(record);
-        QCOMPARE(log.events.count(QStringLiteral("updated")), updatesOnLoad);
-        QCOMPARE(log.events.count(QStringLiteral("autoReleaseAdd")), 0);
-        QCOMPARE(host.page->config(), record);
-        QCOMPARE(pageFieldBytes(record).toHex(' '), before.toHex(' '));
-        QVERIFY(!host.page->isInvalid());
-        for (const auto &expected : shown)
-            QCOMPARE(PageDriver::shownText(host.page, expected.first), expected.second);
-
-        for (const Step &step : steps)
-            QVERIFY2(perform(host.page, step), qPrintable(step.widget));
-        QCOMPARE(host.page->config(), record);
-        QCOMPARE(pageFieldBytes(record).toHex(' '), bytes.toHex(' '));
+        PageChecks::loadShowsTheRecord(makePage, record, updatesOnLoad, shown, {}, steps, bytes);
     }
 
     void freshPagesHoldStartRecords_data()
@@ -406,20 +377,7 @@ private slots:
         QFETCH(MakePage, makePage);
         QFETCH(int, typeCode);
         QFETCH(QByteArray, bytes);
-        for (const bool loading : {false, true}) {
-            setLoading(loading);
-            std::unique_ptr<oawidget> page(makePage());
-            QVERIFY(page->config());
-            QCOMPARE(page->config()->typeCode, typeCode);
-            QCOMPARE(pageFieldBytes(page->config()).toHex(' '), bytes.toHex(' '));
-            const OutputPtr record = page->config();
-            page->ensureConfig();
-            QCOMPARE(page->config(), record);
-            QVERIFY(!page->isInvalid());
-            QVERIFY(!page->hasExtraRow());
-            QVERIFY(!page->isAdvanced());
-            QVERIFY(!page->extraRowWidget());
-        }
+        PageChecks::freshPageHoldsItsRecord(makePage, typeCode, bytes);
     }
 
     void textPageHasNoRecordUntilAsked()
@@ -549,17 +507,7 @@ private slots:
         QFETCH(MakePage, makePage);
         QFETCH(OutputPtr, record);
         QFETCH(Steps, steps);
-        setLoading(true);
-        PageHost host(makePage());
-        QVERIFY(host.show());
-        const QByteArray before = pageFieldBytes(record);
-        SignalLog log(host.page);
-        host.page->load(record);
-        for (const Step &step : steps)
-            QVERIFY2(perform(host.page, step), qPrintable(step.widget));
-        QCOMPARE(pageFieldBytes(record).toHex(' '), before.toHex(' '));
-        QCOMPARE(log.events, QStringList());
-        QCOMPARE(host.page->config(), record);
+        PageChecks::loadingFlagKeepsTheRecord(makePage, record, steps);
     }
 
     // Every value of milliseconds typed as seconds with three decimals comes
@@ -632,13 +580,7 @@ private slots:
     {
         QFETCH(MakePage, makePage);
         QFETCH(Steps, steps);
-        PageHost host(makePage());
-        QVERIFY(host.show());
-        for (const Step &step : steps)
-            QVERIFY(perform(host.page, step));
-        host.page->isInvalid(); // restyles the text page
-        QVERIFY(
-            !WidgetDriver::grabToPng(&host.window, QStringLiteral("page-%1").arg(QTest::currentDataTag())).isEmpty());
+        PageChecks::grabPage(makePage, steps);
     }
 };
 

@@ -2,6 +2,7 @@
 #include "ConnectedMouse.h"
 #include "OutputBuilders.h"
 #include "PackageCreator.h"
+#include "PageChecks.h"
 #include "PageDriver.h"
 #include "PageSteps.h"
 #include "ProcessStateGuard.h"
@@ -237,22 +238,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(Shown, shown);
         QFETCH(QStringList, hidden);
-
         plugIn(mouseKind);
-        PageHost host(makePage());
-        QVERIFY(host.show());
-        QSignalSpy updated(host.page, &oawidget::updated);
-        for (const Step &step : steps)
-            QVERIFY2(perform(&host.window, step), qPrintable(step.widget));
-
-        QVERIFY(host.page->config());
-        QCOMPARE(host.page->config()->typeCode, typeCode);
-        QCOMPARE(pageFieldBytes(host.page->config()).toHex(' '), bytes.toHex(' '));
-        for (const auto &expected : shown)
-            QCOMPARE(PageDriver::shownText(&host.window, expected.first), expected.second);
-        for (const QString &name : hidden)
-            QVERIFY2(WidgetDriver::child(&host.window, name)->isHidden(), qPrintable(name));
-        QVERIFY(!updated.isEmpty());
+        PageChecks::editsReachTheRecord(makePage, steps, {typeCode, bytes, shown, hidden});
     }
 
     void freshPagesHoldStartRecords_data()
@@ -273,18 +260,7 @@ private slots:
         QFETCH(MakePage, makePage);
         QFETCH(int, typeCode);
         QFETCH(QByteArray, bytes);
-        for (const bool loading : {false, true}) {
-            store()->loading = loading;
-            std::unique_ptr<oawidget> page(makePage());
-            QVERIFY(page->config());
-            QCOMPARE(page->config()->typeCode, typeCode);
-            QCOMPARE(pageFieldBytes(page->config()).toHex(' '), bytes.toHex(' '));
-            const OutputPtr record = page->config();
-            page->ensureConfig();
-            QCOMPARE(page->config(), record);
-            QVERIFY(!page->hasExtraRow());
-            QVERIFY(!page->extraRowWidget());
-        }
+        PageChecks::freshPageHoldsItsRecord(makePage, typeCode, bytes);
     }
 
     void vibrationMakesItsRecordWhenFirstSaved()
@@ -400,25 +376,8 @@ private slots:
         QFETCH(Shown, shown);
         QFETCH(Steps, steps);
         QFETCH(QByteArray, bytes);
-
         plugIn(mouseKind);
-        PageHost host(makePage());
-        QVERIFY(host.show());
-        const QByteArray before = pageFieldBytes(record);
-        const int typeCode = record->typeCode;
-        SignalLog log(host.page);
-        host.page->load(record);
-        QCOMPARE(log.events.count(QStringLiteral("updated")), updatesOnLoad);
-        QCOMPARE(host.page->config(), record);
-        QCOMPARE(record->typeCode, typeCode);
-        QCOMPARE(pageFieldBytes(record).toHex(' '), before.toHex(' '));
-        for (const auto &expected : shown)
-            QCOMPARE(PageDriver::shownText(&host.window, expected.first), expected.second);
-
-        for (const Step &step : steps)
-            QVERIFY2(perform(&host.window, step), qPrintable(step.widget));
-        QCOMPARE(host.page->config(), record);
-        QCOMPARE(pageFieldBytes(record).toHex(' '), bytes.toHex(' '));
+        PageChecks::loadShowsTheRecord(makePage, record, updatesOnLoad, shown, {}, steps, bytes);
     }
 
     void loadingFlagKeepsLoadedRecords_data()
@@ -440,16 +399,7 @@ private slots:
         QFETCH(MakePage, makePage);
         QFETCH(OutputPtr, record);
         QFETCH(Steps, steps);
-        store()->loading = true;
-        PageHost host(makePage());
-        QVERIFY(host.show());
-        const QByteArray before = pageFieldBytes(record);
-        SignalLog log(host.page);
-        host.page->load(record);
-        for (const Step &step : steps)
-            QVERIFY2(perform(&host.window, step), qPrintable(step.widget));
-        QCOMPARE(pageFieldBytes(record).toHex(' '), before.toHex(' '));
-        QCOMPARE(log.events, QStringList());
+        PageChecks::loadingFlagKeepsTheRecord(makePage, record, steps);
     }
 
     // The sequence refreshes go-to-profile rows after the profiles changed;
@@ -489,7 +439,6 @@ private slots:
         QCOMPARE(updated.count(), 1);
         QCOMPARE(PageDriver::shownText(&host.window, "profileCombo"), shown);
         QCOMPARE(pageFieldBytes(page->config()).toHex(' '), bytes.toHex(' '));
-        const QStringList names{"Global", "Early", "Work", "Work Sub", "Game"};
         QCOMPARE(PageDriver::popupTexts(WidgetDriver::child<ComboBox>(page, "profileCombo")).size(),
                  newIndex >= 0 ? 5 : 4);
     }
@@ -671,12 +620,7 @@ private slots:
     {
         QFETCH(MakePage, makePage);
         QFETCH(Steps, steps);
-        PageHost host(makePage());
-        QVERIFY(host.show());
-        for (const Step &step : steps)
-            QVERIFY(perform(&host.window, step));
-        QVERIFY(
-            !WidgetDriver::grabToPng(&host.window, QStringLiteral("page-%1").arg(QTest::currentDataTag())).isEmpty());
+        PageChecks::grabPage(makePage, steps);
     }
 };
 
