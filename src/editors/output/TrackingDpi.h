@@ -15,9 +15,11 @@ class QSlider;
 //
 // The DPI step and maximum are those of the sensor connected when the page
 // is made. A typed value snaps to the step and into [step, maximum] when the
-// edit finishes. A loaded value the controls cannot show (an increment the
-// combo lacks, a level past the profile's levels, a selection the page does
-// not offer) is kept until the user changes it.
+// edit finishes; a loaded value above the maximum still shows in the box and
+// is kept until the user edits it. A loaded value the combos cannot show (an
+// increment the combo lacks, a level past the profile's levels, a selection
+// the page does not offer) selects no row and is kept until the user
+// chooses one.
 class TrackingDpi : public oawidget
 {
     Q_OBJECT
