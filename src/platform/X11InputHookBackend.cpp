@@ -58,13 +58,9 @@ bool X11InputHookBackend::open()
     int screenNumber = 0;
     auto opened = std::make_unique<Connection>();
     opened->connection = xcb_connect(nullptr, &screenNumber);
-    if (xcb_connection_has_error(opened->connection)) {
-        if (!noDisplayLogged)
-            qWarning() << "X11InputHook: no X11 display (DISPLAY unset or unreachable); keys are not recorded from"
-                          " other windows";
-        noDisplayLogged = true;
+    // No display at all is for the caller to tell.
+    if (xcb_connection_has_error(opened->connection))
         return false;
-    }
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(opened->connection));
     for (int i = 0; i < screenNumber && screens.rem; ++i)
         xcb_screen_next(&screens);
@@ -77,9 +73,9 @@ bool X11InputHookBackend::open()
     const bool ok = version && version->major_version >= 2;
     std::free(version);
     if (!ok) {
-        if (!noDisplayLogged)
+        if (!noInputExtensionLogged)
             qWarning() << "X11InputHook: the X11 display lacks XInput 2; keys are not recorded from other windows";
-        noDisplayLogged = true;
+        noInputExtensionLogged = true;
         return false;
     }
     opened->grabber = xcb_connect(nullptr, nullptr);

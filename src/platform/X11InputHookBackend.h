@@ -15,8 +15,8 @@ class QSocketNotifier;
 // start() opens connections of its own to the display named by DISPLAY
 // (one watches, one holds the grab: the server sends no raw events to the
 // client that holds one); stop() ungrabs and closes them. The events are read on the GUI thread
-// through a socket notifier. A display without XInput2, no display and a
-// refused grab are each logged once.
+// through a socket notifier. A display without XInput2 and a refused grab
+// are each logged once; start() fails quietly without a display.
 class X11InputHookBackend : public InputHookBackend
 {
     Q_OBJECT
@@ -44,6 +44,6 @@ private:
     bool watching = false;
     bool readingEvents = false;
     bool closeAfterReading = false;
-    bool noDisplayLogged = false;
+    bool noInputExtensionLogged = false;
     bool refusedGrabLogged = false;
 };

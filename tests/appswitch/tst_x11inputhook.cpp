@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QWidget>
 #include <QtTest>
 
 #include <cstdlib>
@@ -90,6 +91,24 @@ private slots:
             xcb_disconnect(user);
         server.terminate();
         server.waitForFinished();
+    }
+
+    // No display to reach: the program's own keys are recorded instead.
+    void withoutADisplayTheProgramsOwnKeysAreRecorded()
+    {
+        const QByteArray display = qgetenv("DISPLAY");
+        qunsetenv("DISPLAY");
+        InputHook hook;
+        QSignalSpy recorded(&hook, &InputHook::keyRecorded);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^InputHook: no desktop to watch"));
+        hook.start();
+        qputenv("DISPLAY", display);
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::keyClick(&window, Qt::Key_F5);
+        QCOMPARE(recorded.count(), 2);
+        hook.stop();
     }
 
     void keysArriveAsVirtualKeyCodesWhileTheKeyboardIsHeld()

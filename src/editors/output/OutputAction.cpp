@@ -61,7 +61,7 @@ bool isA(const OutputActionConfig &record)
 
 QString frameStyle(bool invalid)
 {
-    return invalid ? QStringLiteral("QFrame#frame_top { border: 1px dotted rgba(255, 89, 89); }")
+    return invalid ? QStringLiteral("QFrame#frame_top { border: 1px dotted rgb(255, 89, 89); }")
                    : QStringLiteral("QFrame#frame_top { border: 1px dotted rgba(0, 0, 0, 69); }");
 }
 
@@ -590,6 +590,11 @@ bool OutputAction::isInvalid() const
 
 void OutputAction::setInvalid(bool invalid)
 {
+    // Every save sets every row: restyling only on a change keeps a long
+    // sequence quick.
+    if (invalid == markedInvalid)
+        return;
+    markedInvalid = invalid;
     ui->frame_top->setStyleSheet(frameStyle(invalid));
 }
 

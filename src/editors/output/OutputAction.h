@@ -178,4 +178,5 @@ private:
     std::array<oawidget *, pageKindCount> pageOfKind{};
     QLabel *placeholderLabel = nullptr;
     bool typeChosen = false;
+    bool markedInvalid = false;
 };

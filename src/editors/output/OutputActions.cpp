@@ -544,12 +544,13 @@ void OutputActions::startDrag()
     s.spacerOwner = this;
     s.spacerLayout = ui->verticalLayout;
 
-    QPointer<OutputActions> self(this);
     QGuiApplication::setOverrideCursor(Qt::ClosedHandCursor);
-    if (s.dragRunner)
+    if (s.dragRunner) {
         s.dragRunner(drag);
-    else
-        drag->exec(Qt::MoveAction);
+        drag->deleteLater();
+    } else {
+        drag->exec(Qt::MoveAction); // which deletes the drag afterwards
+    }
     QGuiApplication::restoreOverrideCursor();
 
     s.dragRunning = false;
@@ -564,8 +565,6 @@ void OutputActions::startDrag()
     }
     s.draggedRow = nullptr;
     s.dragSource = nullptr;
-    if (self)
-        drag->deleteLater();
 }
 
 bool OutputActions::acceptsDrag(const QMimeData *data) const
@@ -576,17 +575,14 @@ bool OutputActions::acceptsDrag(const QMimeData *data) const
     return data && data->hasFormat(QLatin1String(mimeType)) && s.dragRunning && s.draggedRow && s.dragSource;
 }
 
-int OutputActions::placeUnder(const QPoint &position) const
+OutputAction *OutputActions::rowUnder(const QPoint &position) const
 {
     for (QWidget *w = childAt(position); w; w = w->parentWidget()) {
         auto *r = qobject_cast<OutputAction *>(w);
-        if (r && rows.contains(r)) {
-            const int place = ui->verticalLayout->indexOf(r);
-            // Below the middle of the last rows the marker goes after it.
-            return position.y() > r->geometry().center().y() ? place + 1 : place;
-        }
+        if (r && rows.contains(r))
+            return r;
     }
-    return -1;
+    return nullptr;
 }
 
 void OutputActions::dragEnterEvent(QDragEnterEvent *event)
@@ -605,17 +601,24 @@ void OutputActions::dragMoveEvent(QDragMoveEvent *event)
         event->ignore();
         return;
     }
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
     SharedState &s = shared();
+    const OutputAction *under = rowUnder(event->pos());
+    // Over the marker itself, or between rows: it stays where it is.
+    if (!under && s.spacerOwner == this)
+        return;
     releaseSpacer();
-    const int place = placeUnder(event->pos());
-    if (place >= 0)
-        dropIndex = place;
-    dropIndex = std::min(dropIndex, ui->verticalLayout->count());
+    if (under) {
+        // Below a row's middle the marker goes after it.
+        const bool below = event->pos().y() > under->geometry().center().y();
+        dropIndex = ui->verticalLayout->indexOf(const_cast<OutputAction *>(under)) + (below ? 1 : 0);
+    } else {
+        dropIndex = ui->verticalLayout->count();
+    }
     ui->verticalLayout->insertItem(dropIndex, s.spacer);
     s.spacerOwner = this;
     s.spacerLayout = ui->verticalLayout;
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
 }
 
 void OutputActions::dragLeaveEvent(QDragLeaveEvent *event)

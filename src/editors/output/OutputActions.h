@@ -140,7 +140,7 @@ private:
     bool lastRowPresses(const OutputPtr &key) const;
     void startDrag();
     bool acceptsDrag(const QMimeData *data) const;
-    int placeUnder(const QPoint &position) const;
+    OutputAction *rowUnder(const QPoint &position) const;
     void showLimitMessage(const QString &text);
 
     std::unique_ptr<Ui::OutputActions> ui;

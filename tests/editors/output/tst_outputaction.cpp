@@ -504,7 +504,7 @@ private slots:
         QVERIFY(host.choose(1)); // an empty text
         QVERIFY(host.row->isInvalid());
         host.row->setInvalid(true);
-        QVERIFY(WidgetDriver::child(host.row, "frame_top")->styleSheet().contains("rgba(255, 89, 89)"));
+        QVERIFY(WidgetDriver::child(host.row, "frame_top")->styleSheet().contains("rgb(255, 89, 89)"));
         host.row->setInvalid(false);
         QVERIFY(WidgetDriver::child(host.row, "frame_top")->styleSheet().contains("rgba(0, 0, 0, 69)"));
     }
