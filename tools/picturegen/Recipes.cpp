@@ -74,6 +74,15 @@ Drawing plain(void (*draw)(QPainter &, const QRectF &, const QColor &))
     };
 }
 
+// Two colours.
+Drawing paired(void (*draw)(QPainter &, const QRectF &, const QColor &, const QColor &))
+{
+    return [draw](QPainter &p, const QRectF &r, Arguments &a) {
+        if (a.count(2))
+            draw(p, r, a.colour(0), a.colour(1));
+    };
+}
+
 Drawing pointing(void (*draw)(QPainter &, const QRectF &, Controls::Direction, const QColor &))
 {
     return [draw](QPainter &p, const QRectF &r, Arguments &a) {
@@ -119,11 +128,7 @@ const QHash<QString, Drawing> &drawings()
         {"grip", plain(Controls::grip)},
         {"duplicate", plain(Controls::duplicate)},
         {"disc", plain(Controls::disc)},
-        {"ring",
-         [](QPainter &p, const QRectF &r, Arguments &a) {
-             if (a.count(2))
-                 Controls::ring(p, r, a.colour(0), a.colour(1));
-         }},
+        {"ring", paired(Controls::ring)},
         {"bar", plain(Controls::bar)},
         {"toggle",
          [](QPainter &p, const QRectF &r, Arguments &a) {
@@ -135,11 +140,7 @@ const QHash<QString, Drawing> &drawings()
         {"pipette", plain(Controls::pipette)},
         {"record", plain(Controls::record)},
         {"pen", plain(Controls::pen)},
-        {"create",
-         [](QPainter &p, const QRectF &r, Arguments &a) {
-             if (a.count(2))
-                 Controls::create(p, r, a.colour(0), a.colour(1));
-         }},
+        {"create", paired(Controls::create)},
         {"picture", plain(Controls::picture)},
         {"holder", plain(Controls::holder)},
         {"bin", plain(Controls::bin)},
@@ -160,11 +161,7 @@ const QHash<QString, Drawing> &drawings()
              if (a.count(1))
                  Artwork::sideBarLogo(p, r, a.word(0, Artwork::logoNames()));
          }},
-        {"background",
-         [](QPainter &p, const QRectF &r, Arguments &a) {
-             if (a.count(2))
-                 Artwork::background(p, r, a.colour(0), a.colour(1));
-         }},
+        {"background", paired(Artwork::background)},
         {"appicon",
          [](QPainter &p, const QRectF &r, Arguments &a) {
              if (a.count(0))
