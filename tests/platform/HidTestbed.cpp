@@ -1,10 +1,12 @@
+// GLib first: its headers name fields "signals", which Qt defines away.
+#include <umockdev.h>
+
 #include "HidTestbed.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <termios.h>
-#include <umockdev.h>
 #include <unistd.h>
 #include <vector>
 
@@ -115,38 +117,38 @@ QString HidTestbed::addUsbDevice(quint16 vendorId, quint16 productId)
     return syspath;
 }
 
-QString HidTestbed::addHidInterface(const QString &usbDevice, int interfaceNumber)
+QString HidTestbed::addUsbInterface(const QString &usbDevice, int number, const UsbClass &type, const char *driver)
 {
     const UsbIds ids = usbIds.value(usbDevice);
     const QString port = usbDevice.section(QLatin1Char('/'), -1);
-    const QString interface = addDevice(
-        "usb", QStringLiteral("%1:1.%2").arg(port).arg(interfaceNumber), usbDevice,
-        {"bInterfaceNumber", hex(uint(interfaceNumber), 2), "bAlternateSetting", " 0", "bInterfaceClass", "03",
-         "bInterfaceSubClass", "00", "bInterfaceProtocol", "00", "bNumEndpoints", "01"},
-        {"DEVTYPE", "usb_interface", "DRIVER", "usbhid", "PRODUCT",
+    return addDevice(
+        "usb", QStringLiteral("%1:1.%2").arg(port).arg(number), usbDevice,
+        {"bInterfaceNumber", hex(uint(number), 2), "bAlternateSetting", " 0", "bInterfaceClass",
+         hex(uint(type.interfaceClass), 2), "bInterfaceSubClass", hex(uint(type.subClass), 2), "bInterfaceProtocol",
+         hex(uint(type.protocol), 2)},
+        {"DEVTYPE", "usb_interface", "DRIVER", driver, "PRODUCT",
          QStringLiteral("%1/%2/100").arg(ids.vendorId, 0, 16).arg(ids.productId, 0, 16), "TYPE", "0/0/0", "INTERFACE",
-         "3/0/0", "MODALIAS",
-         QStringLiteral("usb:v%1p%2d0100dc00dsc00dp00ic03isc00ip00in%3")
-             .arg(upperHex(ids.vendorId, 4), upperHex(ids.productId, 4), upperHex(uint(interfaceNumber), 2))});
-    return addHid(
-        interface, usbBus, ids.vendorId, ids.productId,
-        QStringLiteral("usb-0000:00:14.0-%1/input%2").arg(port.section(QLatin1Char('-'), 1)).arg(interfaceNumber),
-        QString());
+         QStringLiteral("%1/%2/%3").arg(type.interfaceClass).arg(type.subClass).arg(type.protocol), "MODALIAS",
+         QStringLiteral("usb:v%1p%2d0100dc00dsc00dp00ic%3isc%4ip%5in%6")
+             .arg(upperHex(ids.vendorId, 4), upperHex(ids.productId, 4), upperHex(uint(type.interfaceClass), 2),
+                  upperHex(uint(type.subClass), 2), upperHex(uint(type.protocol), 2), upperHex(uint(number), 2))});
+}
+
+QString HidTestbed::addHidInterface(const QString &usbDevice, int interfaceNumber)
+{
+    const UsbIds ids = usbIds.value(usbDevice);
+    const QString interface = addUsbInterface(usbDevice, interfaceNumber, {3, 0, 0}, "usbhid");
+    const QString port = usbDevice.section(QLatin1Char('/'), -1).section(QLatin1Char('-'), 1);
+    return addHid(interface, usbBus, ids.vendorId, ids.productId,
+                  QStringLiteral("usb-0000:00:14.0-%1/input%2").arg(port).arg(interfaceNumber), QString());
 }
 
 QString HidTestbed::addBluetoothAdapter(int interfaceNumber)
 {
     const QString usbDevice = addUsbDevice(0x0A12, 0x0001);
-    const QString port = usbDevice.section(QLatin1Char('/'), -1);
-    const QString interface = addDevice(
-        "usb", QStringLiteral("%1:1.%2").arg(port).arg(interfaceNumber), usbDevice,
-        {"bInterfaceNumber", hex(uint(interfaceNumber), 2), "bAlternateSetting", " 0", "bInterfaceClass", "e0",
-         "bInterfaceSubClass", "01", "bInterfaceProtocol", "01", "bNumEndpoints", "03"},
-        {"DEVTYPE", "usb_interface", "DRIVER", "btusb", "PRODUCT", "a12/1/100", "TYPE", "224/1/1", "INTERFACE",
-         "224/1/1", "MODALIAS",
-         QStringLiteral("usb:v0A12p0001d0100dcE0dsc01dp01icE0isc01ip01in%1").arg(upperHex(uint(interfaceNumber), 2))});
-    const QString name = QStringLiteral("hci%1").arg(controllers++);
-    return addDevice("bluetooth", "bluetooth/" + name, interface, {}, {"DEVTYPE", "host"});
+    const QString interface = addUsbInterface(usbDevice, interfaceNumber, {0xE0, 1, 1}, "btusb");
+    return addDevice("bluetooth", QStringLiteral("bluetooth/hci%1").arg(controllers++), interface, {},
+                     {"DEVTYPE", "host"});
 }
 
 QString HidTestbed::addBluetoothHid(const QString &controller, quint16 vendorId, quint16 productId)

@@ -65,18 +65,26 @@ public:
     UMockdevTestbed *testbed() const { return bed; }
 
 private:
-    // The device's sysfs path; it is announced with an "add" event.
-    QString addDevice(const char *subsystem, const QString &name, const QString &parent, const QStringList &attributes,
-                      const QStringList &properties);
-    // A HID device on that bus below parent, and its hidraw node: the node.
-    QString addHid(const QString &parent, quint16 bus, quint16 vendorId, quint16 productId, const QString &phys,
-                   const QString &uniq);
-
     struct UsbIds
     {
         quint16 vendorId;
         quint16 productId;
     };
+    struct UsbClass
+    {
+        int interfaceClass;
+        int subClass;
+        int protocol;
+    };
+
+    // The device's sysfs path; it is announced with an "add" event.
+    QString addDevice(const char *subsystem, const QString &name, const QString &parent, const QStringList &attributes,
+                      const QStringList &properties);
+    // Interface number of the USB device, of that class, bound to that driver.
+    QString addUsbInterface(const QString &usbDevice, int number, const UsbClass &type, const char *driver);
+    // A HID device on that bus below parent, and its hidraw node: the node.
+    QString addHid(const QString &parent, quint16 bus, quint16 vendorId, quint16 productId, const QString &phys,
+                   const QString &uniq);
 
     UMockdevTestbed *bed;
     QString root;
