@@ -203,18 +203,13 @@ QString HidTestbed::addHid(const QString &parent, quint16 bus, quint16 vendorId,
     return node;
 }
 
-void HidTestbed::announceRemoval(const QString &syspath)
+void HidTestbed::unplug(const QString &syspath)
 {
+    // This umockdev takes devices out of sysfs without a word.
     QStringList devices;
     devicesBelow(root, syspath, devices);
     for (const QString &device : devices)
         umockdev_testbed_uevent(bed, device.toUtf8().constData(), "remove");
-}
-
-void HidTestbed::unplug(const QString &syspath)
-{
-    // This umockdev takes devices out of sysfs without a word.
-    announceRemoval(syspath);
     umockdev_testbed_remove_device(bed, syspath.toUtf8().constData());
 }
 

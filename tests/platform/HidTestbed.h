@@ -54,8 +54,6 @@ public:
     // Sends the "remove" events of the device and everything below it,
     // children first as the kernel does, then takes it out of sysfs.
     void unplug(const QString &syspath);
-    // A "remove" event alone, for the device and everything below it.
-    void announceRemoval(const QString &syspath);
 
     // The device's end of a node.
     int deviceFd(const QString &node) const;
