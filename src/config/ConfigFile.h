@@ -15,7 +15,8 @@ class ProfileData;
 
 // The process-wide reader and writer of configuration files: all profiles of
 // the model (PackageCreator) as one JSON document behind the first line
-// "json,2,4".
+// "json,2,4". It also keeps the working file with its backups and
+// fall-backs (the store's operations, in ConfigFileStore.cpp).
 //
 // Reading does not create profiles. Each nested profile group is announced
 // with profileFromFile(name, parent); the receiver must create that profile
