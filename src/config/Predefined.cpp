@@ -16,10 +16,22 @@ QStringList profileFolders()
         .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
 }
 
-bool openInfo(const QString &folder, QFile *file)
+// The lines of a predefined folder's "info.txt" (only the first with
+// firstOnly); false when the file cannot be opened.
+bool readInfoLines(const QString &folder, bool firstOnly, QStringList *lines)
 {
-    file->setFileName(Predefined::profilesFolder() + folder + QLatin1Char('/') + Predefined::infoFileName());
-    return file->open(QIODevice::ReadOnly | QIODevice::Text);
+    QFile file(Predefined::profilesFolder() + folder + QLatin1Char('/') + Predefined::infoFileName());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    QTextStream stream(&file);
+    stream.setCodec("UTF-8");
+    QString line;
+    while (stream.readLineInto(&line)) {
+        lines->append(line);
+        if (firstOnly)
+            break;
+    }
+    return true;
 }
 
 void readInfoLine(const QString &line, PredefinedProfileInfo *info)
@@ -79,14 +91,11 @@ Predefined::Predefined(QObject *parent)
 {
     const QStringList folders = profileFolders();
     for (const QString &folder : folders) {
-        QFile file;
-        if (!openInfo(folder, &file))
+        QStringList lines;
+        if (!readInfoLines(folder, false, &lines))
             continue;
-        QTextStream stream(&file);
-        stream.setCodec("UTF-8");
         PredefinedProfileInfo info;
-        QString line;
-        while (stream.readLineInto(&line))
+        for (const QString &line : qAsConst(lines))
             readInfoLine(line, &info);
         m_infos.append(info);
     }
@@ -103,12 +112,10 @@ QString Predefined::predefinedFolder(const QString &name)
 {
     const QStringList folders = profileFolders();
     for (const QString &folder : folders) {
-        QFile file;
-        if (!openInfo(folder, &file))
+        QStringList lines;
+        if (!readInfoLines(folder, true, &lines) || lines.isEmpty())
             continue;
-        QTextStream stream(&file);
-        stream.setCodec("UTF-8");
-        const QString first = stream.readLine();
+        const QString &first = lines.first();
         const int equals = first.indexOf(QLatin1Char('='));
         if (equals >= 0 && first.mid(equals + 1).trimmed() == name)
             return profilesFolder() + folder;

@@ -23,6 +23,7 @@
 #include <unistd.h>
 
 using namespace StoreFixture;
+using Files = QList<QByteArray>;
 
 namespace {
 
@@ -167,34 +168,31 @@ private slots:
         const QByteArray nul = QByteArray("x\0y", 3) + working.mid(working.indexOf('{'));
         const QByteArray earlier = "earlier invalid copy";
         const QList<QByteArray> five = numbered("backup ", 5);
-        const QList<QByteArray> none{missing, missing};
+        const Files none{missing, missing};
 
-        QTest::newRow("nothing there") << missing << none << missing << "" << QStringList{"Starter"} << "" << earlier
-                                       << none;
-        QTest::newRow("working file equal to backup 0")
-            << working << QList<QByteArray>{working, missing} << missing << "" << QStringList{"Working"} << ""
-            << earlier << QList<QByteArray>{working, missing};
-        QTest::newRow("changed file, five backups")
-            << working << five + QList<QByteArray>{missing} << missing << "" << QStringList{"Working"} << "" << earlier
-            << QList<QByteArray>{working, five.at(0), five.at(1), five.at(2), five.at(3), missing};
-        QTest::newRow("garbage before the document") << garbage << none << missing << "" << QStringList{"Working"} << ""
-                                                     << earlier << QList<QByteArray>{garbage, missing};
-        QTest::newRow("NUL before the document")
-            << nul << QList<QByteArray>{backup, missing} << missing << "btn_ok" << QStringList{"Backup"} << backupNotice
-            << earlier << QList<QByteArray>{backup, missing};
-        QTest::newRow("truncated") << truncated << QList<QByteArray>{backup, missing} << missing << "btn_ok"
-                                   << QStringList{"Backup"} << backupNotice << truncated
-                                   << QList<QByteArray>{backup, missing};
+        auto row = [](const char *name, const QByteArray &working, const Files &backupsBefore, const QByteArray &older,
+                      const QString &button, const QString &loaded, const QString &prompt,
+                      const QByteArray &invalidAfter, const Files &backupsAfter) {
+            QTest::newRow(name) << working << backupsBefore << older << button << QStringList{loaded} << prompt
+                                << invalidAfter << backupsAfter;
+        };
         const QString question = importQuestion + " [Import Profiles|Load Defaults Profiles]";
-        QTest::newRow("broken, older file imported")
-            << truncated << QList<QByteArray>{truncatedBackup, missing} << older << "btn_yes" << QStringList{"Older"}
-            << question << truncated << QList<QByteArray>{truncatedBackup, missing};
-        QTest::newRow("broken, older file declined")
-            << truncated << QList<QByteArray>{truncatedBackup, missing} << older << "btn_no" << QStringList{"Starter"}
-            << question << truncated << QList<QByteArray>{truncatedBackup, missing};
-        QTest::newRow("broken, broken older file imported")
-            << truncated << QList<QByteArray>{truncatedBackup, missing} << older.left(40) << "btn_yes"
-            << QStringList{"Starter"} << question << truncated << QList<QByteArray>{truncatedBackup, missing};
+        row("nothing there", missing, none, missing, "", "Starter", "", earlier, none);
+        row("working file equal to backup 0", working, {working, missing}, missing, "", "Working", "", earlier,
+            {working, missing});
+        row("changed file, five backups", working, five + Files{missing}, missing, "", "Working", "", earlier,
+            {working, five.at(0), five.at(1), five.at(2), five.at(3), missing});
+        row("garbage before the document", garbage, none, missing, "", "Working", "", earlier, {garbage, missing});
+        row("NUL before the document", nul, {backup, missing}, missing, "btn_ok", "Backup", backupNotice, earlier,
+            {backup, missing});
+        row("truncated", truncated, {backup, missing}, missing, "btn_ok", "Backup", backupNotice, truncated,
+            {backup, missing});
+        row("broken, older file imported", truncated, {truncatedBackup, missing}, older, "btn_yes", "Older", question,
+            truncated, {truncatedBackup, missing});
+        row("broken, older file declined", truncated, {truncatedBackup, missing}, older, "btn_no", "Starter", question,
+            truncated, {truncatedBackup, missing});
+        row("broken, broken older file imported", truncated, {truncatedBackup, missing}, older.left(40), "btn_yes",
+            "Starter", question, truncated, {truncatedBackup, missing});
     }
     void startUpRecovery()
     {
@@ -270,20 +268,18 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("before");
         QTest::addColumn<QList<QByteArray>>("after");
         const QByteArray W = fileWith("Working");
-        const QList<QByteArray> b = numbered("backup ", 6);
-        QTest::newRow("default five") << QVariant() << b.mid(0, 5) + QList<QByteArray>{missing}
-                                      << QList<QByteArray>{W, b[0], b[1], b[2], b[3], missing};
-        QTest::newRow("not a number") << QVariant("lots") << b.mid(0, 5) + QList<QByteArray>{missing}
-                                      << QList<QByteArray>{W, b[0], b[1], b[2], b[3], missing};
-        QTest::newRow("three") << QVariant(3) << b.mid(0, 4) << QList<QByteArray>{W, b[0], b[1], b[3]};
-        QTest::newRow("one") << QVariant(1) << b.mid(0, 2) << QList<QByteArray>{W, b[1]};
-        QTest::newRow("zero") << QVariant(0) << b.mid(0, 2) << QList<QByteArray>{W, b[1]};
-        QTest::newRow("gap") << QVariant() << QList<QByteArray>{b[0], missing, b[2], missing}
-                             << QList<QByteArray>{W, b[0], missing, b[2]};
-        QTest::newRow("first backup") << QVariant() << QList<QByteArray>{missing, missing}
-                                      << QList<QByteArray>{W, missing};
-        QTest::newRow("vast number") << QVariant(100000000) << QList<QByteArray>{b[0], missing}
-                                     << QList<QByteArray>{W, b[0]};
+        const Files b = numbered("backup ", 6);
+        auto row = [](const char *name, const QVariant &setting, const Files &before, const Files &after) {
+            QTest::newRow(name) << setting << before << after;
+        };
+        row("default five", QVariant(), b.mid(0, 5) + Files{missing}, {W, b[0], b[1], b[2], b[3], missing});
+        row("not a number", "lots", b.mid(0, 5) + Files{missing}, {W, b[0], b[1], b[2], b[3], missing});
+        row("three", 3, b.mid(0, 4), {W, b[0], b[1], b[3]});
+        row("one", 1, b.mid(0, 2), {W, b[1]});
+        row("zero", 0, b.mid(0, 2), {W, b[1]});
+        row("gap", QVariant(), {b[0], missing, b[2], missing}, {W, b[0], missing, b[2]});
+        row("first backup", QVariant(), {missing, missing}, {W, missing});
+        row("vast number", 100000000, {b[0], missing}, {W, b[0]});
     }
     void backupRotation()
     {

@@ -1,6 +1,7 @@
 #include "Predefined.h"
 #include "ProgramFolder.h"
 #include "SettingsFile.h"
+#include "StoreFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,16 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-} // namespace
+using StoreFixture::writeFile;
 
 class TestPredefined : public QObject
 {

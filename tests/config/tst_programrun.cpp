@@ -1,5 +1,6 @@
 #include "ConfigFile.h"
 #include "SampleModel.h"
+#include "StoreFixture.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -12,20 +13,10 @@ namespace {
 
 const QString program = QStringLiteral(R7_PROGRAM);
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 } // namespace
+
+using StoreFixture::readFile;
+using StoreFixture::writeFile;
 
 // The program itself, started as the desktop session's autostart entry
 // starts it.
@@ -47,7 +38,7 @@ private slots:
         const QByteArray working = ConfigFile::instance()->writeBytes();
         QVERIFY(writeFile(config + "/autosave.kvlf", working));
         const QByteArray shippedStarter = readFile(QFileInfo(program).path() + "/Starter Mappings.kvlf");
-        QVERIFY(!shippedStarter.isEmpty());
+        QVERIFY(shippedStarter != StoreFixture::missing);
 
         QProcess run;
         run.setProcessChannelMode(QProcess::MergedChannels);

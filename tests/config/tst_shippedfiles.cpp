@@ -5,6 +5,7 @@
 #include "ProfileReceiver.h"
 #include "ProgramFolder.h"
 #include "ShippedModels.h"
+#include "StoreFixture.h"
 
 #include <QDir>
 #include <QtTest>
@@ -14,12 +15,7 @@
 namespace {
 
 const QString shipped = QStringLiteral(R7_SHIPPED_DIR);
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using StoreFixture::readFile;
 
 // Collects the warnings logged while it lives, passing every message on.
 class WarningCatcher
@@ -84,9 +80,7 @@ private slots:
         const QByteArray bytes = readFile(shipped + "/" + file);
         if (bytes != written) {
             const QString fresh = QCoreApplication::applicationDirPath() + "/shipped-fresh/" + file;
-            QDir().mkpath(QFileInfo(fresh).path());
-            QFile out(fresh);
-            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(written) == written.size());
+            QVERIFY(StoreFixture::writeFile(fresh, written));
             QFAIL(qPrintable("The shipped file differs from the writer's output; the fresh one is " + fresh));
         }
 

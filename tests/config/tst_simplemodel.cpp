@@ -182,7 +182,6 @@ private slots:
     {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("flags"); // default, active, current
-        QTest::addColumn<QString>("strayFolder");
         QTest::addColumn<Operation>("operation");
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("jumpsAfter");
@@ -190,224 +189,103 @@ private slots:
         QTest::addColumn<QString>("foldersAfter");
         QTest::addColumn<QString>("signalsAfter");
         QTest::addColumn<QStringList>("warnings");
+        QTest::addColumn<QString>("strayFolder");
+        auto row = [](const char *name, const QString &setup, const QString &flags, const Operation &operation,
+                      const QString &after, const QString &jumps, const QString &remembered, const QString &folders,
+                      const QString &emitted, const QStringList &warnings = {}, const QString &strayFolder = {}) {
+            QTest::newRow(name) << setup << flags << operation << after << jumps << remembered << folders << emitted
+                                << warnings << strayFolder;
+        };
         auto remove = [](const QString &pair) {
             return Operation([pair](SimpleModel &m) { m.deleteProfile(at(pair)); });
         };
-
-        QTest::newRow("delete a profile with its sub-profiles") << "0:A 1:B 1.0:B0 1.1:B1 2:C"
-                                                                << "0 0 0"
-                                                                << "" << remove("1") << "G:Global 0:A[dac] 1:C"
-                                                                << "0 G G G 1"
-                                                                << "app-A=0 app-C=1"
-                                                                << "A=A C=C"
-                                                                << "list" << QStringList();
-        QTest::newRow("delete the first of three sub-profiles")
-            << "0:A 0.0:A0 0.1:A1 0.2:A2"
-            << "0 0 0"
-            << "" << remove("0.0") << "G:Global 0:A[dac] 0.0:A1 0.1:A2"
-            << "0 G 0.0 0.1"
-            << "app-A=0 app-A1=0.0 app-A2=0.1"
-            << "A=A A1=A1 A2=A2"
-            << "list" << QStringList();
-        QTest::newRow("delete the active default profile") << "0:A 1:B"
-                                                           << "0 0 0"
-                                                           << "" << remove("0") << "G:Global 0:B[dac]"
-                                                           << "G 0"
-                                                           << "app-B=0"
-                                                           << "B=B"
-                                                           << "default active current list" << QStringList();
-        QTest::newRow("delete the only top-level profile, the default") << "0:A"
-                                                                        << "0 G G"
-                                                                        << "" << remove("0") << "G:Global[dac]"
-                                                                        << "G"
-                                                                        << ""
-                                                                        << ""
-                                                                        << "default list" << QStringList();
-        QTest::newRow("delete the active profile while none is default") << "0:A 1:B"
-                                                                         << "- 1 1"
-                                                                         << "" << remove("1") << "G:Global 0:A[ac]"
-                                                                         << "0 G"
-                                                                         << "app-A=0"
-                                                                         << "A=A"
-                                                                         << "active current list" << QStringList();
-        QTest::newRow("delete a profile whose sub-profile is active and default")
-            << "0:A 0.0:A0 1:B"
-            << "0.0 0.0 0.0"
-            << "" << remove("0") << "G:Global 0:B[dac]"
-            << "G G 0"
-            << "app-B=0"
-            << "B=B"
-            << "default active current list" << QStringList();
-        QTest::newRow("delete a profile named ..") << "0:.. 1:B"
-                                                   << "1 1 1"
-                                                   << "" << remove("0") << "G:Global 0:B[dac]"
-                                                   << ""
-                                                   << ""
-                                                   << "B=B"
-                                                   << "list" << QStringList();
-        QTest::newRow("delete a profile without a name") << "0: 1:B"
-                                                         << "1 1 1"
-                                                         << "" << remove("0") << "G:Global 0:B[dac]"
-                                                         << ""
-                                                         << ""
-                                                         << "B=B"
-                                                         << "list" << QStringList();
-        QTest::newRow("delete one of two profiles of one name") << "0:A 1:A"
-                                                                << "1 1 1"
-                                                                << "" << remove("0") << "G:Global 0:A[dac]"
-                                                                << "G 0"
-                                                                << ""
-                                                                << "A=A"
-                                                                << "list" << QStringList();
-        QTest::newRow("delete everything")
-            << "0:A 0.0:A0 1:B"
-            << "0 0 1"
-            << "" << Operation([](SimpleModel &m) { m.deleteAllProfiles(); }) << "G:Global[dac]"
-            << "G G G"
-            << ""
-            << ""
-            << "active current default list" << QStringList();
-
-        QTest::newRow("duplicate a sub-profile")
-            << "0:A 0.0:A0 0.1:A1"
-            << "0 0 0"
-            << "" << Operation([](SimpleModel &m) { QVERIFY(m.addProfile("Copy", at("0.1"))); })
-            << "G:Global 0:A[da] 0.0:A0 0.1:A1 0.2:Copy(A1)[c]"
-            << ""
-            << ""
-            << "A=A A0=A0 A1=A1"
-            << "list" << QStringList();
-        QTest::newRow("add after the last top-level profile")
-            << "0:A 0.0:A0 3:B"
-            << "0 0 0"
-            << "" << Operation([](SimpleModel &m) { QVERIFY(m.addProfile("N")); })
-            << "G:Global 0:A[da] 0.0:A0 3:B 4:N[c]"
-            << ""
-            << ""
-            << "A=A A0=A0 B=B"
-            << "list" << QStringList();
-        QTest::newRow("add the first sub-profile")
-            << "0:A"
-            << "0 0 0"
-            << "" << Operation([](SimpleModel &m) { QVERIFY(m.addSubProfile("S", at("0"))); })
-            << "G:Global 0:A[da] 0.0:S[c]"
-            << ""
-            << ""
-            << "A=A"
-            << "list" << QStringList();
-        QTest::newRow("no profile index left")
-            << "254:Z 254.254:Zs"
-            << "254 254 254"
-            << "" << Operation([](SimpleModel &m) {
-                   QVERIFY(!m.addProfile("New"));
-                   QVERIFY(!m.addProfile("New", at("254.254")));
-                   QVERIFY(!m.addSubProfile("New", at("254")));
-               })
-            << "G:Global 254:Z[dac] 254.254:Zs"
-            << "254 254.254"
-            << "app-Z=254 app-Zs=254.254"
-            << "Z=Z Zs=Zs"
-            << ""
-            << QStringList{"Model: add - no profile number left for \"New\"",
-                           "Model: add - no profile number left for \"New\"",
-                           "Model: add sub-profile - no profile number left for \"New\""};
-
         auto rename = [](const QString &pair, const QString &name) {
             return Operation([pair, name](SimpleModel &m) { m.setProfileName(at(pair), name); });
         };
-        QTest::newRow("rename over a stray folder") << "0:Work"
-                                                    << "0 0 0"
-                                                    << "Game" << rename("0", "Game") << "G:Global 0:Game(Work)[dac]"
-                                                    << ""
-                                                    << ""
-                                                    << "Game=Work"
-                                                    << "name" << QStringList();
-        QTest::newRow("rename without a folder") << "0:Work"
-                                                 << "0 0 0"
-                                                 << "" << Operation([](SimpleModel &m) {
-                                                        QDir(Predefined::userProfilePath("Work")).removeRecursively();
-                                                        m.setProfileName(at("0"), "Play");
-                                                    })
-                                                 << "G:Global 0:Play(Work)[dac]"
-                                                 << ""
-                                                 << ""
-                                                 << "Play="
-                                                 << "name" << QStringList();
-        QTest::newRow("rename to a name with a slash") << "0:A"
-                                                       << "0 0 0"
-                                                       << "" << rename("0", "a/b") << "G:Global 0:a/b(A)[dac]"
-                                                       << ""
-                                                       << ""
-                                                       << "a%2Fb=A"
-                                                       << "name" << QStringList();
-        QTest::newRow("rename to another profile's name") << "0:A 1:B"
-                                                          << "0 0 0"
-                                                          << "" << rename("0", "B") << "G:Global 0:B(A)[dac] 1:B"
-                                                          << ""
-                                                          << ""
-                                                          << "A=A B=B"
-                                                          << "name" << QStringList();
-        QTest::newRow("rename to the same name") << "0:A"
-                                                 << "0 0 0"
-                                                 << "" << rename("0", "A") << "G:Global 0:A[dac]"
-                                                 << ""
-                                                 << ""
-                                                 << "A=A"
-                                                 << "" << QStringList();
 
-        QTest::newRow("choose the default and current again") << "0:A"
-                                                              << "0 0 0"
-                                                              << "" << Operation([](SimpleModel &m) {
-                                                                     m.setDefaultProfile(at("0"));
-                                                                     m.setActiveProfile(at("0"), true);
-                                                                     m.setCurrentProfile(at("0"));
-                                                                 })
-                                                              << "G:Global 0:A[dac]"
-                                                              << ""
-                                                              << ""
-                                                              << "A=A"
-                                                              << "current" << QStringList();
-        QTest::newRow("choose another default, active and current")
-            << "0:A 1:B"
-            << "0 0 0"
-            << "" << Operation([](SimpleModel &m) {
-                   m.setDefaultProfile(at("G"));
-                   m.setActiveProfile(at("1"), false);
-                   m.setCurrentProfile(at("1"));
-                   m.setAutoSwitching(true);
-                   m.setAutoSwitching(true);
-               })
-            << "G:Global[d] 0:A 1:B[ac]"
-            << ""
-            << ""
-            << "A=A B=B"
-            << "default active current switching" << QStringList();
-        QTest::newRow("stray profiles") << "0:A"
-                                        << "0 0 0"
-                                        << "" << Operation([](SimpleModel &m) {
-                                               ProfileData stray(1, 255, "Stray");
-                                               m.setActiveProfile(&stray, true);
-                                               m.setCurrentProfile(nullptr);
-                                               m.setDefaultProfile(&stray);
-                                               m.setProfileName(&stray, "X");
-                                               m.deleteProfile(&stray);
-                                               m.deleteProfile(at("G"));
-                                           })
-                                        << "G:Global 0:A[dac]"
-                                        << "0"
-                                        << "app-A=0"
-                                        << "A=A"
-                                        << ""
-                                        << QStringList{
-                                               "Model: active - wrong profile",  "Model: current - wrong profile",
-                                               "Model: default - wrong profile", "Model: set name - wrong profile",
-                                               "Model: delete - wrong profile",  "Model: delete - wrong profile"};
+        row("delete a profile with its sub-profiles", "0:A 1:B 1.0:B0 1.1:B1 2:C", "0 0 0", remove("1"),
+            "G:Global 0:A[dac] 1:C", "0 G G G 1", "app-A=0 app-C=1", "A=A C=C", "list");
+        row("delete the first of three sub-profiles", "0:A 0.0:A0 0.1:A1 0.2:A2", "0 0 0", remove("0.0"),
+            "G:Global 0:A[dac] 0.0:A1 0.1:A2", "0 G 0.0 0.1", "app-A=0 app-A1=0.0 app-A2=0.1", "A=A A1=A1 A2=A2",
+            "list");
+        row("delete the active default profile", "0:A 1:B", "0 0 0", remove("0"), "G:Global 0:B[dac]", "G 0", "app-B=0",
+            "B=B", "default active current list");
+        row("delete the only top-level profile, the default", "0:A", "0 G G", remove("0"), "G:Global[dac]", "G", "", "",
+            "default list");
+        row("delete the active profile while none is default", "0:A 1:B", "- 1 1", remove("1"), "G:Global 0:A[ac]",
+            "0 G", "app-A=0", "A=A", "active current list");
+        row("delete a profile whose sub-profile is active and default", "0:A 0.0:A0 1:B", "0.0 0.0 0.0", remove("0"),
+            "G:Global 0:B[dac]", "G G 0", "app-B=0", "B=B", "default active current list");
+        row("delete a profile named ..", "0:.. 1:B", "1 1 1", remove("0"), "G:Global 0:B[dac]", "", "", "B=B", "list");
+        row("delete a profile without a name", "0: 1:B", "1 1 1", remove("0"), "G:Global 0:B[dac]", "", "", "B=B",
+            "list");
+        row("delete one of two profiles of one name", "0:A 1:A", "1 1 1", remove("0"), "G:Global 0:A[dac]", "G 0", "",
+            "A=A", "list");
+        row("delete everything", "0:A 0.0:A0 1:B", "0 0 1", Operation([](SimpleModel &m) { m.deleteAllProfiles(); }),
+            "G:Global[dac]", "G G G", "", "", "active current default list");
+
+        row("duplicate a sub-profile", "0:A 0.0:A0 0.1:A1", "0 0 0",
+            Operation([](SimpleModel &m) { QVERIFY(m.addProfile("Copy", at("0.1"))); }),
+            "G:Global 0:A[da] 0.0:A0 0.1:A1 0.2:Copy(A1)[c]", "", "", "A=A A0=A0 A1=A1", "list");
+        row("add after the last top-level profile", "0:A 0.0:A0 3:B", "0 0 0",
+            Operation([](SimpleModel &m) { QVERIFY(m.addProfile("N")); }), "G:Global 0:A[da] 0.0:A0 3:B 4:N[c]", "", "",
+            "A=A A0=A0 B=B", "list");
+        row("add the first sub-profile", "0:A", "0 0 0",
+            Operation([](SimpleModel &m) { QVERIFY(m.addSubProfile("S", at("0"))); }), "G:Global 0:A[da] 0.0:S[c]", "",
+            "", "A=A", "list");
+        row("no profile index left", "254:Z 254.254:Zs", "254 254 254", Operation([](SimpleModel &m) {
+                QVERIFY(!m.addProfile("New"));
+                QVERIFY(!m.addProfile("New", at("254.254")));
+                QVERIFY(!m.addSubProfile("New", at("254")));
+            }),
+            "G:Global 254:Z[dac] 254.254:Zs", "254 254.254", "app-Z=254 app-Zs=254.254", "Z=Z Zs=Zs", "",
+            {"Model: add - no profile number left for \"New\"", "Model: add - no profile number left for \"New\"",
+             "Model: add sub-profile - no profile number left for \"New\""});
+
+        row("rename over a stray folder", "0:Work", "0 0 0", rename("0", "Game"), "G:Global 0:Game(Work)[dac]", "", "",
+            "Game=Work", "name", {}, "Game");
+        row("rename without a folder", "0:Work", "0 0 0", Operation([](SimpleModel &m) {
+                QDir(Predefined::userProfilePath("Work")).removeRecursively();
+                m.setProfileName(at("0"), "Play");
+            }),
+            "G:Global 0:Play(Work)[dac]", "", "", "Play=", "name");
+        row("rename to a name with a slash", "0:A", "0 0 0", rename("0", "a/b"), "G:Global 0:a/b(A)[dac]", "", "",
+            "a%2Fb=A", "name");
+        row("rename to another profile's name", "0:A 1:B", "0 0 0", rename("0", "B"), "G:Global 0:B(A)[dac] 1:B", "",
+            "", "A=A B=B", "name");
+        row("rename to the same name", "0:A", "0 0 0", rename("0", "A"), "G:Global 0:A[dac]", "", "", "A=A", "");
+
+        row("choose the default, active and current again", "0:A", "0 0 0", Operation([](SimpleModel &m) {
+                m.setDefaultProfile(at("0"));
+                m.setActiveProfile(at("0"), true);
+                m.setCurrentProfile(at("0"));
+            }),
+            "G:Global 0:A[dac]", "", "", "A=A", "current");
+        row("choose another default, active and current", "0:A 1:B", "0 0 0", Operation([](SimpleModel &m) {
+                m.setDefaultProfile(at("G"));
+                m.setActiveProfile(at("1"), false);
+                m.setCurrentProfile(at("1"));
+                m.setAutoSwitching(true);
+                m.setAutoSwitching(true);
+            }),
+            "G:Global[d] 0:A 1:B[ac]", "", "", "A=A B=B", "default active current switching");
+        row("stray profiles", "0:A", "0 0 0", Operation([](SimpleModel &m) {
+                ProfileData stray(1, 255, "Stray");
+                m.setActiveProfile(&stray, true);
+                m.setCurrentProfile(nullptr);
+                m.setDefaultProfile(&stray);
+                m.setProfileName(&stray, "X");
+                m.deleteProfile(&stray);
+                m.deleteProfile(at("G"));
+            }),
+            "G:Global 0:A[dac]", "0", "app-A=0", "A=A", "",
+            {"Model: active - wrong profile", "Model: current - wrong profile", "Model: default - wrong profile",
+             "Model: set name - wrong profile", "Model: delete - wrong profile", "Model: delete - wrong profile"});
     }
     void operations()
     {
         QFETCH(QString, setup);
         QFETCH(QString, flags);
-        QFETCH(QString, strayFolder);
         QFETCH(Operation, operation);
         QFETCH(QString, after);
         QFETCH(QString, jumpsAfter);
@@ -415,6 +293,7 @@ private slots:
         QFETCH(QString, foldersAfter);
         QFETCH(QString, signalsAfter);
         QFETCH(QStringList, warnings);
+        QFETCH(QString, strayFolder);
 
         const QStringList chosen = flags.split(' ');
         build(setup, chosen.at(0), chosen.at(1), chosen.at(2));
