@@ -27,8 +27,10 @@ Result write(const QString &path, const QByteArray &bytes, QString *reason)
         done += written;
     }
     if (done != bytes.size() || !file.commit()) {
+        // A write cut short without an error of the file's own leaves the
+        // system's reason in errno.
         if (reason)
-            *reason = file.errorString();
+            *reason = file.error() != QFileDevice::NoError ? file.errorString() : qt_error_string();
         file.cancelWriting();
         return NotWritten;
     }

@@ -1,0 +1,5 @@
+#include "KeyFunction.h"
+
+KeyFunction::KeyFunction(QWidget *parent)
+    : KeyBase(4, parent)
+{}

@@ -1,0 +1,5 @@
+#include "KeyLetter.h"
+
+KeyLetter::KeyLetter(QWidget *parent)
+    : KeyBase(1, parent)
+{}

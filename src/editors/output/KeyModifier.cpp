@@ -1,0 +1,5 @@
+#include "KeyModifier.h"
+
+KeyModifier::KeyModifier(QWidget *parent)
+    : KeyBase(3, parent)
+{}

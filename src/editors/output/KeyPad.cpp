@@ -1,0 +1,5 @@
+#include "KeyPad.h"
+
+KeyPad::KeyPad(QWidget *parent)
+    : KeyBase(5, parent)
+{}

@@ -1,0 +1,5 @@
+#include "KeySymbol.h"
+
+KeySymbol::KeySymbol(QWidget *parent)
+    : KeyBase(2, parent)
+{}
