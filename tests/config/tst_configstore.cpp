@@ -46,6 +46,8 @@ public:
             const auto *no = dialog->findChild<QPushButton *>("btn_no");
             if (yes && no)
                 m_text += " [" + yes->text() + "|" + no->text() + "]";
+            QString picture = QString(QTest::currentTestFunction()) + "-" + QTest::currentDataTag();
+            WidgetDriver::grabToPng(dialog, picture.replace(QRegularExpression("[^A-Za-z0-9-]+"), "_"));
             WidgetDriver::click(dialog, button);
         })
     {}
@@ -306,19 +308,19 @@ private slots:
         SampleModel::buildFullModel();
         ConfigFile *file = ConfigFile::instance();
         QSignalSpy saved(file, &ConfigFile::saved);
+        QVERIFY(FileSizeLimit(1024).isSet());
+        // The notice is shown, not run: it is answered once the limit is
+        // lifted again, so that its picture can be written.
         {
-            FileSizeLimit full(1024);
-            QVERIFY(full.isSet());
             PromptAnswer answer("btn_ok");
-            QVERIFY(!file->save());
+            QVERIFY(!saveOnFullDisk());
             QVERIFY(answer.wait());
             QVERIFY2(answer.text().contains(ConfigFile::workingFilePath()), qPrintable(answer.text()));
             QVERIFY2(answer.text().contains("File too large"), qPrintable(answer.text()));
         }
         {
-            FileSizeLimit full(1024);
             PromptAnswer again("btn_ok");
-            QVERIFY(!file->save());
+            QVERIFY(!saveOnFullDisk());
             QTest::qWait(100);
             QVERIFY(!again.answered());
         }
@@ -326,9 +328,8 @@ private slots:
         QVERIFY(file->save());
         QCOMPARE(readFile(ConfigFile::workingFilePath()), file->writeBytes());
         {
-            FileSizeLimit full(1024);
             PromptAnswer afterSuccess("btn_ok");
-            QVERIFY(!file->save());
+            QVERIFY(!saveOnFullDisk());
             QVERIFY(afterSuccess.wait());
         }
         QVERIFY(file->save());
@@ -364,13 +365,13 @@ private slots:
         SampleModel::buildFullModel();
 
         QSignalSpy saved(file, &ConfigFile::saved);
+        std::optional<PromptAnswer> notice;
         {
             FileSizeLimit full(large.size() / 2);
             QVERIFY(full.isSet());
             if (operation == "save") {
-                PromptAnswer answer("btn_ok");
+                notice.emplace("btn_ok");
                 QVERIFY(!file->save());
-                QVERIFY(answer.wait());
                 QCOMPARE(saved.size(), 1);
                 QCOMPARE(saved.at(0).at(0).toBool(), true);
             } else if (operation == "rotation") {
@@ -383,6 +384,8 @@ private slots:
                 QVERIFY(!file->saveToFile(exportPath, {1, 1, 1, 1, 0}));
             }
         }
+        if (notice)
+            QVERIFY(notice->wait());
         QCOMPARE(readFile(ConfigFile::workingFilePath()), working);
         QCOMPARE(backups(6), five + QList<QByteArray>{missing});
         QCOMPARE(readFile(exportPath), oldExport);
@@ -579,6 +582,12 @@ private slots:
     }
 
 private:
+    static bool saveOnFullDisk()
+    {
+        FileSizeLimit full(1024);
+        return ConfigFile::instance()->save();
+    }
+
     // Watches the child's open files until it has one in the working file's
     // folder other than the working file: the temporary file of a save, made
     // when the save starts writing (it may have no name until it is complete).
