@@ -19,6 +19,7 @@
 #include "SampleModel.h"
 #include "SimulatedMouse.h"
 #include "TestHttpServer.h"
+#include "TestImages.h"
 #include "WidgetDriver.h"
 
 #include <QApplication>
@@ -35,6 +36,9 @@
 
 #include <memory>
 #include <optional>
+
+using TestImages::readAll;
+using TestImages::writeFile;
 
 namespace {
 
@@ -55,18 +59,6 @@ QByteArray installerBody(int size = 200000)
     for (int i = 0; i < size; ++i)
         body[i] = char((i * 7 + i / 251) & 0xff);
     return body;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
 }
 
 QSettings settings()
@@ -258,7 +250,7 @@ private slots:
         QVERIFY(update->isUpdateAvailable());
         QCOMPARE(site.requestedPaths(), expectedPaths);
         QCOMPARE(downloadedFiles(), QStringList{fileName});
-        QVERIFY(readFile(downloadFolder() + fileName) == body);
+        QVERIFY(readAll(downloadFolder() + fileName) == body);
         QVERIFY(log.contains("SWUpdate: download update started  Version : " + version));
         QVERIFY(log.contains("SWUpdate: update loaded  " + fileName));
     }
@@ -293,7 +285,7 @@ private slots:
         QTRY_VERIFY(announced(available));
         QCOMPARE(http->requestedPaths(), QStringList{manifestPath("beta")});
         QCOMPARE(downloadedFiles(), QStringList({"3.1.0.2_Beta.exe", "README", "temp"}));
-        QCOMPARE(readFile(downloadFolder() + "3.1.0.2_Beta.exe"), QByteArray("3.1.0.2_Beta.exe"));
+        QCOMPARE(readAll(downloadFolder() + "3.1.0.2_Beta.exe"), QByteArray("3.1.0.2_Beta.exe"));
     }
 
     void failedRenameMakesNothingReady()
@@ -371,7 +363,7 @@ private slots:
         QTRY_VERIFY(announced(available));
         QCOMPARE(http->requestCount("/setup.exe"), 2);
         QCOMPARE(downloadedFiles(), QStringList{"3.1.0.2.exe"});
-        QVERIFY(readFile(downloadFolder() + "3.1.0.2.exe") == body);
+        QVERIFY(readAll(downloadFolder() + "3.1.0.2.exe") == body);
         QCOMPARE(log.count("SWUpdate: download update started"), 1);
     }
 
@@ -626,7 +618,7 @@ private slots:
 
         QCOMPARE(events, QStringList({manifestPath("public") + " during", "upload finished",
                                       "/setup.exe requested after", "/setup.exe after"}));
-        QVERIFY(readFile(downloadFolder() + "3.1.0.2.exe") == body);
+        QVERIFY(readAll(downloadFolder() + "3.1.0.2.exe") == body);
     }
 
     void upgradeNowOpensTheInstallerAndQuits()
