@@ -47,3 +47,6 @@ r7_build() {
 
 # The foreground detector's test runs an X server of its own.
 r7_packages+=(xvfb xauth)
+
+# The HID layer's tests run against devices emulated by umockdev.
+r7_packages+=(umockdev libumockdev-dev)

@@ -3,7 +3,10 @@
 #include "AppExtensions.h"
 #include "AppFont.h"
 #include "Autostart.h"
+#include "ConfigFile.h"
 #include "LogFile.h"
+#include "PackageCreator.h"
+#include "ProfileReceiver.h"
 #include "SharedConstants.h"
 #include "Version.h"
 
@@ -17,6 +20,8 @@ App::App(int &argc, char **argv) : QApplication(argc, argv)
 {
     setupLogging();
     qInfo() << "Start" << productName << versionString;
+
+    loadProfiles();
 
     // Closing a window only hides it; the program keeps running.
     setQuitOnLastWindowClosed(false);
@@ -53,6 +58,17 @@ App::~App()
 void App::setupLogging()
 {
     LogFile::setupLogging();
+}
+
+void App::loadProfiles()
+{
+    // The configuration file fills the model before anything else touches it.
+    PackageCreator *model = PackageCreator::instance();
+    model->addProfile(255, 255, globalProfileName);
+    profileReceiver = new ProfileReceiver(ConfigFile::instance(), this);
+    if (!ConfigFile::instance()->loadSaveFile())
+        qWarning() << "App: no configuration could be loaded";
+    model->loading = false;
 }
 
 void App::showActiveView()

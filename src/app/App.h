@@ -1,11 +1,13 @@
 #pragma once
-// The application object. For now it brings up logging and the open-window
-// flag and shows a placeholder window; the views join it as they are built.
+// The application object. For now it brings up logging, loads the profiles
+// from the configuration file, keeps the open-window flag and shows a
+// placeholder window; the views join it as they are built.
 
 #include <QApplication>
 #include <QPointer>
 
 class AppExtensions;
+class ProfileReceiver;
 class QWidget;
 
 class App : public QApplication
@@ -25,8 +27,10 @@ public slots:
 
 private:
     void registerAutostart();
+    void loadProfiles();
 
     int openState = 1;
     QWidget *activeView = nullptr;
     AppExtensions *extensions = nullptr;
+    ProfileReceiver *profileReceiver = nullptr;
 };

@@ -6,13 +6,13 @@
 
 const QString AppExtensions::flagName = QStringLiteral("7f6e64af-2f9d-4bb8-a632-d7208e7cdedf");
 
-AppExtensions::AppExtensions() : sharedMemory(SingleInstanceGuard::perUserName(flagName))
+AppExtensions::AppExtensions()
+    : flagLock(SingleInstanceGuard::keyFolder() + '/' + flagName + QStringLiteral(".lock"))
 {
-    if (!sharedMemory.attach() && sharedMemory.create(sizeof(qint64))) {
-        sharedMemory.lock();
-        *static_cast<qint64 *>(sharedMemory.data()) = 0;
-        sharedMemory.unlock();
-    }
+    // A native key has no lock of its own: flagLock is the segment's lock.
+    sharedMemory.setNativeKey(SingleInstanceGuard::keyFolder() + '/' + flagName);
+    if (!sharedMemory.attach() && sharedMemory.create(sizeof(qint64)))
+        clearOpenRequest();
     timer.setInterval(100);
     connect(&timer, &QTimer::timeout, this, &AppExtensions::checkOpenRequest);
 }
@@ -34,15 +34,27 @@ void AppExtensions::setPollingEnabled(bool on)
     }
 }
 
+qint64 *AppExtensions::lockFlag()
+{
+    if (!sharedMemory.isAttached() || !flagLock.lock())
+        return nullptr;
+    return static_cast<qint64 *>(sharedMemory.data());
+}
+
+void AppExtensions::unlockFlag()
+{
+    flagLock.unlock();
+}
+
 void AppExtensions::checkOpenRequest()
 {
-    if (!sharedMemory.isAttached() || !sharedMemory.lock())
+    qint64 *flag = lockFlag();
+    if (!flag)
         return;
-    auto *flag = static_cast<qint64 *>(sharedMemory.data());
     const bool requested = *flag == 1;
     if (requested)
         *flag = 0;
-    sharedMemory.unlock();
+    unlockFlag();
     // Emitted after unlocking: a receiver may run a nested event loop.
     if (requested)
         emit sigOpenWindow();
@@ -50,8 +62,16 @@ void AppExtensions::checkOpenRequest()
 
 void AppExtensions::requestOpenWindow()
 {
-    if (!sharedMemory.isAttached() || !sharedMemory.lock())
-        return;
-    *static_cast<qint64 *>(sharedMemory.data()) = 1;
-    sharedMemory.unlock();
+    if (qint64 *flag = lockFlag()) {
+        *flag = 1;
+        unlockFlag();
+    }
+}
+
+void AppExtensions::clearOpenRequest()
+{
+    if (qint64 *flag = lockFlag()) {
+        *flag = 0;
+        unlockFlag();
+    }
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The open-window flag: a second start sets it, and the running instance,
-// polling every 100 ms, clears it and brings its window forward.
+// polling every 100 ms, clears it and brings its window forward. Keyed, like
+// the single-instance guard, by files in SingleInstanceGuard::keyFolder().
 
+#include <QLockFile>
 #include <QObject>
 #include <QSharedMemory>
 #include <QTimer>
@@ -19,6 +21,9 @@ public:
     // Asks the running instance to open its window. Does nothing when the flag
     // segment could neither be attached nor created.
     void requestOpenWindow();
+    // Drops a request that nobody handled (its instance was killed first);
+    // the first instance does so when it takes the guard.
+    void clearOpenRequest();
     bool isAttached() const { return sharedMemory.isAttached(); }
 
 signals:
@@ -28,6 +33,12 @@ public slots:
     void checkOpenRequest();
 
 private:
+    // The 64-bit flag under the segment's own lock, or null (not locked) when
+    // the segment is not attached or the lock cannot be had.
+    qint64 *lockFlag();
+    void unlockFlag();
+
     QSharedMemory sharedMemory;
+    QLockFile flagLock;
     QTimer timer;
 };

@@ -1,9 +1,10 @@
 #include "SingleInstanceGuard.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringList>
-
-#include <unistd.h>
 
 const QString SingleInstanceGuard::defaultKey = QStringLiteral("corvanelle_guard_key");
 
@@ -12,11 +13,6 @@ QString SingleInstanceGuard::hashKey(const QString &key, const QString &suffix)
     QByteArray data = key.toUtf8();
     data.append(suffix.toUtf8());
     return QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Sha1).toHex());
-}
-
-QString SingleInstanceGuard::perUserName(const QString &name)
-{
-    return name + "_u" + QString::number(::getuid());
 }
 
 QString SingleInstanceGuard::keyFromArguments(const QStringList &arguments)
@@ -30,21 +26,36 @@ QString SingleInstanceGuard::keyFromArguments(const QStringList &arguments)
     return key;
 }
 
-SingleInstanceGuard::SingleInstanceGuard(const QString &key)
-    : key(key),
-      memLockKey(perUserName(hashKey(key, "_memLockKey"))),
-      sharedmemKey(perUserName(hashKey(key, "_sharedmemKey"))),
-      sharedMem(sharedmemKey),
-      memLock(memLockKey, 1)
+QString SingleInstanceGuard::keyFolder()
 {
+    // Not the toolkit's runtime location: without $XDG_RUNTIME_DIR that falls
+    // back to the temporary folder.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString folder = !runtime.isEmpty() && QFileInfo(runtime).isDir()
+                               ? runtime + QStringLiteral("/Corvanelle R7 Control Panel")
+                               : QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                                     + QStringLiteral("/Corvanelle R7 Control Panel/instance");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+SingleInstanceGuard::SingleInstanceGuard(const QString &key)
+    : key(key)
+    , memLockKey(hashKey(key, "_memLockKey"))
+    , sharedmemKey(hashKey(key, "_sharedmemKey"))
+    , memLock(keyFolder() + '/' + memLockKey)
+{
+    const QString segmentKey = keyFolder() + '/' + sharedmemKey;
+    sharedMem.setNativeKey(segmentKey);
     // Attaching and detaching a second handle removes a segment left behind by
     // an instance that died without detaching.
-    memLock.acquire();
+    memLock.lock();
     {
-        QSharedMemory stale(sharedmemKey);
+        QSharedMemory stale;
+        stale.setNativeKey(segmentKey);
         stale.attach();
     }
-    memLock.release();
+    memLock.unlock();
 }
 
 SingleInstanceGuard::~SingleInstanceGuard()
@@ -55,17 +66,17 @@ SingleInstanceGuard::~SingleInstanceGuard()
 bool SingleInstanceGuard::tryAcquire()
 {
     if (!sharedMem.isAttached()) {
-        memLock.acquire();
+        memLock.lock();
         const bool otherInstance = sharedMem.attach();
         if (otherInstance)
             sharedMem.detach();
-        memLock.release();
+        memLock.unlock();
         if (otherInstance)
             return false;
     }
-    memLock.acquire();
+    memLock.lock();
     const bool created = sharedMem.create(8);
-    memLock.release();
+    memLock.unlock();
     if (created)
         return true;
     release();
@@ -74,8 +85,8 @@ bool SingleInstanceGuard::tryAcquire()
 
 void SingleInstanceGuard::release()
 {
-    memLock.acquire();
+    memLock.lock();
     if (sharedMem.isAttached())
         sharedMem.detach();
-    memLock.release();
+    memLock.unlock();
 }

@@ -1,10 +1,13 @@
 #pragma once
 // One control panel per guard key and logged-in user: the existence of a small
-// shared-memory segment is the lock, a named semaphore serialises access to it.
+// shared-memory segment is the lock, a lock file serialises access to it.
+//
+// Both are keyed by files in keyFolder(), a fixed place of the user's, so
+// starts with different temporary folders (TMPDIR) still meet there.
 
+#include <QLockFile>
 #include <QSharedMemory>
 #include <QString>
-#include <QSystemSemaphore>
 
 class SingleInstanceGuard
 {
@@ -21,10 +24,12 @@ public:
 
     // SHA-1 of the key's and the suffix's UTF-8 bytes, as 40 lower-case hex digits.
     static QString hashKey(const QString &key, const QString &suffix);
-    // System objects are machine-wide here; the user id keeps each user's apart.
-    static QString perUserName(const QString &name);
     // The guard key that the command line selects.
     static QString keyFromArguments(const QStringList &arguments);
+    // Where the key files of the guard and of the open-window flag live,
+    // made when missing: "Corvanelle R7 Control Panel" in $XDG_RUNTIME_DIR,
+    // or without one "instance" in the per-user configuration folder.
+    static QString keyFolder();
 
 private:
     void release();
@@ -33,5 +38,6 @@ private:
     const QString memLockKey;
     const QString sharedmemKey;
     QSharedMemory sharedMem;
-    QSystemSemaphore memLock;
+    // Held around every attach, create and detach of sharedMem.
+    QLockFile memLock;
 };

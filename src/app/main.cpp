@@ -22,6 +22,9 @@ int main(int argc, char *argv[])
         extensions->requestOpenWindow();
         return 0;
     }
+    // A request that an instance killed before its next poll left behind is
+    // not this start's: a hidden start stays hidden.
+    extensions->clearOpenRequest();
 
     auto settings = std::make_unique<QSettings>(SettingsFile::pathBeforeApplication(), QSettings::IniFormat);
     if (settings->value("EnableHighDpiScaling", true).toBool())

@@ -24,12 +24,20 @@ namespace {
 using InputFactory = ActionTextFactory<InputMapActionConfig>;
 using OutputFactory = ActionTextFactory<OutputActionConfig>;
 
-// A decimal integer; a word that is not one reads as 0.
-int number(const QString &word)
+// A decimal integer; a word that is not one reads as 0. Read wide, so that
+// no number of a text makes the arithmetic below overflow before its limits
+// are applied.
+qint64 number(const QString &word)
 {
     bool ok = false;
-    const int value = word.toInt(&ok, 10);
+    const qint64 value = word.toLongLong(&ok, 10);
     return ok ? value : 0;
+}
+
+// The number of the word, limited to low..high.
+int numberWithin(const QString &word, int low, int high)
+{
+    return int(std::clamp<qint64>(number(word), low, high));
 }
 
 // Words split at single spaces; two spaces in a row make an empty word.
@@ -40,7 +48,7 @@ QStringList words(const QString &text)
 
 // Button numbers in the texts count from 1; a record's button id from 0 and
 // has one byte.
-bool validButtonNumber(int n)
+bool validButtonNumber(qint64 n)
 {
     return n >= 1 && n <= 256;
 }
@@ -65,11 +73,11 @@ std::shared_ptr<OutputAction_Keyboard> keyOutput(const QString &text, int group,
 
 InputMapPtr buildButton(const QString &text)
 {
-    const int n = number(text.mid(6).trimmed());
+    const qint64 n = number(text.mid(6).trimmed());
     if (n < 1 || n > 13) // buttons 0 to 12; 13 is "no button"
         return nullptr;
     auto button = std::make_shared<InputMapAction_Button>(InputType::Button);
-    button->buttonId = n - 1;
+    button->buttonId = int(n - 1);
     button->activeState = 1;
     return button;
 }
@@ -87,7 +95,7 @@ InputMapPtr buildMovement(const QString &text)
         return nullptr;
     movement->direction = direction;
     if (w.size() > 1)
-        movement->countDivisor.setValue(std::clamp(number(w.at(1)), 0, 0xFFFF));
+        movement->countDivisor.setValue(numberWithin(w.at(1), 0, 0xFFFF));
     if (w.size() > 2 && w.at(2) == QLatin1String("Repeat"))
         movement->repeat = 1;
     return movement;
@@ -108,7 +116,7 @@ InputMapPtr buildForce(const QString &text)
 {
     // A percentage of full force; the bounds are tenths of a percent. The
     // exit threshold lies 10 % below the entry and cannot go below zero.
-    const int percent = std::clamp(number(text.mid(5).trimmed()), 0, 100);
+    const int percent = numberWithin(text.mid(5).trimmed(), 0, 100);
     auto force = std::make_shared<InputMapAction_Force>(InputType::ForceRegion);
     force->buttonId = 13;
     force->entryStart = quint16(10 * percent);
@@ -137,7 +145,7 @@ OutputPtr buildMouseButton(const QString &text)
 {
     QString rest = text.mid(11);
     const int state = splitPressMarker(rest);
-    const int n = number(rest);
+    const qint64 n = number(rest);
     if (!validButtonNumber(n))
         return nullptr;
     auto click = std::make_shared<OutputAction_Mouse>(OutputType::MouseButton);
@@ -215,7 +223,7 @@ bool isFunctionKey(QString text)
 
 OutputPtr buildFunctionKey(const QString &text)
 {
-    const int n = number(withoutMarker(text).mid(1));
+    const int n = numberWithin(withoutMarker(text).mid(1), 0, 99); // two digits at most
     if (n >= 1 && n <= 12)
         return keyOutput(text, 4, n + 57);
     if (n >= 13 && n <= 24)
@@ -244,7 +252,7 @@ OutputPtr buildKeypadKey(const QString &text)
     else if (rest == QLatin1String("0"))
         usage = 98;
     else
-        usage = 88 + number(rest); // "Num1" to "Num9"
+        usage = 88 + numberWithin(rest, -1000, 1000); // "Num1" to "Num9"
     // A number that lands outside the keypad names no key.
     if (OutputAction_Keyboard::keyNameIndex(5, usage) < 0)
         return nullptr;
@@ -286,7 +294,7 @@ OutputPtr buildJoystickButton(const QString &text)
 {
     QString rest = text.mid(8);
     const int state = splitPressMarker(rest);
-    const int n = number(rest);
+    const qint64 n = number(rest);
     if (!validButtonNumber(n))
         return nullptr;
     auto button = std::make_shared<OutputAction_Joystick>(OutputType::JoystickButton);
@@ -330,9 +338,9 @@ OutputPtr buildDpi(const QString &text)
         } else if (w.at(1) == QLatin1String("Prev")) {
             dpi->dpiSelectionType = OutputAction_Tracking::DpiPreviousLevel;
         } else if (w.at(1) == QLatin1String("Set") && w.size() >= 3) {
-            const int level = number(w.at(2));
+            const qint64 level = number(w.at(2));
             dpi->dpiSelectionType = OutputAction_Tracking::DpiGoToLevel;
-            dpi->dpiValue = quint16(level >= 1 && level <= 10 ? level - 1 : 9);
+            dpi->dpiValue = quint16(level >= 1 && level <= 10 ? int(level) - 1 : 9);
         } else {
             return nullptr;
         }
@@ -349,7 +357,7 @@ OutputPtr buildDpi(const QString &text)
             return nullptr;
         // Hundreds of DPI, as the oldest configuration files kept them.
         const int highest = dpi->dpiSelectionType == OutputAction_Tracking::DpiSet ? 120 : 5;
-        dpi->dpiValue = quint16(std::clamp(number(w.at(2)) / 100, 1, highest));
+        dpi->dpiValue = quint16(std::clamp<qint64>(number(w.at(2)) / 100, 1, highest));
         return dpi;
     }
     return nullptr;
@@ -377,9 +385,9 @@ OutputPtr buildVibration(const QString &text)
     if (w.size() >= 4) {
         // The record keeps the shown percentage divided by 1.2 (10/12 in
         // integers, so the integer part is exact).
-        const int percent = std::clamp(number(w.at(1)), 0, 100);
+        const int percent = numberWithin(w.at(1), 0, 100);
         haptic->strength = quint8(percent * 10 / 12);
-        haptic->duration.setValue(std::clamp(number(w.at(2)), 0, 1000));
+        haptic->duration.setValue(numberWithin(w.at(2), 0, 1000));
         haptic->hapticOption = w.at(3) == QLatin1String("Wait") ? 128 : 0;
     }
     return haptic;
@@ -393,16 +401,17 @@ OutputPtr buildSequenceControl(const QString &text)
     if (kind == QLatin1String("Wait")) {
         act->typeCode = OutputType::Wait;
         if (w.size() >= 2)
-            act->countOrTime.setValue(std::clamp(number(w.at(1)), 0, 0xFFFF));
+            act->countOrTime.setValue(numberWithin(w.at(1), 0, 0xFFFF));
     } else if (kind == QLatin1String("Alternate")) {
         act->typeCode = OutputType::Alternate;
         if (w.size() >= 2)
-            act->alternateCount = quint8(std::clamp(number(w.at(1)), 2, 99));
+            act->alternateCount = quint8(numberWithin(w.at(1), 2, 99));
     } else if (kind == QLatin1String("Repeat")) {
         act->typeCode = OutputType::RepeatFrom;
         if (w.size() >= 3) {
-            act->repeatTarget = quint8(std::clamp(number(w.at(1)) - 1, 0, 255));
-            act->countOrTime.setValue(std::clamp(number(w.at(2)), 0, 0xFFFF));
+            // Output numbers count from 1, the target from 0.
+            act->repeatTarget = quint8(numberWithin(w.at(1), 1, 256) - 1);
+            act->countOrTime.setValue(numberWithin(w.at(2), 0, 0xFFFF));
         }
     } else if (kind == QLatin1String("Stop")) {
         act->typeCode = OutputType::StopLooping;

@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <limits>
@@ -65,6 +64,7 @@ ConfigFile *ConfigFile::instance()
 ConfigFile::ConfigFile()
     : m_model(PackageCreator::instance())
 {
+    makeFolders();
 }
 
 ConfigFile::~ConfigFile() = default;
@@ -76,23 +76,6 @@ QByteArray ConfigFile::writeBytes(const Selection &selection)
     QJsonObject document;
     writeConfig(document, selection);
     return firstLine + QJsonDocument(document).toJson(QJsonDocument::Indented);
-}
-
-bool ConfigFile::saveToFile(const QString &path, const Selection &selection)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning() << "ConfigFile: cant open save file!";
-        return false;
-    }
-    const QByteArray bytes = writeBytes(selection);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        qWarning() << "ConfigFile: save file not written -" << file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    qInfo() << "ConfigFile: saved to file";
-    return true;
 }
 
 bool ConfigFile::loadFile(const QString &path, bool readRoot, const Selection &selection)

@@ -8,13 +8,15 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class PackageCreator;
 class ProfileData;
 
 // The process-wide reader and writer of configuration files: all profiles of
 // the model (PackageCreator) as one JSON document behind the first line
-// "json,2,4".
+// "json,2,4". It also keeps the working file with its backups and
+// fall-backs (the store's operations, in ConfigFileStore.cpp).
 //
 // Reading does not create profiles. Each nested profile group is announced
 // with profileFromFile(name, parent); the receiver must create that profile
@@ -37,6 +39,51 @@ public:
 
     static ConfigFile *instance();
     ~ConfigFile() override;
+
+    // --- The store
+    // Where its files lie: the working file and the per-user copy of the
+    // starter file in the per-user configuration folder; the backups, the
+    // copy of a working file that did not parse and exports in the documents
+    // folder; the shipped starter file in the program folder.
+    static QString workingFilePath();
+    static QString starterCopyPath();
+    static QString shippedStarterPath();
+    static QString documentsFolder();
+    static QString backupsFolder();
+    // "AutoBackup_<n>.kvlf", 0 the newest.
+    static QString backupPath(int n);
+    static QString invalidCopyPath();
+    static QString olderDriverFilePath();
+
+    // The start-up load: the working file (backed up when it changed since
+    // the newest backup), else the newest backup (with a notice), else the
+    // older driver's file (when the user agrees), else the starter file;
+    // then the starter copy is refreshed from the program folder. False only
+    // when not even the starter file could be read; the model is then as it
+    // was.
+    bool loadSaveFile();
+    // The per-user starter copy, all groups.
+    bool loadStarterFile();
+    // Only the starter copy's global profile contents: nothing is announced
+    // and no initial default named.
+    bool loadStarterFileWithoutDefault();
+    // The working file read behind count imported profiles, without its
+    // global profile; (count + index, subIndex) is named as the initial
+    // default.
+    bool reloadSaveFileAt(int count, int index, int subIndex);
+    // Copies the shipped starter file over the per-user copy; the copy stays
+    // as it was when that fails.
+    bool copyStarterFile();
+    // Writes every profile to the working file. Emits saved(false) after a
+    // write; when nothing could be written the old file stays, saved(true)
+    // keeps Save available, and the user is told once until a save works.
+    bool save();
+    // The names of the profile groups in a file, in the order of the
+    // selection flags a read of it takes: the global profile first (only
+    // when its group has mappings; then hasGlobal is set), then each profile
+    // indented by two spaces and each sub-profile by four. Empty when the
+    // file cannot be read.
+    QStringList profileNamesInFile(const QString &path, bool *hasGlobal) const;
 
     // --- Whole files
     // The first line and the indented document of the selected groups.
@@ -105,6 +152,19 @@ signals:
 private:
     ConfigFile();
 
+    // How a read of one of the store's files ended.
+    enum class LoadOutcome { Loaded, NotOpened, NoDocument, NotParsed };
+    LoadOutcome loadStoreFile(const QString &path);
+    void makeFolders() const;
+    void backUpWorkingFile();
+    void rotateBackups(const QByteArray &newest);
+    void keepInvalidCopy();
+    // The fall-backs after a working file that did not load.
+    bool loadFallback();
+    bool loadStarterProfiles();
+    bool writeFile(const QString &path, const QByteArray &bytes, QString *reason);
+    void reportSaveFailure(const QString &path, const QString &reason);
+
     void readGroupAt(const QJsonObject &group, bool isRoot, int depth);
     void readGroupContents(const QJsonObject &group);
     void readConfigSet(const QJsonObject &element);
@@ -123,4 +183,6 @@ private:
     Selection m_selection;
     int m_defaultIndex = 255;
     int m_defaultSubIndex = 255;
+    bool m_starterCopied = false;
+    bool m_saveFailureReported = false;
 };

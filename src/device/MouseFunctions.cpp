@@ -1,6 +1,8 @@
 #include "MouseFunctions.h"
 
+#include "CommandAddress.h"
 #include "Crc16.h"
+#include "ExpectedReply.h"
 #include "GeneralControlCommand.h"
 #include "HIDInterface.h"
 #include "HIDManager.h"
@@ -20,39 +22,7 @@
 #include <cstdlib>
 
 namespace {
-constexpr uint8_t replyReportId = 40;
-constexpr uint8_t profileNoticeId = 10;
-constexpr uint8_t liveSampleId = 20;
-constexpr uint8_t liveMotionId = 23;
-
-constexpr uint8_t sensorReply = 65;
-constexpr uint8_t resetReply = 67;
-constexpr uint8_t memoryReply = 72;
-constexpr uint8_t serialReply = 73;
-constexpr uint8_t cpuIdReply = 74;
-
-// Command addresses: class (0 queries, 1 writes, 2 actions), group, command.
-struct CommandAddress
-{
-    int commandClass;
-    int group;
-    int command;
-};
-constexpr CommandAddress cpuIdQuery{0, 1, 10};
-constexpr CommandAddress serialQuery{0, 1, 15};
-constexpr CommandAddress activeProfileQuery{0, 1, 60};
-constexpr CommandAddress memoryQuery{0, 10, 10};
-constexpr CommandAddress dpiStepQuery{0, 15, 4};
-constexpr CommandAddress sensorIdQuery{0, 15, 6};
-constexpr CommandAddress inputStreamingCommand{1, 5, 10};
-constexpr CommandAddress uploadCommand{1, 10, 1};
-constexpr CommandAddress switchProfileCommand{1, 10, 30};
-constexpr CommandAddress startBootloaderCommand{2, 1, 1};
-constexpr CommandAddress configResetCommand{2, 1, 2};
-constexpr CommandAddress userDataResetCommand{2, 1, 30};
-constexpr CommandAddress storeToFlashCommand{2, 10, 1};
-constexpr CommandAddress calibrateImuCommand{2, 20, 1};
-constexpr CommandAddress vibrationCommand{2, 40, 1};
+using namespace DeviceCommand;
 
 constexpr int serialLength = 9;
 constexpr int cpuIdLength = 10;
@@ -63,17 +33,6 @@ MouseFunctions::TransportFactory &transportFactory()
 {
     static MouseFunctions::TransportFactory factory;
     return factory;
-}
-
-bool isReply(const QVector<uint8_t> &packet, uint8_t code)
-{
-    return packet[0] == replyReportId && packet[1] == 2 && packet[4] == code;
-}
-
-// The mouse switched profile on its own (also its answer to the query).
-bool isOwnProfileNotice(const QVector<uint8_t> &packet)
-{
-    return packet[0] == profileNoticeId && packet[2] == 2;
 }
 
 int32_t le32(const QVector<uint8_t> &packet, int at)
@@ -100,9 +59,34 @@ QVector<uint8_t> commandPacket(CommandAddress address, QVector<uint8_t> payload 
 
 struct MouseFunctions::Wait
 {
+    explicit Wait(const ExpectedReply &expected)
+        : expected(expected)
+    {}
+
+    ExpectedReply expected;
+    QVector<uint8_t> *answer = nullptr;
+    bool passOn = false;
     QEventLoop loop;
     ReplyWait outcome = ReplyWait::TimedOut;
     bool done = false;
+};
+
+// One command, or a sequence of them (connect, upload), that waits for
+// replies: while one lives the device object is busy.
+class MouseFunctions::Exchange
+{
+public:
+    explicit Exchange(MouseFunctions *device)
+        : device(device)
+    {
+        ++device->m_exchanges;
+    }
+    ~Exchange() { device->leaveExchange(); }
+    Exchange(const Exchange &) = delete;
+    Exchange &operator=(const Exchange &) = delete;
+
+private:
+    MouseFunctions *device;
 };
 
 MouseFunctions *MouseFunctions::instance()
@@ -185,20 +169,23 @@ int MouseFunctions::firmwareState() const
 
 // --- Waiting ---------------------------------------------------------------
 
-MouseFunctions::ReplyWait MouseFunctions::sendPacket(const QVector<uint8_t> &packet)
+bool MouseFunctions::deferWhileBusy(std::function<void()> command)
 {
-    if (refusedDuringUpload())
-        return ReplyWait::NotSent;
-    return transmit(packet);
+    if (!busy())
+        return false;
+    qDebug() << "MouseFunctions: a command waits for its reply, the next one is queued";
+    m_queued.push_back(std::move(command));
+    return true;
 }
 
-bool MouseFunctions::refusedDuringUpload() const
+MouseFunctions::ReplyWait MouseFunctions::sendPacket(const QVector<uint8_t> &packet)
 {
-    if (!m_uploading)
-        return false;
-    // A packet of another command in between would break the upload.
-    qWarning() << "MouseFunctions: upload in progress, command not sent";
-    return true;
+    if (busy()) {
+        qDebug() << "MouseFunctions: a command waits for its reply, command not sent";
+        return ReplyWait::Busy;
+    }
+    Exchange exchange(this);
+    return transmit(m_restState, packet, nullptr, true);
 }
 
 MouseFunctions::ReplyWait MouseFunctions::sendCommand(const GeneralControlCommand &command)
@@ -206,59 +193,104 @@ MouseFunctions::ReplyWait MouseFunctions::sendCommand(const GeneralControlComman
     return sendPacket(command.packet());
 }
 
-MouseFunctions::ReplyWait MouseFunctions::sendAwaiting(int state, const QVector<uint8_t> &packet)
+MouseFunctions::ReplyWait MouseFunctions::startWaitForResponse()
 {
-    // The wait state changes only when the command really goes out: an upload
-    // in progress keeps its own, and no device must keep looking absent.
-    if (refusedDuringUpload() || !canTransmit())
-        return ReplyWait::NotSent;
-    m_waitState = state;
-    return transmit(packet);
-}
-
-MouseFunctions::ReplyWait MouseFunctions::transmit(const QVector<uint8_t> &packet)
-{
-    if (!canTransmit())
-        return ReplyWait::NotSent;
-    m_transport->writePacket(packet);
-    return startWaitForResponse();
+    if (busy())
+        return ReplyWait::Busy;
+    Exchange exchange(this);
+    return runWait(m_waitState, ExpectedReply::anyReport(), nullptr, true);
 }
 
 void MouseFunctions::stopWaitForResponse()
 {
-    if (!m_waits.empty())
-        finishWait(m_waits.back(), ReplyWait::TimedOut);
+    finishWait(ReplyWait::TimedOut);
 }
 
-MouseFunctions::ReplyWait MouseFunctions::startWaitForResponse()
+MouseFunctions::ReplyWait MouseFunctions::transmit(int state, const QVector<uint8_t> &packet, QVector<uint8_t> *answer,
+                                                   bool passOn)
 {
-    Wait wait;
+    if (!canTransmit())
+        return ReplyWait::NotSent;
+    // Nothing that came in before the packet went out can answer it.
+    handleHeldReports();
+    if (!canTransmit())
+        return ReplyWait::NotSent;
+    m_transport->writePacket(packet);
+    return runWait(state, ExpectedReply::forCommand(packet), answer, passOn);
+}
+
+MouseFunctions::ReplyWait MouseFunctions::awaitReport(int state, const ExpectedReply &expected,
+                                                      QVector<uint8_t> *answer, bool passOn)
+{
+    while (!m_held.empty()) {
+        if (expected.matches(m_held.front())) {
+            if (answer)
+                *answer = m_held.front();
+            if (!passOn)
+                m_held.pop_front();
+            return ReplyWait::Received;
+        }
+        const QVector<uint8_t> report = std::move(m_held.front());
+        m_held.pop_front();
+        handleReport(report);
+    }
+    if (!m_devicePresent)
+        return ReplyWait::Disconnected;
+    return runWait(state, expected, answer, passOn);
+}
+
+MouseFunctions::ReplyWait MouseFunctions::runWait(int state, const ExpectedReply &expected, QVector<uint8_t> *answer,
+                                                  bool passOn)
+{
+    Wait wait(expected);
+    wait.answer = answer;
+    wait.passOn = passOn;
     QTimer timer;
     timer.setSingleShot(true);
     timer.setInterval(replyTimeoutMs);
-    connect(&timer, &QTimer::timeout, this, [this, &wait] { finishWait(&wait, ReplyWait::TimedOut); });
-    m_waits.push_back(&wait);
+    connect(&timer, &QTimer::timeout, this, [this] { finishWait(ReplyWait::TimedOut); });
+    m_wait = &wait;
+    m_waitState = state;
     timer.start();
-    if (!wait.done)
-        wait.loop.exec();
-    m_waits.erase(std::find(m_waits.begin(), m_waits.end(), &wait));
-    if (m_waits.empty())
-        scheduleDeferred();
+    wait.loop.exec();
+    m_wait = nullptr;
+    m_waitState = m_restState;
     return wait.outcome;
 }
 
-void MouseFunctions::finishWait(Wait *wait, ReplyWait outcome)
+void MouseFunctions::finishWait(ReplyWait outcome)
 {
-    if (wait->done)
+    if (!m_wait || m_wait->done)
         return;
-    wait->done = true;
-    wait->outcome = outcome;
-    wait->loop.quit();
+    m_wait->done = true;
+    m_wait->outcome = outcome;
+    m_wait->loop.quit();
+}
+
+void MouseFunctions::leaveExchange()
+{
+    if (--m_exchanges > 0)
+        return;
+    m_waitState = m_restState;
+    // Handled with no command waiting, so that their receivers may send.
+    handleHeldReports();
+    scheduleDeferred();
+}
+
+void MouseFunctions::handleHeldReports()
+{
+    // One at a time off the front: a receiver may start a command of its own,
+    // which handles the rest first.
+    while (!m_held.empty()) {
+        const QVector<uint8_t> report = std::move(m_held.front());
+        m_held.pop_front();
+        handleReport(report);
+    }
 }
 
 void MouseFunctions::scheduleDeferred()
 {
-    if (m_deferredScheduled || (!m_pendingConnect && !m_pendingWakeUpload))
+    if (m_deferredScheduled || (!m_pendingConnect && m_queued.empty() && !m_pendingWakeUpload))
         return;
     m_deferredScheduled = true;
     QMetaObject::invokeMethod(this, &MouseFunctions::runDeferred, Qt::QueuedConnection);
@@ -267,12 +299,19 @@ void MouseFunctions::scheduleDeferred()
 void MouseFunctions::runDeferred()
 {
     m_deferredScheduled = false;
+    // Each step runs to its end; one that found the device busy again is
+    // taken up when that exchange ends.
     if (busy())
-        return; // the end of the running wait schedules it again
+        return;
     if (m_pendingConnect) {
         const int pid = *m_pendingConnect;
         m_pendingConnect.reset();
         mouseConnectState(true, pid);
+    }
+    while (!busy() && !m_queued.empty()) {
+        const std::function<void()> command = std::move(m_queued.front());
+        m_queued.pop_front();
+        command();
     }
     if (m_pendingWakeUpload && !busy()) {
         m_pendingWakeUpload = false;
@@ -285,11 +324,14 @@ void MouseFunctions::runDeferred()
 void MouseFunctions::mouseConnectState(bool connected, int pid)
 {
     if (!connected) {
+        // Queued commands were meant for the device that went away.
         m_pendingConnect.reset();
+        m_queued.clear();
         m_devicePresent = false;
-        for (Wait *wait : m_waits)
-            finishWait(wait, ReplyWait::Disconnected);
+        m_compatibleMouse = false;
+        m_restState = WaitDisconnected;
         m_waitState = WaitDisconnected;
+        finishWait(ReplyWait::Disconnected);
         emit mouseConnect(false);
         return;
     }
@@ -301,6 +343,9 @@ void MouseFunctions::mouseConnectState(bool connected, int pid)
     }
 
     m_devicePresent = true;
+    m_compatibleMouse = false;
+    m_restState = WaitDisconnected;
+    m_waitState = WaitDisconnected;
     m_mousePID = pid;
     const int state = firmwareState();
     const bool bootloader = isBootloaderId(pid);
@@ -316,23 +361,65 @@ void MouseFunctions::mouseConnectState(bool connected, int pid)
     }
 
     const bool ok = checkFirmware();
-    m_waitState = ok ? WaitConnected : WaitDisconnected;
     if (ok && !bootloader) {
-        // A disconnection during these queries has already been reported.
-        getActiveProfile();
-        if (!m_devicePresent)
+        bool present = false;
+        {
+            Exchange exchange(this);
+            present = runConnectQueries(pid);
+        }
+        // A disconnection during the queries has already been reported.
+        if (!present)
             return;
-        m_capabilities = MouseCapabilities::forModel(pid);
-        qInfo() << "MouseFunctions: getOpticalSensorId";
-        sendAwaiting(WaitSensorId, commandPacket(sensorIdQuery));
-        if (!m_devicePresent)
-            return;
-        qInfo() << "MouseFunctions: WaitForDpiStep";
-        sendAwaiting(WaitDpiStep, commandPacket(dpiStepQuery));
-        if (!m_devicePresent)
-            return;
+    } else if (ok) {
+        m_restState = WaitConnected;
+        m_waitState = WaitConnected;
     }
     emit mouseConnect(ok);
+}
+
+bool MouseFunctions::runConnectQueries(int pid)
+{
+    // On a reconnection after an upload the answer is this program's own
+    // configuration coming back, not a switch of the user's.
+    queryActiveProfile(WaitConnected, !m_profilesSent);
+    if (!m_devicePresent)
+        return false;
+    m_capabilities = MouseCapabilities::forModel(pid);
+    qInfo() << "MouseFunctions: getOpticalSensorId";
+    const int sensorId = querySensorByte(WaitSensorId, commandPacket(sensorIdQuery), "WaitForOpticalSensorId");
+    if (sensorId >= 0)
+        setSensor(sensorId);
+    if (!m_devicePresent)
+        return false;
+    qInfo() << "MouseFunctions: WaitForDpiStep";
+    const int step = querySensorByte(WaitDpiStep, commandPacket(dpiStepQuery), "WaitForDpiStep");
+    if (step >= 0)
+        m_capabilities.dpiStep = step ? step : MouseCapabilities::defaultDpiStep;
+    if (!m_devicePresent)
+        return false;
+    // Before the exchange ends, so that what its end passes on finds the
+    // mouse ready for profile commands.
+    m_compatibleMouse = true;
+    m_restState = WaitIdle;
+    return true;
+}
+
+int MouseFunctions::querySensorByte(int state, const QVector<uint8_t> &packet, const char *stateName)
+{
+    QVector<uint8_t> answer;
+    const ReplyWait outcome = transmit(state, packet, &answer);
+    if (outcome == ReplyWait::Received && ExpectedReply::isReply(answer, ReplyCode::sensor))
+        return answer[5];
+    if (outcome == ReplyWait::Received)
+        qWarning().nospace() << "MouseFunctions: unexpected data in " << stateName;
+    else if (outcome == ReplyWait::TimedOut)
+        qWarning().nospace() << "MouseFunctions: no reply in " << stateName;
+    return -1;
+}
+
+MouseFunctions::ReplyWait MouseFunctions::queryActiveProfile(int state, bool passOn)
+{
+    return transmit(state, commandPacket(activeProfileQuery), nullptr, passOn);
 }
 
 bool MouseFunctions::checkFirmware()
@@ -367,85 +454,40 @@ QString MouseFunctions::getBuildNumber()
 
 void MouseFunctions::responseParser(QVector<uint8_t> packet)
 {
-    if (!m_waits.empty())
-        finishWait(m_waits.back(), ReplyWait::Received);
     if (packet.size() < HidReport::length)
         packet = HidReport::padded(packet);
-
-    if (packet[0] == liveSampleId || packet[0] == liveMotionId) {
-        emit UserInputEvent(packet);
+    if (m_wait && !m_wait->done) {
+        if (m_wait->expected.matches(packet)) {
+            if (m_wait->answer)
+                *m_wait->answer = packet;
+            // Passed on with no command waiting, when the exchange ends.
+            if (m_wait->passOn)
+                m_held.push_back(packet);
+            finishWait(ReplyWait::Received);
+            return;
+        }
+        handleReport(packet);
         return;
     }
-
-    switch (m_waitState) {
-    case WaitConnected:
-        if (m_profilesSent)
-            m_waitState = WaitIdle;
-        else
-            handleIdleReport(packet);
-        break;
-    case WaitMemory:
-        m_waitState = WaitIdle;
-        if (isReply(packet, memoryReply))
-            m_deviceMemory = std::min(le32(packet, 5), le32(packet, 9));
-        break;
-    case WaitUpload:
-        // Consumed. When the mouse announces its new configuration's profile
-        // before the upload is done with, that is the notice to drop.
-        if (m_swallowProfileNotice && isOwnProfileNotice(packet))
-            m_swallowProfileNotice = false;
-        break;
-    case WaitSerial: {
-        QByteArray serial;
-        if (isReply(packet, serialReply)) {
-            serial = bytesAt(packet, 5, serialLength);
-        } else {
-            serial = QByteArray(serialLength, char(0xFF));
-            qWarning() << "Invalid Serial Reply, using empty serial 0xFF";
-        }
-        emit fwReply_serial(serial);
-        m_waitState = WaitIdle;
-        break;
+    // Between two waits of one exchange (the wait that just ended has not
+    // returned yet): kept for the next wait, or handled when the exchange ends.
+    if (busy() || !m_held.empty()) {
+        m_held.push_back(packet);
+        return;
     }
-    case WaitCpuId:
-        if (isReply(packet, cpuIdReply)) {
-            if (m_operationMode == operationModeFirmwareUpdate)
-                emit fwReply_cpu(bytesAt(packet, 5, cpuIdLength));
-            m_waitState = WaitIdle;
-        }
-        break;
-    case WaitSensorId:
-        if (isReply(packet, sensorReply))
-            setSensor(packet[5]);
-        else
-            qWarning() << "MouseFunctions: unexpected data in WaitForOpticalSensorId";
-        m_waitState = WaitIdle;
-        break;
-    case WaitDpiStep:
-        if (isReply(packet, sensorReply))
-            m_capabilities.dpiStep = packet[5] ? packet[5] : MouseCapabilities::defaultDpiStep;
-        else
-            qWarning() << "MouseFunctions: unexpected data in WaitForDpiStep";
-        m_waitState = WaitIdle;
-        break;
-    default:
-        handleIdleReport(packet);
-        break;
-    }
+    handleReport(packet);
 }
 
-void MouseFunctions::handleIdleReport(const QVector<uint8_t> &packet)
+void MouseFunctions::handleReport(const QVector<uint8_t> &packet)
 {
-    if (isOwnProfileNotice(packet)) {
-        if (m_swallowProfileNotice)
-            m_swallowProfileNotice = false;
-        else
-            emit profileChanged(packet[3], packet[4]);
-    } else if (isReply(packet, resetReply)) {
+    if (ExpectedReply::isLiveReport(packet))
+        emit UserInputEvent(packet);
+    else if (ExpectedReply::isOwnProfileNotice(packet))
+        emit profileChanged(packet[3], packet[4]);
+    else if (ExpectedReply::isReply(packet, ReplyCode::resetCauses))
         logResetCauses(packet);
-    } else {
+    else
         emit genericResponse(packet);
-    }
 }
 
 void MouseFunctions::logResetCauses(const QVector<uint8_t> &packet)
@@ -527,27 +569,36 @@ MouseFunctions::UploadResult MouseFunctions::sendProfilesToMouse()
 {
     if (m_packageSource->loading)
         return UploadSkipped;
-    const UploadResult result = saveToRAM();
-    if (result != UploadOk)
-        return result;
-    m_profilesSent = true;
-    m_waitState = WaitIdle;
-    if (m_resetPending && !m_savedToFlash) {
-        // The mouse first announces the profile its new configuration starts
-        // in (dropped: not a switch of the user's). The answer to the query
-        // must come after it, and in the idle state, to be passed on.
-        if (m_swallowProfileNotice)
-            startWaitForResponse();
-        m_swallowProfileNotice = false;
-        getActiveProfile();
-    }
-    return result;
+    return runUpload(true);
 }
 
 MouseFunctions::UploadResult MouseFunctions::saveToRAM()
 {
+    return runUpload(false);
+}
+
+MouseFunctions::UploadResult MouseFunctions::runUpload(bool save)
+{
+    if (busy())
+        return finishUpload(UploadBusy, tr("The mouse is still busy with another command."));
     QString reason;
-    const UploadResult result = upload(&reason);
+    UploadResult result;
+    {
+        Exchange exchange(this);
+        result = upload(&reason);
+        if (result == UploadOk && save) {
+            m_profilesSent = true;
+            // The upload took the mouse's announcement of its new
+            // configuration's profile; the answer to the query is passed on.
+            if (m_resetPending && !m_savedToFlash)
+                queryActiveProfile(m_restState, true);
+        }
+    }
+    return finishUpload(result, reason);
+}
+
+MouseFunctions::UploadResult MouseFunctions::finishUpload(UploadResult result, const QString &reason)
+{
     if (result != UploadOk)
         qWarning().noquote() << "MouseFunctions: upload failed:" << reason;
     emit uploadFinished(result, reason);
@@ -556,74 +607,79 @@ MouseFunctions::UploadResult MouseFunctions::saveToRAM()
 
 MouseFunctions::UploadResult MouseFunctions::upload(QString *reason)
 {
-    if (!m_transport || !m_devicePresent || m_waitState == WaitDisconnected) {
+    if (!canTransmit() || !m_compatibleMouse) {
         *reason = tr("No compatible mouse is connected.");
         return UploadNoDevice;
     }
-    if (busy()) {
-        *reason = tr("The mouse is still busy with another command.");
-        return UploadBusy;
-    }
-    struct Uploading
-    {
-        bool &flag;
-        explicit Uploading(bool &f) : flag(f) { flag = true; }
-        ~Uploading() { flag = false; }
-    } uploading(m_uploading);
-
-    m_waitState = WaitMemory;
-    ReplyWait outcome = transmit(commandPacket(memoryQuery));
+    QVector<uint8_t> answer;
+    ReplyWait outcome = transmit(WaitMemory, commandPacket(memoryQuery), &answer);
     if (outcome != ReplyWait::Received)
         return uploadFailed(outcome, reason);
+    // Without the memory size the package cannot be checked against it.
+    const int32_t memory =
+        ExpectedReply::isReply(answer, ReplyCode::memory) ? std::min(le32(answer, 5), le32(answer, 9)) : 0;
+    if (memory <= 0) {
+        *reason = tr("The mouse did not report its memory size.");
+        return UploadRejected;
+    }
+    m_deviceMemory = memory;
 
     QString problem;
     if (!fetchPackage(&problem)) {
         *reason = tr("The profiles could not be encoded for the mouse: %1").arg(problem);
         return UploadEncodingFailed;
     }
-    // Without a memory size from the mouse there is nothing to check against.
     const double percent = packagePercent();
     if (percent > 100) {
         *reason = tr("The profiles need %1 % of the mouse's memory.").arg(percent, 0, 'f', 1);
         return UploadTooLarge;
     }
-
-    GeneralControlCommand upload = command(uploadCommand, uploadPayload(m_package));
     qInfo() << "MouseFunctions: saveToRAM";
-    m_swallowProfileNotice = true;
-    m_waitState = WaitUpload;
+    return sendPackage(reason);
+}
+
+MouseFunctions::UploadResult MouseFunctions::sendPackage(QString *reason)
+{
+    GeneralControlCommand upload = command(uploadCommand, uploadPayload(m_package));
+    QVector<uint8_t> answer;
+    ReplyWait outcome;
     do {
-        outcome = transmit(upload.packet());
+        outcome = transmit(WaitUpload, upload.packet(), &answer);
+        if (outcome == ReplyWait::Received && ExpectedReply::status(answer) != ExpectedReply::statusOk) {
+            *reason = tr("The mouse refused the profiles (status %1).").arg(ExpectedReply::status(answer));
+            return UploadRejected;
+        }
     } while (outcome == ReplyWait::Received && upload.nextPacket());
-    const bool everyPacketAnswered = outcome == ReplyWait::Received;
-    if (everyPacketAnswered) {
-        // The report after the last reply is the mouse's announcement of its
-        // new configuration. The package is in; a mouse that announces
-        // nothing has not failed it. A disconnection, even one that came
-        // with the last reply, still fails the upload.
-        outcome = m_devicePresent ? startWaitForResponse() : ReplyWait::Disconnected;
-        if (outcome == ReplyWait::Received)
-            return UploadOk;
+    if (outcome != ReplyWait::Received)
+        return uploadFailed(outcome, reason);
+
+    // Then the mouse tells whether it took the package, and announces the
+    // profile its new configuration starts in (not a switch of the user's).
+    // A mouse that tells nothing has not refused it; one that went away has
+    // lost it.
+    outcome = awaitReport(WaitUpload, ExpectedReply::uploadAnnouncement(uploadCommand), &answer);
+    if (outcome == ReplyWait::Received && ExpectedReply::isReply(answer, ReplyCode::uploadResult)) {
+        if (ExpectedReply::status(answer) != ExpectedReply::statusOk) {
+            *reason = tr("The mouse refused the profiles (status %1).").arg(ExpectedReply::status(answer));
+            return UploadRejected;
+        }
+        outcome = awaitReport(WaitUpload, ExpectedReply::ownProfileNotice(), &answer);
     }
-    // No announcement is coming (or the package may not be in), so a later
-    // notice, such as the user's next switch, must not be taken for it.
-    m_swallowProfileNotice = false;
-    if (everyPacketAnswered && outcome == ReplyWait::TimedOut && m_devicePresent) {
+    if (outcome == ReplyWait::TimedOut) {
         qDebug() << "MouseFunctions: no report after the upload";
-        return UploadOk;
+        outcome = ReplyWait::Received;
     }
-    return uploadFailed(outcome, reason);
+    if (outcome != ReplyWait::Received)
+        return uploadFailed(outcome, reason);
+    return UploadOk;
 }
 
 MouseFunctions::UploadResult MouseFunctions::uploadFailed(ReplyWait outcome, QString *reason)
 {
     if (outcome == ReplyWait::TimedOut && m_devicePresent) {
-        // Nothing is awaited any more.
-        m_waitState = WaitIdle;
         *reason = tr("The mouse did not answer.");
         return UploadTimedOut;
     }
-    m_waitState = WaitDisconnected;
     *reason = tr("The mouse was disconnected.");
     return UploadDisconnected;
 }
@@ -634,8 +690,8 @@ void MouseFunctions::wokeFromSleep()
         m_pendingWakeUpload = true;
         return;
     }
-    if (!m_devicePresent || m_waitState == WaitDisconnected) {
-        qInfo() << "MouseFunctions: woke from sleep without a mouse, nothing to upload";
+    if (!m_compatibleMouse) {
+        qInfo() << "MouseFunctions: woke from sleep without a compatible mouse, nothing to upload";
         return;
     }
     sendProfilesToMouse();
@@ -645,37 +701,55 @@ void MouseFunctions::wokeFromSleep()
 
 void MouseFunctions::saveToFlash()
 {
-    if (m_waitState != WaitIdle)
+    if (deferWhileBusy([this] { saveToFlash(); }))
         return;
+    if (!m_compatibleMouse || m_waitState != WaitIdle)
+        return;
+    Exchange exchange(this);
     qInfo() << "MouseFunctions: saveToFlash";
-    sendPacket(commandPacket(storeToFlashCommand));
+    transmit(m_restState, commandPacket(storeToFlashCommand), nullptr, true);
     m_savedToFlash = true;
 }
 
 void MouseFunctions::configReset()
 {
+    if (deferWhileBusy([this] { configReset(); }))
+        return;
+    if (!m_compatibleMouse)
+        return;
+    Exchange exchange(this);
     qInfo() << "MouseFunctions: userDataReset";
-    sendPacket(commandPacket(userDataResetCommand));
+    transmit(m_restState, commandPacket(userDataResetCommand), nullptr, true);
     qInfo() << "MouseFunctions: configReset";
-    sendPacket(commandPacket(configResetCommand));
+    transmit(m_restState, commandPacket(configResetCommand), nullptr, true);
     m_resetPending = true;
     m_savedToFlash = false;
 }
 
 void MouseFunctions::userDataReset()
 {
+    if (deferWhileBusy([this] { userDataReset(); }))
+        return;
+    if (!m_compatibleMouse)
+        return;
     qInfo() << "MouseFunctions: userDataReset";
     sendPacket(commandPacket(userDataResetCommand));
 }
 
 void MouseFunctions::switchToProfile(int index, int subIndex)
 {
+    if (deferWhileBusy([this, index, subIndex] { switchToProfile(index, subIndex); }))
+        return;
+    if (!m_compatibleMouse)
+        return;
     qDebug() << "MouseFunctions: switchToProfile" << index << subIndex;
     sendPacket(commandPacket(switchProfileCommand, {2, uint8_t(index), uint8_t(subIndex)}));
 }
 
 void MouseFunctions::triggerVibration(uint16_t duration, uint8_t strength)
 {
+    if (deferWhileBusy([this, duration, strength] { triggerVibration(duration, strength); }))
+        return;
     if (!hasHaptics())
         return;
     qInfo() << "MouseFunctions: Vibration";
@@ -684,36 +758,71 @@ void MouseFunctions::triggerVibration(uint16_t duration, uint8_t strength)
 
 void MouseFunctions::setInputStreaming(bool on)
 {
+    if (deferWhileBusy([this, on] { setInputStreaming(on); }))
+        return;
     sendPacket(commandPacket(inputStreamingCommand, {uint8_t(on ? 3 : 0)}));
 }
 
 void MouseFunctions::calibrateIMU()
 {
+    if (deferWhileBusy([this] { calibrateIMU(); }))
+        return;
     qInfo() << "MouseFunctions: calibrateIMU";
     sendPacket(commandPacket(calibrateImuCommand));
 }
 
 void MouseFunctions::startBootloader()
 {
+    if (deferWhileBusy([this] { startBootloader(); }))
+        return;
     qInfo() << "MouseFunctions: startBootloader";
     sendPacket(commandPacket(startBootloaderCommand));
 }
 
 void MouseFunctions::getCpuUniqueId()
 {
+    if (deferWhileBusy([this] { getCpuUniqueId(); }))
+        return;
     qInfo() << "MouseFunctions: getCpuUniqueId";
-    sendAwaiting(WaitCpuId, commandPacket(cpuIdQuery));
+    QVector<uint8_t> answer;
+    ReplyWait outcome;
+    {
+        Exchange exchange(this);
+        outcome = transmit(WaitCpuId, commandPacket(cpuIdQuery), &answer);
+    }
+    if (outcome == ReplyWait::Received && ExpectedReply::isReply(answer, ReplyCode::cpuId)
+        && m_operationMode == operationModeFirmwareUpdate)
+        emit fwReply_cpu(bytesAt(answer, 5, cpuIdLength));
 }
 
 void MouseFunctions::getSerialNumber()
 {
+    if (deferWhileBusy([this] { getSerialNumber(); }))
+        return;
     qInfo() << "MouseFunctions: getSerialNumber";
-    sendAwaiting(WaitSerial, commandPacket(serialQuery));
+    QVector<uint8_t> answer;
+    ReplyWait outcome;
+    {
+        Exchange exchange(this);
+        outcome = transmit(WaitSerial, commandPacket(serialQuery), &answer);
+    }
+    if (outcome != ReplyWait::Received && outcome != ReplyWait::TimedOut)
+        return; // not sent, or the mouse went away
+    // A refusal or no answer at all still gives the caller a serial.
+    if (outcome == ReplyWait::Received && ExpectedReply::isReply(answer, ReplyCode::serial)) {
+        emit fwReply_serial(bytesAt(answer, 5, serialLength));
+        return;
+    }
+    qWarning() << "Invalid Serial Reply, using empty serial 0xFF";
+    emit fwReply_serial(QByteArray(serialLength, char(0xFF)));
 }
 
 void MouseFunctions::getActiveProfile()
 {
-    if (m_waitState == WaitDisconnected)
+    if (deferWhileBusy([this] { getActiveProfile(); }))
         return;
-    sendPacket(commandPacket(activeProfileQuery));
+    if (!m_compatibleMouse)
+        return;
+    Exchange exchange(this);
+    queryActiveProfile(m_restState, true);
 }

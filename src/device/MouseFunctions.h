@@ -7,11 +7,12 @@
 #include <QVector>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
+class ExpectedReply;
 class GeneralControlCommand;
 class HIDInterface;
 class PackageCreator;
@@ -22,9 +23,16 @@ class QEventLoop;
 // reply, parses every input report and tells the rest of the program about the
 // device through signals. Everything runs on the GUI thread.
 //
-// A command waits for one input report or 500 ms in a nested event loop, so
-// the GUI stays live and other queued signals are delivered meanwhile. What
-// the next report means is decided by the wait state that the command set.
+// A command waits for its own answer or 500 ms in a nested event loop, so the
+// GUI stays live and other queued signals are delivered meanwhile. Which
+// report answers which command is ExpectedReply's; every other report that
+// arrives during a wait gets its usual handling and leaves the wait running.
+//
+// One command at a time: while one waits (isAwaitingReply), a command given
+// without a result to return is queued and runs once the wait is over; one
+// that returns a result (sendPacket, sendCommand, startWaitForResponse, the
+// uploads) is refused with Busy. A connection and the upload after waking
+// are put off the same way, so the connect sequence is never interleaved.
 //
 // The firmware update lives above this library: it hands in a function that
 // reads its state (setFirmwareStateProvider) and sets the operation mode.
@@ -33,10 +41,10 @@ class MouseFunctions : public QObject
     Q_OBJECT
 
 public:
-    // What the next report means.
+    // What the running wait expects; with none running, the connection.
     enum WaitState : int {
         WaitDisconnected = 0,
-        WaitConnected = 1, // connected, nothing uploaded yet in this connection
+        WaitConnected = 1, // the connect sequence's profile query; a bootloader that passed the check
         WaitIdle = 2,
         WaitMemory = 3,
         WaitUpload = 4,
@@ -48,10 +56,11 @@ public:
 
     // How one wait for a reply ended.
     enum class ReplyWait {
-        Received,     // a report arrived
+        Received,     // the command's answer arrived
         TimedOut,     // nothing within replyTimeoutMs
         Disconnected, // the device went away
-        NotSent,      // nothing was sent: no transport, no device, or an upload runs
+        NotSent,      // nothing was sent: no transport or no device
+        Busy,         // nothing was sent: another command is still waiting for its reply
     };
     Q_ENUM(ReplyWait)
 
@@ -64,6 +73,7 @@ public:
         UploadTooLarge,       // the package does not fit into the mouse's memory
         UploadTimedOut,       // the mouse stopped answering
         UploadDisconnected,   // the mouse went away during the upload
+        UploadRejected,       // the mouse refused a packet or the package, or named no memory size
     };
     Q_ENUM(UploadResult)
 
@@ -108,9 +118,19 @@ public:
     static int lastMouseConnected();
 
     // --- State.
+    // What the running wait expects; with none running, WaitIdle while a
+    // compatible mouse is present, WaitConnected for a bootloader that passed
+    // the firmware check, otherwise WaitDisconnected.
     int waitState() const { return m_waitState; }
     // The transport reports a device (mouse or bootloader) as present.
     bool isDevicePresent() const { return m_devicePresent; }
+    // A mouse passed the connect sequence and has not gone away since. Only
+    // then do the profile commands (uploads, also after waking, store to
+    // flash, resets, profile switch and query) reach the device. A refused
+    // firmware build stays refused whatever other commands are sent to it.
+    bool isCompatibleMousePresent() const { return m_compatibleMouse; }
+    // A command, the connect sequence or an upload is waiting for a reply.
+    bool isAwaitingReply() const { return busy(); }
     int operationMode() const { return m_operationMode; }
     void setOperationMode(int mode) { m_operationMode = mode; }
     bool firmwareCheckEnabled() const { return m_firmwareCheckEnabled; }
@@ -131,20 +151,26 @@ public:
     bool checkFirmware();
     // The firmware build text from feature report 1 (empty when unreadable).
     QString getBuildNumber();
-    // Writes one packet and waits for a report or the time-out.
+    // Writes one packet and waits for its answer or the time-out; Busy while
+    // another command waits. The answer also goes out as genericResponse
+    // (or profileChanged), once the wait is over.
     ReplyWait sendPacket(const QVector<uint8_t> &packet);
     // The command's first packet only, through sendPacket.
     ReplyWait sendCommand(const GeneralControlCommand &command);
 
     // --- Commands.
     // Uploads the current device package into the mouse's memory. Stops at
-    // the first failure; the result also goes out as uploadFinished.
+    // the first failure; the result also goes out as uploadFinished. UploadOk
+    // only when the mouse acknowledged every packet and did not refuse the
+    // package.
     UploadResult saveToRAM();
     // Package length in percent of the device memory; 0 when either is unknown.
     double memoryUsedPercent();
     // Replaces package() with the model's package; false (with the reason)
     // when the model cannot be encoded.
     bool fetchPackage(QString *error = nullptr);
+    // The commands below go out at once, or once the command that waits now
+    // is done with (see the class comment).
     void saveToFlash();
     void configReset();
     void userDataReset();
@@ -177,13 +203,15 @@ public slots:
     void triggerVibration(uint16_t duration, uint8_t strength);
     void mouseConnectState(bool connected, int mousePID);
     void responseParser(QVector<uint8_t> packet);
-    // Waits for a report or the time-out without sending anything.
+    // Waits for any report or the time-out without sending anything; Busy
+    // while a command waits.
     MouseFunctions::ReplyWait startWaitForResponse();
-    // Ends the innermost wait as if its time had run out.
+    // Ends the running wait as if its time had run out.
     void stopWaitForResponse();
     // The Save buttons' upload: nothing while the model is inside a batch of
     // changes; otherwise saveToRAM, and after a reset that is not yet stored
-    // in flash, a query of the active profile.
+    // in flash, a query of the active profile. UploadBusy while a command
+    // waits.
     MouseFunctions::UploadResult sendProfilesToMouse();
 
 private slots:
@@ -192,24 +220,43 @@ private slots:
 
 private:
     struct Wait;
+    class Exchange;
 
     MouseFunctions();
 
-    ReplyWait transmit(const QVector<uint8_t> &packet);
-    // True (and logged) while an upload runs: no other command may go out.
-    bool refusedDuringUpload() const;
-    // Sets the wait state and sends, when the packet can go out at all.
-    ReplyWait sendAwaiting(int state, const QVector<uint8_t> &packet);
+    bool busy() const { return m_exchanges > 0; }
     bool canTransmit() const { return m_transport && m_devicePresent; }
+    // Queues the command when another waits (true); false: go ahead.
+    bool deferWhileBusy(std::function<void()> command);
+    // Inside an exchange: sends the packet and waits for what answers its
+    // command. With passOn the answer also gets its usual handling once the
+    // wait is over; answer receives it when given.
+    ReplyWait transmit(int state, const QVector<uint8_t> &packet, QVector<uint8_t> *answer = nullptr,
+                       bool passOn = false);
+    // Inside an exchange: waits without sending, first looking through the
+    // reports that came in since the last wait ended.
+    ReplyWait awaitReport(int state, const ExpectedReply &expected, QVector<uint8_t> *answer = nullptr,
+                          bool passOn = false);
+    ReplyWait runWait(int state, const ExpectedReply &expected, QVector<uint8_t> *answer, bool passOn);
+    void finishWait(ReplyWait outcome);
+    void leaveExchange();
+    void handleHeldReports();
+    void handleReport(const QVector<uint8_t> &packet);
+    void scheduleDeferred();
+    bool runConnectQueries(int pid);
+    // The sensor query's reply code in byte 5, or -1 (logged) without one.
+    int querySensorByte(int state, const QVector<uint8_t> &packet, const char *stateName);
+    ReplyWait queryActiveProfile(int state, bool passOn);
     // Length of the package fetched last in percent of the device memory;
     // 0 when either is unknown.
     double packagePercent() const;
-    void finishWait(Wait *wait, ReplyWait outcome);
-    void scheduleDeferred();
-    bool busy() const { return m_uploading || !m_waits.empty(); }
+    // saveToRAM's upload as its own exchange; with save, as the Save
+    // buttons' (sendProfilesToMouse).
+    UploadResult runUpload(bool save);
     UploadResult upload(QString *reason);
+    UploadResult sendPackage(QString *reason);
     UploadResult uploadFailed(ReplyWait outcome, QString *reason);
-    void handleIdleReport(const QVector<uint8_t> &packet);
+    UploadResult finishUpload(UploadResult result, const QString &reason);
     void logResetCauses(const QVector<uint8_t> &packet);
     void setSensor(int sensorId);
     int firmwareState() const;
@@ -221,22 +268,30 @@ private:
     bool m_firmwareCheckEnabled = true;
     int m_operationMode = 0;
     int m_waitState = WaitDisconnected;
+    // waitState while no wait runs.
+    int m_restState = WaitDisconnected;
     bool m_devicePresent = false;
+    bool m_compatibleMouse = false;
     QByteArray m_package;
     int m_deviceMemory = 0;
     bool m_profilesSent = false;
-    bool m_swallowProfileNotice = false;
     bool m_resetPending = false;
     bool m_savedToFlash = true;
     int m_mousePID = 0;
     MouseCapabilities m_capabilities;
 
-    // Waits in progress, innermost last. A command sent while another waits
-    // gets a wait of its own; a report ends the innermost, a disconnection all.
-    std::vector<Wait *> m_waits;
-    bool m_uploading = false;
-    // Work that arrived while a command waited, done once no wait runs.
+    // Commands (and the connect sequence) that wait for replies in progress,
+    // nested calls counted; the one wait that runs, if any.
+    int m_exchanges = 0;
+    Wait *m_wait = nullptr;
+    // Reports that came in while an exchange ran between two of its waits
+    // (several reports often arrive in one turn of the event loop): the next
+    // wait looks through them first; what is left gets its usual handling
+    // when the exchange ends or its next packet goes out.
+    std::deque<QVector<uint8_t>> m_held;
+    // Work that arrived while a command waited, done once none waits.
     std::optional<int> m_pendingConnect;
+    std::deque<std::function<void()>> m_queued;
     bool m_pendingWakeUpload = false;
     bool m_deferredScheduled = false;
 };

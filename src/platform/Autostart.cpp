@@ -21,17 +21,34 @@ bool isRegistered(const QString &name)
 
 QString execLine(const QString &executable, const QString &argument)
 {
-    // Inside quotes, ", `, $ and \ take a backslash; the value itself then
-    // escapes every backslash once more, and % is doubled.
-    QString quoted;
+    // Inside quotes, ", `, $ and \ take a backslash. The value, as every
+    // string value of the file, then escapes backslash, newline, tab and
+    // carriage return (\\, \n, \t, \r), so that it stays on its line; a
+    // field code's % is doubled.
+    QString quoted = QStringLiteral("\"");
     for (const QChar c : executable) {
         if (c == '"' || c == '`' || c == '$' || c == '\\')
             quoted += '\\';
         quoted += c;
     }
-    quoted.replace('\\', QStringLiteral("\\\\"));
-    quoted.replace('%', QStringLiteral("%%"));
-    return '"' + quoted + "\" " + argument;
+    quoted += QStringLiteral("\" ") + argument;
+    QString value;
+    value.reserve(quoted.size() + 8);
+    for (const QChar c : quoted) {
+        if (c == '\\')
+            value += QStringLiteral("\\\\");
+        else if (c == '\n')
+            value += QStringLiteral("\\n");
+        else if (c == '\t')
+            value += QStringLiteral("\\t");
+        else if (c == '\r')
+            value += QStringLiteral("\\r");
+        else if (c == '%')
+            value += QStringLiteral("%%");
+        else
+            value += c;
+    }
+    return value;
 }
 
 bool registerEntry(const QString &name, const QString &executable, const QString &argument)
@@ -44,8 +61,10 @@ bool registerEntry(const QString &name, const QString &executable, const QString
     const QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
                                         "X-GNOME-Autostart-enabled=true\n")
                              .arg(QString(name).replace('\n', ' '), execLine(executable, argument));
-    file.write(text.toUtf8());
-    return file.commit();
+    const QByteArray bytes = text.toUtf8();
+    // A short write can pass commit() unseen while it sits in the file's
+    // buffer: flushed first, it fails there and nothing replaces the entry.
+    return file.write(bytes) == bytes.size() && file.flush() && file.commit();
 }
 
 } // namespace Autostart

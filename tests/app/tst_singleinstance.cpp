@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -26,12 +27,23 @@ private:
         QFile log(configFolder() + "/log.txt");
         return log.open(QIODevice::ReadOnly) ? log.readAll().count(text) : 0;
     }
-    std::unique_ptr<QProcess> start(const QStringList &arguments)
+    std::unique_ptr<QProcess> start(const QStringList &arguments,
+                                    const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
     {
         auto process = std::make_unique<QProcess>();
         process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->setProcessEnvironment(environment);
         process->start(R7_APP_EXECUTABLE, arguments);
+        // Its state is Running from here on (a fast start may log before the
+        // start is seen otherwise); a start that fails shows in the checks.
+        process->waitForStarted(20000);
         return process;
+    }
+    static QProcessEnvironment withTemporaryFolder(const QString &folder)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TMPDIR", folder);
+        return environment;
     }
     // A running instance is ready once its start line is in the log.
     bool waitForStart(int starts)
@@ -45,9 +57,10 @@ private:
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 0);
     }
-    void expectRefused(const QStringList &arguments)
+    void expectRefused(const QStringList &arguments,
+                       const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
     {
-        auto second = start(arguments);
+        auto second = start(arguments, environment);
         QVERIFY(second->waitForFinished(20000));
         QCOMPARE(second->exitStatus(), QProcess::NormalExit);
         QCOMPARE(second->exitCode(), 0);
@@ -131,12 +144,59 @@ private slots:
     void namedInstanceRunsBesideTheDefaultOne()
     {
         auto first = start({"hide"});
+        QVERIFY(first->waitForStarted());
         QVERIFY(waitForStart(1));
         auto named = start({"hide", "instance", "abc"});
+        QVERIFY(named->waitForStarted());
         QVERIFY(waitForStart(2));
         expectRefused({"hide", "instance", "abc"});
         QCOMPARE(named->state(), QProcess::Running);
         stop(*named);
+        stop(*first);
+    }
+
+    // The guard does not live in the temporary folder: a start from an
+    // environment with another TMPDIR still finds the running instance.
+    void startsWithOtherTemporaryFoldersAreOneInstance()
+    {
+        QTemporaryDir firstTemporary;
+        QTemporaryDir secondTemporary;
+        auto first = start({"hide"}, withTemporaryFolder(firstTemporary.path()));
+        QVERIFY(waitForStart(1));
+        expectRefused({"hide"}, withTemporaryFolder(secondTemporary.path()));
+        QCOMPARE(first->state(), QProcess::Running);
+        QCOMPARE(countInLog("INFO - Start"), 1);
+        stop(*first);
+    }
+
+    // An instance killed without a chance to clean up leaves its guard
+    // behind; the next start takes it over and runs.
+    void startAfterAKilledInstanceRuns()
+    {
+        auto killed = start({"hide"});
+        QVERIFY(waitForStart(1));
+        killed->kill();
+        QVERIFY(killed->waitForFinished(20000));
+        auto next = start({"hide"});
+        QVERIFY(waitForStart(2));
+        QCOMPARE(next->state(), QProcess::Running);
+        expectRefused({"hide"}); // and it holds the guard in turn
+        stop(*next);
+    }
+
+    // A window request that no instance handled (its instance was killed
+    // first) is not the next start's: a hidden start stays hidden.
+    void staleOpenRequestDoesNotShowAHiddenStart()
+    {
+        AppExtensions leftOver; // keeps the flag segment alive, as a killed instance leaves it
+        leftOver.requestOpenWindow();
+        auto first = start({"hide"});
+        QVERIFY(QTest::qWaitFor([&] { return countInLog("Autostart - launched minimized") == 1; }, 20000));
+        QTest::qWait(400); // several polls
+        QCOMPARE(countInLog("App: showActiveView"), 0);
+
+        expectRefused({}); // a real request still opens the window
+        QVERIFY(QTest::qWaitFor([&] { return countInLog("App: showActiveView") == 1; }, 5000));
         stop(*first);
     }
 

@@ -161,6 +161,13 @@ private slots:
         QTest::newRow("alternate at most 99") << "Alternate 100" << act(111, 0, 99);
         QTest::newRow("repeat forever") << "Repeat 2 0" << act(110, 0, 0, 1);
         QTest::newRow("repeat 5 times") << "Repeat 1 5" << act(110, 5, 0, 0);
+        QTest::newRow("repeat from the lowest number") << "Repeat -2147483648 5" << act(110, 5, 0, 0);
+        QTest::newRow("repeat from past the last output") << "Repeat 2147483647 1" << act(110, 1, 0, 255);
+        QTest::newRow("wait past the widest integer") << "Wait 99999999999" << act(113, 65535);
+        QTest::newRow("alternate the lowest number") << "Alternate -2147483648" << act(111, 0, 2);
+        QTest::newRow("dpi level the largest number") << "DPILevel Set 2147483647" << dpi(5, 9);
+        QTest::newRow("dpi set the lowest number") << "DPI Set -2147483648" << dpi(6, 1);
+        QTest::newRow("vibrate the extreme numbers") << "Vibrate 2147483647 -2147483648 Wait" << haptic(83, 0, 128);
         QTest::newRow("stop looping skipping waits") << "Stop SkipWaits" << act(112, 0, 0, 0, 1);
         QTest::newRow("stop looping keeping waits") << "Stop Now" << act(112, 0, 0, 0, 0);
     }
@@ -186,6 +193,10 @@ private slots:
         QTest::newRow("F25") << "F25";
         QTest::newRow("F0") << "F0";
         QTest::newRow("keypad number past the keypad") << "Num200";
+        QTest::newRow("keypad the largest number") << "Num2147483647";
+        QTest::newRow("keypad the lowest number") << "Num-2147483648";
+        QTest::newRow("mouse button past 32 bits") << "MouseButton4294967297";
+        QTest::newRow("joystick button the largest number") << "Joystick2147483647";
         QTest::newRow("mouse button 0") << "MouseButton0";
         QTest::newRow("mouse button without number") << "MouseButton";
         QTest::newRow("joystick button 0") << "Joystick0";
@@ -214,6 +225,7 @@ private slots:
         QVERIFY(!parseInputAction("Button"));
         QVERIFY(!parseInputAction("Button 0"));
         QVERIFY(!parseInputAction("Button 14"));
+        QVERIFY(!parseInputAction("Button 4294967300"));
     }
 
     void movementInputs_data()
@@ -228,6 +240,7 @@ private slots:
         QTest::newRow("y- every 10") << "Movement Y- 10" << 2 << 10 << 0;
         QTest::newRow("x") << "Movement X" << 4 << 1 << 0;
         QTest::newRow("all, third word not repeat") << "Movement All 2 Once" << 6 << 2 << 0;
+        QTest::newRow("divisor past 32 bits") << "Movement Y 99999999999" << 5 << 65535 << 0;
     }
     void movementInputs()
     {
@@ -269,6 +282,8 @@ private slots:
         QTest::newRow("below 10 percent does not go negative") << "Force 5" << 50 << 0;
         QTest::newRow("no number") << "Force" << 0 << 0;
         QTest::newRow("above full force") << "Force 250" << 1000 << 900;
+        QTest::newRow("the largest number") << "Force 2147483647" << 1000 << 900;
+        QTest::newRow("the lowest number") << "Force -2147483648" << 0 << 0;
     }
     void forceInputs()
     {

@@ -649,7 +649,7 @@ private slots:
             transport->simulateWake();
         });
         QVERIFY(mouse->sendLiveSample(1, 0, 0));
-        QCOMPARE(device()->startWaitForResponse(), MouseFunctions::ReplyWait::Received);
+        device()->getSerialNumber(); // gets no answer: waits its full time
         QCOMPARE(results, QVector<MouseFunctions::UploadResult>{MouseFunctions::UploadBusy});
         QCOMPARE(mouse->countOf(1, 10, 1), 0);
 
@@ -802,22 +802,33 @@ private slots:
         QVERIFY(device()->savedToFlash());
     }
 
+    void serialNumberReply_data()
+    {
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<Bytes>("report"); // sent by the mouse first
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("serial") << false << Bytes{} << true;
+        QTest::newRow("a notice first") << false << Bytes{10, 0, 2, 1, 255} << true;
+        QTest::newRow("refused") << true << Bytes{40, 2, 1, 15, 66, 1} << false;
+        QTest::newRow("no answer") << true << Bytes{} << false;
+    }
+
     void serialNumberReply()
     {
+        QFETCH(bool, silent);
+        QFETCH(Bytes, report);
+        QFETCH(bool, valid);
         connectMouse();
         QSignalSpy serial(device(), &MouseFunctions::fwReply_serial);
+        mouse->setSilent(silent);
+        if (!report.isEmpty())
+            mouse->addStrayReport(0, 1, 15, report);
+        if (!valid)
+            QTest::ignoreMessage(QtWarningMsg, "Invalid Serial Reply, using empty serial 0xFF");
         device()->getSerialNumber();
         QCOMPARE(serial.count(), 1);
-        QCOMPARE(serial.at(0).at(0).toByteArray(), mouse->serial());
+        QCOMPARE(serial.at(0).at(0).toByteArray(), valid ? mouse->serial() : QByteArray(9, char(0xFF)));
         QCOMPARE(device()->waitState(), int(MouseFunctions::WaitIdle));
-
-        // Any other report in its place gives an empty serial.
-        mouse->setSilent(true);
-        mouse->sendReport({40, 2, 0, 0, 66, 0});
-        QTest::ignoreMessage(QtWarningMsg, "Invalid Serial Reply, using empty serial 0xFF");
-        device()->getSerialNumber();
-        QCOMPARE(serial.count(), 2);
-        QCOMPARE(serial.at(1).at(0).toByteArray(), QByteArray(9, char(0xFF)));
     }
 
     void cpuIdIsPassedOnOnlyDuringAnUpdate_data()
@@ -858,7 +869,8 @@ private slots:
         QVERIFY(!mouse->isStreaming());
     }
 
-    void liveReportEndsAWaitAndIsStillPassedOn()
+    // A wait that sent nothing has no answer of its own to wait for.
+    void plainWaitEndsOnAnyReportAndPassesItOn()
     {
         connectMouse();
         device()->setInputStreaming(true);

@@ -427,6 +427,63 @@ private slots:
         QCOMPARE(mouse->outputReports().size(), 1);
     }
 
+    // Strays go out around each packet's reply, also from a silent mouse.
+    void sendsStrayReportsAroundReplies()
+    {
+        connectMouse();
+        const QByteArray package = packageStartingIn(3, 1, 100); // two packets
+        mouse->addStrayReport(1, 10, 1, {20, 1}, SimulatedMouse::Moment::BeforeReply, 1);
+        mouse->addStrayReport(1, 10, 1, {10, 0, 2, 4, 255}, SimulatedMouse::Moment::AfterReply);
+        const Report ack = padded({40, 2, 0x4A, 1, 66, 0});
+        const Report notice = padded({10, 0, 2, 4, 255});
+        QCOMPARE(exchange(1, 10, 1, uploadPayload(package)),
+                 (QVector<Report>{padded({20, 1}), ack, notice, ack, padded({40, 2, 0x4A, 1, 68, 0}),
+                                  padded({10, 0, 2, 3, 1}), notice}));
+        mouse->clearStrayReports();
+        mouse->addStrayReport(0, 10, 10, {40});
+        mouse->setSilent(true);
+        QCOMPARE(exchange(0, 10, 10), QVector<Report>{padded({40})});
+    }
+
+    // A chosen status refuses the command at that packet: nothing is stored.
+    void acknowledgesWithAChosenStatus_data()
+    {
+        QTest::addColumn<int>("packet");
+        QTest::addColumn<int>("acknowledgements"); // before the refusal
+        QTest::newRow("first packet") << 0 << 0;
+        QTest::newRow("last packet") << -1 << 2;
+    }
+    void acknowledgesWithAChosenStatus()
+    {
+        QFETCH(int, packet);
+        QFETCH(int, acknowledgements);
+        connectMouse();
+        mouse->setAcknowledgement(1, 10, 1, SimulatedMouse::BadCrc, packet);
+        const QVector<Report> replies = exchange(1, 10, 1, uploadPayload(packageStartingIn(3, 1, 160)));
+        QCOMPARE(replies.mid(0, acknowledgements + 1).last(), padded({40, 2, 0x4A, 1, 66, SimulatedMouse::BadCrc}));
+        QCOMPARE(mouse->uploads(), 0);
+        QVERIFY(mouse->ramPackage().isEmpty());
+        // Once: the next upload is taken.
+        exchange(1, 10, 1, uploadPayload(packageStartingIn(3, 1, 160)));
+        QCOMPARE(mouse->uploads(), 1);
+    }
+
+    void burstDeliversEverythingInOneTurn()
+    {
+        connectMouse();
+        mouse->setBurstDelivery(true);
+        int deliveredInFirstTurn = -1; // counted on the turn after the first report
+        connect(transport.get(), &HIDInterface::response, this, [&] {
+            if (deliveredInFirstTurn == -1) {
+                deliveredInFirstTurn = 0;
+                QTimer::singleShot(0, this, [&] { deliveredInFirstTurn = reports->count(); });
+            }
+        });
+        transport->writePacket(GeneralControlCommand(1, 10, 1, uploadPayload(packageStartingIn(3, 1, 20))).packet());
+        QTRY_VERIFY(deliveredInFirstTurn > 0);
+        QCOMPARE(deliveredInFirstTurn, 3); // acknowledgement, result, notice
+    }
+
     void repliesReachAWaitingEventLoop()
     {
         // A device object waits for its reply in a nested event loop.

@@ -5,13 +5,192 @@
 namespace {
 constexpr int qt = OutputAction_Keyboard::QtKeyCode;
 constexpr int hook = OutputAction_Keyboard::VirtualKeyCode;
+constexpr int media = OutputAction_Keyboard::mediaGroup;
+
+// One row of the key tables: a name at its place in a group's list (index -1:
+// a usage the lists do not name), its usage, and the key codes that record
+// it, typed into a window (Qt) and seen by the hook (virtual key).
+struct KeyRow
+{
+    QString name;
+    int group;
+    int index;
+    int usage;
+    QVector<int> qtKeys;
+    QVector<int> virtualKeys;
+};
+
+// Every row, written out from the tables' own description.
+QVector<KeyRow> keyTable()
+{
+    QVector<KeyRow> rows;
+    // Letters and digits.
+    for (int i = 0; i < 26; ++i)
+        rows.append({QString(QChar('A' + i)), 1, i, 4 + i, {0x41 + i}, {0x41 + i}});
+    for (int i = 0; i < 9; ++i)
+        rows.append({QString(QChar('1' + i)), 1, 26 + i, 30 + i, {0x31 + i}, {0x31 + i}});
+    rows.append({"0", 1, 35, 39, {0x30}, {0x30}});
+
+    // Symbols: the unshifted and the shifted character of one key.
+    rows.append({"- OR _", 2, 0, 45, {0x2D, 0x5F}, {0xBD}});
+    rows.append({"= OR +", 2, 1, 46, {0x3D, 0x2B}, {0xBB}});
+    rows.append({"[ OR {", 2, 2, 47, {0x5B, 0x7B}, {0xDB}});
+    rows.append({"] OR }", 2, 3, 48, {0x5D, 0x7D}, {0xDD}});
+    rows.append({"\\ OR |", 2, 4, 49, {0x5C, 0x7C}, {0xDC}});
+    rows.append({"; OR :", 2, 5, 51, {0x3B, 0x3A}, {0xBA}});
+    rows.append({"' OR \"", 2, 6, 52, {0x27, 0x22}, {0xDE}});
+    rows.append({"` OR ~", 2, 7, 53, {0x60, 0x7E}, {0xC0}});
+    rows.append({", OR <", 2, 8, 54, {0x2C, 0x3C}, {0xBC}});
+    rows.append({". OR >", 2, 9, 55, {0x2E, 0x3E}, {0xBE}});
+    rows.append({"/ OR ?", 2, 10, 56, {0x2F, 0x3F}, {0xBF}});
+
+    // Modifiers and actions. The Qt codes do not tell left from right.
+    rows.append({"CTRL left", 3, 0, 224, {0x01000021}, {0xA2}});
+    rows.append({"SHIFT left", 3, 1, 225, {0x01000020}, {0xA0}});
+    rows.append({"ALT left", 3, 2, 226, {0x01000023}, {0xA4}});
+    rows.append({"WIN KEY left", 3, 3, 227, {0x01000022}, {0x5B}});
+    rows.append({"CTRL right", 3, 4, 228, {}, {0xA3}});
+    rows.append({"SHIFT right", 3, 5, 229, {}, {0xA1}});
+    rows.append({"ALT right", 3, 6, 230, {}, {0xA5}});
+    rows.append({"WIN KEY right", 3, 7, 231, {}, {0x5C}});
+    rows.append({"ENTER", 3, 8, 40, {0x01000004}, {0x0D}});
+    rows.append({"ESCAPE", 3, 9, 41, {0x01000000}, {0x1B}});
+    rows.append({"BACKSPACE", 3, 10, 42, {0x01000003}, {0x08}});
+    rows.append({"TAB", 3, 11, 43, {0x01000001}, {0x09}});
+    rows.append({"SPACEBAR", 3, 12, 44, {0x20}, {0x20}});
+    rows.append({"CAPS LOCK", 3, 13, 57, {0x01000024}, {0x14}});
+    rows.append({"PRINT SCREEN", 3, 14, 70, {0x01000009}, {0x2C}});
+    rows.append({"SCROLL LOCK", 3, 15, 71, {0x01000026}, {0x91}});
+    rows.append({"PAUSE / BREAK", 3, 16, 72, {0x01000008}, {0x13}});
+    rows.append({"INSERT", 3, 17, 73, {0x01000006}, {0x2D}});
+    rows.append({"HOME", 3, 18, 74, {0x01000010}, {0x24}});
+    rows.append({"PAGE UP", 3, 19, 75, {0x01000016}, {0x21}});
+    rows.append({"DELETE", 3, 20, 76, {0x01000007}, {0x2E}});
+    rows.append({"END", 3, 21, 77, {0x01000011}, {0x23}});
+    rows.append({"PAGE DOWN", 3, 22, 78, {0x01000017}, {0x22}});
+    rows.append({"RIGHT", 3, 23, 79, {0x01000014}, {0x27}});
+    rows.append({"LEFT", 3, 24, 80, {0x01000012}, {0x25}});
+    rows.append({"DOWN", 3, 25, 81, {0x01000015}, {0x28}});
+    rows.append({"UP", 3, 26, 82, {0x01000013}, {0x26}});
+    rows.append({"APPLICATION", 3, 27, 101, {0x010000C7, 0x01000055}, {0x5D}});
+
+    // Function keys.
+    for (int n = 1; n <= 24; ++n) {
+        const int usage = n <= 12 ? 57 + n : 91 + n;
+        rows.append({QStringLiteral("F%1").arg(n), 4, n - 1, usage, {0x0100002F + n}, {0x6F + n}});
+    }
+
+    // Keypad. Its Enter shares virtual key 0x0D with the main Enter, which
+    // the lookup finds first; the keypad digits typed into a window arrive
+    // as main-row digits.
+    rows.append({"NUM LOCK", 5, 0, 83, {0xF739}, {0x90}});
+    rows.append({"Numpad /", 5, 1, 84, {}, {0x6F}});
+    rows.append({"Numpad *", 5, 2, 85, {0x2A}, {0x6A}});
+    rows.append({"Numpad -", 5, 3, 86, {}, {0x6D}});
+    rows.append({"Numpad +", 5, 4, 87, {}, {0x6B}});
+    rows.append({"Numpad ENTER", 5, 5, 88, {0x01000005}, {}});
+    for (int i = 0; i < 9; ++i)
+        rows.append({QStringLiteral("Numpad %1").arg(i + 1), 5, 6 + i, 89 + i, {}, {0x61 + i}});
+    rows.append({"Numpad 0", 5, 15, 98, {}, {0x60}});
+    rows.append({"Numpad .", 5, 16, 99, {}, {0x6E}});
+    rows.append({"Numpad =", 5, 17, 103, {}, {}});
+
+    // Media keys (consumer usages).
+    rows.append({"PLAY / PAUSE", media, 0, 0xCD, {0x01000086}, {0xB3}});
+    rows.append({"PLAY", media, 1, 0xCE, {}, {}});
+    rows.append({"PAUSE", media, 2, 0xCF, {}, {}});
+    rows.append({"RECORD", media, 3, 0xD0, {}, {}});
+    rows.append({"REWIND", media, 4, 0xB4, {0x010000C5}, {}});
+    rows.append({"NEXT TRACK", media, 5, 0xB5, {0x01000083}, {0xB0}});
+    rows.append({"PREVIOUS TRACK", media, 6, 0xB6, {0x01000082}, {0xB1}});
+    rows.append({"STOP", media, 7, 0xB7, {0x01000081}, {0xB2}});
+    rows.append({"VOLUME UP", media, 8, 0xE9, {0x01000072}, {0xAF}});
+    rows.append({"VOLUME DOWN", media, 9, 0xEA, {0x01000070}, {0xAE}});
+    rows.append({"MUTE", media, 10, 0xE2, {0x01000071}, {0xAD}});
+    // Qt's play, pause and record keys record usages the media list does not name.
+    rows.append({QString(), media, -1, 0xB0, {0x01000080}, {}});
+    rows.append({QString(), media, -1, 0xB1, {0x01000085}, {}});
+    rows.append({QString(), media, -1, 0xB2, {0x01000084}, {}});
+    return rows;
+}
 } // namespace
+
+Q_DECLARE_METATYPE(QVector<int>)
 
 class TestKeyTables : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void everyKeyTableRow_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("group");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("usage");
+        QTest::addColumn<QVector<int>>("qtKeys");
+        QTest::addColumn<QVector<int>>("virtualKeys");
+        for (const KeyRow &row : keyTable()) {
+            const QString tag = row.name.isEmpty() ? QStringLiteral("unnamed usage %1").arg(row.usage) : row.name;
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(row.group).arg(tag)))
+                << row.name << row.group << row.index << row.usage << row.qtKeys << row.virtualKeys;
+        }
+    }
+    void everyKeyTableRow()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, group);
+        QFETCH(int, index);
+        QFETCH(int, usage);
+        QFETCH(QVector<int>, qtKeys);
+        QFETCH(QVector<int>, virtualKeys);
+
+        OutputAction_Keyboard fillsTheTables(30);
+        Q_UNUSED(fillsTheTables);
+        if (group == media) {
+            QCOMPARE(OutputAction_Keyboard::mediaNameIndex(usage), index);
+            if (index >= 0)
+                QCOMPARE(OutputAction_Keyboard::mediaUsageAt(index), usage);
+        } else {
+            QCOMPARE(OutputAction_Keyboard::keyUsageAt(group, index), usage);
+            QCOMPARE(OutputAction_Keyboard::keyNameIndex(group, usage), index);
+        }
+        if (index >= 0)
+            QCOMPARE(OutputAction_Keyboard::keyNames(group).value(index), name);
+
+        const auto resolves = [&](int key, int source) {
+            OutputAction_Keyboard record(30);
+            QVERIFY2(record.setFromKeyCode(key, source), qPrintable(QString::number(key, 16)));
+            if (group == media) {
+                QCOMPARE(record.typeCode, 31);
+                QCOMPARE(int(record.mediaUsage.value()), usage);
+            } else {
+                QCOMPARE(record.typeCode, 30);
+                QCOMPARE(record.keyGroup, group);
+                QCOMPARE(int(record.keyUsage), usage);
+            }
+        };
+        for (int key : qtKeys)
+            resolves(key, qt);
+        for (int key : virtualKeys)
+            resolves(key, hook);
+    }
+
+    // The table above holds every name of every list, each once.
+    void keyTableCoversEveryName()
+    {
+        OutputAction_Keyboard fillsTheTables(30);
+        Q_UNUSED(fillsTheTables);
+        for (int group = 1; group <= media; ++group) {
+            QStringList names;
+            for (const KeyRow &row : keyTable()) {
+                if (row.group == group && row.index >= 0)
+                    names << row.name;
+            }
+            QCOMPARE(names, OutputAction_Keyboard::keyNames(group));
+        }
+    }
+
     void keyCodesResolveToGroupAndUsage_data()
     {
         QTest::addColumn<int>("source");

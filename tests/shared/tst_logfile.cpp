@@ -94,21 +94,22 @@ private slots:
 
     void rotatesOnlyWhenAboveOneMebibyte()
     {
+        const qint64 mebibyte = 1048576;
         QFile old(SettingsFile::folder() + "/log1.txt");
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("older generation\n");
         old.close();
         QFile log(LogFile::logFilePath());
         QVERIFY(log.open(QIODevice::WriteOnly));
-        log.write(QByteArray(LogFile::rotationSize, 'a'));
+        log.write(QByteArray(mebibyte, 'a'));
         log.close();
 
         LogFile::appendLogLine("one more"); // exactly 1 MiB: not rotated
-        QCOMPARE(QFileInfo(LogFile::logFilePath()).size(), LogFile::rotationSize + 9);
+        QCOMPARE(QFileInfo(LogFile::logFilePath()).size(), mebibyte + 9);
         LogFile::appendLogLine("first of the new file");
         QCOMPARE(readLog(), QByteArray("first of the new file\n"));
         const QByteArray rotated = readLog("log1.txt");
-        QCOMPARE(rotated.size(), int(LogFile::rotationSize + 9));
+        QCOMPARE(rotated.size(), int(mebibyte + 9));
         QVERIFY(rotated.endsWith("one more\n"));
     }
 

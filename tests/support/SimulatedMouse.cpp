@@ -108,6 +108,7 @@ void SimulatedMouse::setBootloaderProductId(int pid) { restartBootloaderPid = pi
 void SimulatedMouse::setReplyDelay(int ms) { deliveryTimer.setInterval(std::max(0, ms)); }
 void SimulatedMouse::setSilent(bool value) { silent = value; }
 void SimulatedMouse::setUploadAnnounced(bool announced) { uploadAnnounced = announced; }
+void SimulatedMouse::setBurstDelivery(bool burst) { burstDelivery = burst; }
 
 bool SimulatedMouse::hasHaptics() const { return mousePid == 5 || mousePid == 10 || mousePid == 30; }
 bool SimulatedMouse::hasTilt() const { return mousePid == 5 || mousePid == 30; }
@@ -246,9 +247,18 @@ void SimulatedMouse::receiveOutputReport(const QVector<uint8_t> &report)
         ++ignored;
         return;
     }
-    if (bootloaderPid || silent)
-        return; // a bootloader speaks its own protocol; a silent mouse answers nothing
+    if (bootloaderPid)
+        return; // a bootloader speaks its own protocol
+    const uint8_t classGroup = report[2];
+    const uint8_t command = report[3];
+    sendStrays(classGroup, command, Moment::BeforeReply);
+    if (!silent) // a silent mouse answers nothing
+        takePacket(report, chunkLength);
+    sendStrays(classGroup, command, Moment::AfterReply);
+}
 
+void SimulatedMouse::takePacket(const QVector<uint8_t> &report, int chunkLength)
+{
     const uint8_t classGroup = report[2];
     const uint8_t command = report[3];
     const uint8_t sequence = report[4];
@@ -275,6 +285,12 @@ void SimulatedMouse::receiveOutputReport(const QVector<uint8_t> &report)
         ++partial->packets;
     }
 
+    const std::optional<Status> chosen = chosenStatus(classGroup, command, partial->packets - 1, !more);
+    if (chosen && *chosen != Ok) {
+        partial.reset();
+        acknowledge(classGroup, command, *chosen);
+        return;
+    }
     if (more) {
         if (chunkLength != chunkSize) {
             partial.reset();
@@ -294,6 +310,46 @@ void SimulatedMouse::receiveOutputReport(const QVector<uint8_t> &report)
     partial.reset();
     received.append(done);
     handle(done, classGroup);
+    emit commandReceived(done.commandClass, done.group, done.command);
+}
+
+void SimulatedMouse::addStrayReport(int commandClass, int group, int command, const QVector<uint8_t> &report,
+                                    Moment moment, int packets)
+{
+    strays.append({uint8_t(commandClass << 6 | group), uint8_t(command), padded(report), moment, packets});
+}
+
+void SimulatedMouse::clearStrayReports() { strays.clear(); }
+
+void SimulatedMouse::setAcknowledgement(int commandClass, int group, int command, Status status, int packet)
+{
+    chosenAcknowledgements.append({uint8_t(commandClass << 6 | group), uint8_t(command), status, packet});
+}
+
+void SimulatedMouse::sendStrays(uint8_t classGroup, uint8_t command, Moment moment)
+{
+    for (Stray &stray : strays) {
+        if (stray.classGroup != classGroup || stray.command != command || stray.moment != moment || stray.packets == 0)
+            continue;
+        if (stray.packets > 0)
+            --stray.packets;
+        enqueueReport(stray.report);
+    }
+}
+
+std::optional<SimulatedMouse::Status> SimulatedMouse::chosenStatus(uint8_t classGroup, uint8_t command, int packet,
+                                                                   bool last)
+{
+    for (int i = 0; i < chosenAcknowledgements.size(); ++i) {
+        const ChosenAcknowledgement &chosen = chosenAcknowledgements.at(i);
+        if (chosen.classGroup == classGroup && chosen.command == command
+            && (chosen.packet == packet || (chosen.packet < 0 && last))) {
+            const Status status = chosen.status;
+            chosenAcknowledgements.removeAt(i);
+            return status;
+        }
+    }
+    return std::nullopt;
 }
 
 void SimulatedMouse::handle(const Command &c, uint8_t classGroup)
@@ -477,11 +533,13 @@ void SimulatedMouse::enqueue(std::function<void()> action)
 
 void SimulatedMouse::deliverNext()
 {
-    if (outbox.empty())
-        return;
-    auto action = std::move(outbox.front());
-    outbox.pop_front();
-    action(); // may unplug, which empties the outbox
+    // In a burst, only what was queued before it started.
+    size_t count = burstDelivery ? outbox.size() : 1;
+    while (count-- > 0 && !outbox.empty()) {
+        auto action = std::move(outbox.front());
+        outbox.pop_front();
+        action(); // may unplug, which empties the outbox
+    }
     if (!outbox.empty() && !deliveryTimer.isActive())
         deliveryTimer.start();
 }

@@ -51,9 +51,16 @@
 // - Feature report 1 is [1, 0, 0, 0, 0, 0, build text, zero bytes...]; other
 //   feature report ids fail.
 // - Every report leaves after replyDelay ms (0: on a later turn of the event
-//   loop), in order, never from inside the write that caused it. Unplugging
-//   drops what has not left yet. Plugging and unplugging by the test take
-//   effect at once.
+//   loop), in order, never from inside the write that caused it; one report
+//   per turn, or with setBurstDelivery(true) everything queued by then in one
+//   turn. Unplugging drops what has not left yet. Plugging and unplugging by
+//   the test take effect at once.
+// - Hostile moments, set by the test: addStrayReport sends a report of the
+//   test's choice before or after the reply to each packet of one command (a
+//   notice, a live sample, a late or malformed reply), even while silent;
+//   setAcknowledgement makes one packet of the next such command be
+//   acknowledged with a status of the test's choice, and a status other than
+//   Ok drops the command as a refused one (nothing stored, no result).
 
 #include <QByteArray>
 #include <QObject>
@@ -101,6 +108,7 @@ public:
 
         bool is(int c, int g, int n) const { return commandClass == c && group == g && command == n; }
     };
+    enum class Moment { BeforeReply, AfterReply };
     struct Vibration
     {
         int duration = 0;
@@ -132,6 +140,18 @@ public:
     // Whether the upload's result and profile notice follow its last
     // acknowledgement (default true).
     void setUploadAnnounced(bool announced);
+    // Every report queued so far leaves in one turn of the event loop.
+    void setBurstDelivery(bool burst);
+
+    // --- Hostile moments.
+    // Sends report (padded to 64 bytes) at that moment for each of the next
+    // `packets` packets of the command at this address (-1: all of them).
+    void addStrayReport(int commandClass, int group, int command, const QVector<uint8_t> &report,
+                        Moment moment = Moment::BeforeReply, int packets = -1);
+    void clearStrayReports();
+    // The acknowledgement of packet number `packet` (0 the first; -1 the
+    // last) of the next command at this address carries this status.
+    void setAcknowledgement(int commandClass, int group, int command, Status status, int packet = -1);
 
     // --- The bus.
     void plugIn();
@@ -193,6 +213,8 @@ public:
 signals:
     void pluggedIn(int productId);
     void unplugged();
+    // A whole command was taken (after its replies were queued).
+    void commandReceived(int commandClass, int group, int command);
     // One 64-byte input report leaving the mouse.
     void inputReport(QVector<uint8_t> report);
 
@@ -206,6 +228,26 @@ private:
         int packets = 0;
     };
 
+    struct Stray
+    {
+        uint8_t classGroup;
+        uint8_t command;
+        QVector<uint8_t> report;
+        Moment moment;
+        int packets;
+    };
+    struct ChosenAcknowledgement
+    {
+        uint8_t classGroup;
+        uint8_t command;
+        Status status;
+        int packet;
+    };
+
+    void takePacket(const QVector<uint8_t> &report, int chunkLength);
+    void sendStrays(uint8_t classGroup, uint8_t command, Moment moment);
+    // The chosen status of this packet of the command, if the test chose one.
+    std::optional<Status> chosenStatus(uint8_t classGroup, uint8_t command, int packet, bool last);
     void handle(const Command &command, uint8_t classGroup);
     void handleUpload(const Command &command, uint8_t classGroup);
     void reply(uint8_t classGroup, uint8_t command, uint8_t code, const QVector<uint8_t> &data = {});
@@ -231,7 +273,10 @@ private:
     QByteArray forceBlock;
     bool silent = false;
     bool uploadAnnounced = true;
+    bool burstDelivery = false;
     bool plugged = false;
+    QVector<Stray> strays;
+    QVector<ChosenAcknowledgement> chosenAcknowledgements;
 
     std::optional<Partial> partial;
     QByteArray ram;

@@ -4,6 +4,7 @@
 #include "PackageCreator.h"
 
 #include <QDebug>
+#include <QDoubleSpinBox>
 #include <QSpinBox>
 
 oawidget::oawidget(QWidget *parent)
@@ -15,7 +16,17 @@ oawidget::oawidget(QWidget *parent)
     m_layout->setSpacing(15);
 }
 
-oawidget::~oawidget() = default;
+oawidget::~oawidget()
+{
+    delete m_extraRow;
+}
+
+QWidget *oawidget::createExtraRow()
+{
+    if (!m_extraRow)
+        m_extraRow = new QWidget;
+    return m_extraRow;
+}
 
 bool oawidget::isInvalid()
 {
@@ -34,17 +45,21 @@ bool oawidget::isAdvanced() const
 
 QWidget *oawidget::extraRowWidget() const
 {
-    return nullptr;
+    return m_extraRow;
 }
 
 void oawidget::show()
 {
     QWidget::show();
+    if (m_extraRow)
+        m_extraRow->show();
 }
 
 void oawidget::hide()
 {
     QWidget::hide();
+    if (m_extraRow)
+        m_extraRow->hide();
 }
 
 int oawidget::buttonStateForRow(int row)
@@ -91,6 +106,24 @@ QSpinBox *oawidget::createSpinBox(int minimum, int maximum, int start)
     spin->setButtonSymbols(QAbstractSpinBox::NoButtons);
     spin->setAlignment(Qt::AlignCenter);
     return spin;
+}
+
+QDoubleSpinBox *oawidget::createDurationSpin(double start, const QString &suffix, QWidget *parent)
+{
+    auto *spin = new QDoubleSpinBox(parent);
+    spin->setRange(0, 99);
+    spin->setDecimals(2);
+    spin->setSingleStep(0.1);
+    spin->setValue(start);
+    spin->setSuffix(suffix);
+    return spin;
+}
+
+void oawidget::limitDuration(QDoubleSpinBox *spin)
+{
+    constexpr double longest = 10;
+    if (spin->value() > longest)
+        spin->setValue(longest);
 }
 
 ComboBox *oawidget::createModeCombo()

@@ -3,12 +3,14 @@
 #include "OutputActionConfig.h"
 
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
 
 class ComboBox;
 class PackageCreator;
+class QDoubleSpinBox;
 class QSpinBox;
 
 // The base of every output page: the small editor of one output record that
@@ -38,9 +40,9 @@ class QSpinBox;
 //   only where mayWrite() allows, and ends with announce(), or on a page with
 //   a press mode with saveButtonState(); load() shows that mode with
 //   showButtonState();
-// - a page with a second line returns that line's widget from
-//   extraRowWidget(), reports hasExtraRow() while it is needed, and
-//   overrides show() and hide() to show and hide that widget too.
+// - a page with a second line builds it into createExtraRow(), which
+//   extraRowWidget() then returns and show() and hide() show and hide with
+//   the page, and reports hasExtraRow() while it is needed.
 class oawidget : public QWidget
 {
     Q_OBJECT
@@ -100,6 +102,10 @@ signals:
 protected:
     // The page's own horizontal layout: no margins, spacing 15.
     QHBoxLayout *pageLayout() const { return m_layout; }
+    // The widget of the page's second line, made once, without a parent until
+    // the row places it; the page deletes it unless the row did first. Its
+    // layout is the caller's.
+    QWidget *createExtraRow();
 
     // The shared combos, parented to the page, 170 x 30; the page places them
     // and connects them to save().
@@ -111,6 +117,15 @@ protected:
     ComboBox *createCombo(const QStringList &items);
     // A spin box parented to the page, without arrow buttons, its text centred.
     QSpinBox *createSpinBox(int minimum, int maximum, int start);
+    // The seconds box of a timed output (vibration, OLED flash): 0 to 99 s,
+    // two decimals, step 0.1, parented to parent.
+    static QDoubleSpinBox *createDurationSpin(double start, const QString &suffix, QWidget *parent);
+    // Brings a duration box above 10 s, the longest a timed output lasts,
+    // down to 10 s (setting the box, which saves again).
+    static void limitDuration(QDoubleSpinBox *spin);
+    // Seconds in hundredths, rounded to the nearest: a typed 0.29 s is 29,
+    // where truncating the product would give 28.
+    static int hundredths(double seconds) { return qRound(seconds * 100); }
 
     // The record as its class. Only valid after ensureConfig() or a
     // successful takeRecord() of that class.
@@ -160,6 +175,7 @@ private:
     void refuseRecord(const OutputPtr &record) const;
 
     QHBoxLayout *m_layout;
+    QPointer<QWidget> m_extraRow;
     PackageCreator *m_model;
     OutputPtr m_record;
     bool m_loaded = false;

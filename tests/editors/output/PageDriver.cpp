@@ -2,22 +2,30 @@
 
 #include "ComboBox.h"
 #include "ComboItemView.h"
+#include "RangeSlider.h"
 #include "WidgetDriver.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QVBoxLayout>
+#include <QWheelEvent>
 #include <QtTest>
 
 PageHost::PageHost(oawidget *page)
     : page(page)
 {
-    auto *layout = new QHBoxLayout(&window);
+    auto *layout = new QVBoxLayout(&window);
     layout->setContentsMargins(15, 15, 15, 15);
     layout->addWidget(page);
+    if (QWidget *second = page->extraRowWidget())
+        layout->addWidget(second);
     window.resize(1000, 60);
 }
 
@@ -47,6 +55,31 @@ ComboBox *namedCombo(const QWidget *root, const QString &name)
     if (!combo)
         qWarning().noquote() << "PageDriver: no combo named" << name;
     return combo;
+}
+
+// QSlider's style option is protected; a member pointer taken through a
+// derived class reads it from any slider.
+struct SliderOption : QSlider
+{
+    static QStyleOptionSlider at(const QSlider *slider, int position)
+    {
+        QStyleOptionSlider option;
+        (slider->*(&SliderOption::initStyleOption))(&option);
+        option.sliderPosition = option.sliderValue = position;
+        return option;
+    }
+};
+
+QPoint handleCentre(const QSlider *slider, int position)
+{
+    const QStyleOptionSlider option = SliderOption::at(slider, position);
+    return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
+}
+
+void sendMouse(QWidget *widget, QEvent::Type type, const QPoint &at, Qt::MouseButton button, Qt::MouseButtons held)
+{
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
 }
 
 } // namespace
@@ -118,6 +151,32 @@ bool paste(const QWidget *root, const QString &name, const QString &text)
     return true;
 }
 
+bool dragHandle(const QWidget *root, const QString &sliderName, bool upper, int value)
+{
+    auto *slider = WidgetDriver::child<RangeSlider>(root, sliderName);
+    if (!slider || !slider->isVisible() || !slider->isEnabled())
+        return false;
+    const QPoint from = handleCentre(slider, upper ? slider->maximumPosition() : slider->minimumPosition());
+    const QPoint to = handleCentre(slider, value);
+    // QTest's moves carry no held button; a drag needs it.
+    sendMouse(slider, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(slider, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    sendMouse(slider, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    return true;
+}
+
+bool turnWheel(const QWidget *root, const QString &name, int steps)
+{
+    QWidget *widget = WidgetDriver::child(root, name);
+    if (!widget)
+        return false;
+    const QPoint centre = widget->rect().center();
+    QWheelEvent event(centre, widget->mapToGlobal(centre), QPoint(), QPoint(0, steps * 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+    return true;
+}
+
 QString shownText(const QWidget *root, const QString &name)
 {
     const QWidget *widget = WidgetDriver::child(root, name);
@@ -127,8 +186,14 @@ QString shownText(const QWidget *root, const QString &name)
         return spin->text();
     if (const auto *edit = qobject_cast<const QLineEdit *>(widget))
         return edit->text();
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return label->text();
     if (const auto *check = qobject_cast<const QCheckBox *>(widget))
         return check->isChecked() ? QStringLiteral("checked") : QStringLiteral("unchecked");
+    if (const auto *range = qobject_cast<const RangeSlider *>(widget))
+        return QStringLiteral("%1 %2").arg(range->minimumValue()).arg(range->maximumValue());
+    if (const auto *slider = qobject_cast<const QAbstractSlider *>(widget))
+        return QString::number(slider->value());
     return QStringLiteral("<no widget %1>").arg(name);
 }
 

@@ -15,8 +15,10 @@
 #include <QWidget>
 
 class ComboBox;
+class RangeSlider;
 
-// A window that holds one page, as a row would.
+// A window that holds one page, as a row would: the page on the first line,
+// its second line (extraRowWidget) under it.
 struct PageHost
 {
     QWidget window;
@@ -43,8 +45,17 @@ bool typeAndFinish(const QWidget *root, const QString &name, const QString &text
 // Pastes text into the named widget from the clipboard (Ctrl+V), replacing
 // what it holds.
 bool paste(const QWidget *root, const QString &name, const QString &text);
+// Drags a handle of the named range slider (the upper one with upper) with
+// the left button from where it is to where value would put it; the slider
+// maps the drop point back to a value of its own. False when there is no
+// such visible slider.
+bool dragHandle(const QWidget *root, const QString &sliderName, bool upper, int value);
+// Turns the mouse wheel over the named widget by steps notches (positive
+// away from the user). False when there is no such widget.
+bool turnWheel(const QWidget *root, const QString &name, int steps);
 // What the named widget shows: a combo's current text, a spin box's text, a
-// line edit's text, "checked" or "unchecked" for a check box.
+// line edit's or a label's text, "checked" or "unchecked" for a check box, a slider's
+// value, a range slider's two values ("200 800").
 QString shownText(const QWidget *root, const QString &name);
 
 } // namespace PageDriver

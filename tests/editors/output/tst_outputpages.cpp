@@ -15,7 +15,9 @@
 #include "MouseScroll.h"
 #include "OutputBuilders.h"
 #include "PackageCreator.h"
+#include "PageChecks.h"
 #include "PageDriver.h"
+#include "PageSteps.h"
 #include "ProcessStateGuard.h"
 #include "RecordBytes.h"
 #include "WidgetDriver.h"
@@ -29,70 +31,7 @@
 #include <memory>
 #include <optional>
 
-using MakePage = std::function<oawidget *()>;
-
-// One thing the user does on a page.
-struct Step
-{
-    enum Kind { PickItem, PickRow, Type, Paste, Click } kind;
-    QString widget;
-    QString text;
-    int row = -1;
-};
-using Steps = QList<Step>;
-// Widget name and the text it must show.
-using Shown = QList<QPair<QString, QString>>;
-
-Q_DECLARE_METATYPE(MakePage)
-Q_DECLARE_METATYPE(Steps)
-Q_DECLARE_METATYPE(Shown)
-Q_DECLARE_METATYPE(OutputPtr)
-
 namespace {
-
-Step pick(const QString &combo, const QString &item)
-{
-    return {Step::PickItem, combo, item};
-}
-Step pickRow(const QString &combo, int row)
-{
-    return {Step::PickRow, combo, QString(), row};
-}
-Step type(const QString &widget, const QString &text)
-{
-    return {Step::Type, widget, text};
-}
-Step pasteText(const QString &widget, const QString &text)
-{
-    return {Step::Paste, widget, text};
-}
-Step click(const QString &widget)
-{
-    return {Step::Click, widget, QString()};
-}
-
-bool perform(const QWidget *page, const Step &step)
-{
-    switch (step.kind) {
-    case Step::PickItem:
-        return PageDriver::pickItem(page, step.widget, step.text);
-    case Step::PickRow:
-        return PageDriver::pickPopupRow(page, step.widget, step.row);
-    case Step::Type:
-        return PageDriver::typeAndFinish(page, step.widget, step.text);
-    case Step::Paste:
-        return PageDriver::paste(page, step.widget, step.text);
-    case Step::Click:
-        return WidgetDriver::click(page, step.widget);
-    }
-    return false;
-}
-
-template<class Page>
-MakePage make()
-{
-    return [] { return new Page; };
-}
 
 MakePage repeatPage(int count, int base = 0)
 {
@@ -134,23 +73,6 @@ OutputPtr repeat(int target, int times)
     r->repeatTarget = quint8(target);
     return r;
 }
-
-// Records, in order, which of the page's signals came.
-struct SignalLog
-{
-    QStringList events;
-    explicit SignalLog(oawidget *page)
-    {
-        QObject::connect(page, &oawidget::autoReleaseAdd, [this] { events << QStringLiteral("autoReleaseAdd"); });
-        QObject::connect(page, &oawidget::updated, [this] { events << QStringLiteral("updated"); });
-    }
-    QStringList take()
-    {
-        const QStringList taken = events;
-        events.clear();
-        return taken;
-    }
-};
 
 // A page that only shows the shared combos.
 class SharedCombosPage : public oawidget
@@ -298,20 +220,7 @@ private slots:
         QFETCH(int, typeCode);
         QFETCH(QByteArray, bytes);
         QFETCH(Shown, shown);
-
-        PageHost host(makePage());
-        QVERIFY(host.show());
-        QSignalSpy updated(host.page, &oawidget::updated);
-        for (const Step &step : steps)
-            QVERIFY2(perform(host.page, step), qPrintable(step.widget));
-
-        QVERIFY(host.page->config());
-        QCOMPARE(host.page->config()->typeCode, typeCode);
-        QCOMPARE(pageFieldBytes(host.page->config()).toHex(' '), bytes.toHex(' '));
-        for (const auto &expected : shown)
-            QCOMPARE(PageDriver::shownText(host.page, expected.first), expected.second);
-        QVERIFY(!updated.isEmpty());
-        QVERIFY(!host.page->isInvalid());
+        PageChecks::editsReachTheRecord(makePage, steps, {typeCode, bytes, shown});
     }
 
     void pressAsksForRelease_data()
@@ -438,24 +347,7 @@ private slots:
         QFETCH(Shown, shown);
         QFETCH(Steps, steps);
         QFETCH(QByteArray, bytes);
-
-        PageHost host(makePage());
-        QVERIFY(host.show());
-        const QByteArray before = pageFieldBytes(record);
-        SignalLog log(host.page);
-        host.page->load(record);
-        QCOMPARE(log.events.count(QStringLiteral("updated")), updatesOnLoad);
-        QCOMPARE(log.events.count(QStringLiteral("autoReleaseAdd")), 0);
-        QCOMPARE(host.page->config(), record);
-        QCOMPARE(pageFieldBytes(record).toHex(' '), before.toHex(' '));
-        QVERIFY(!host.page->isInvalid());
-        for (const auto &expected : shown)
-            QCOMPARE(PageDriver::shownText(host.page, expected.first), expected.second);
-
-        for (const Step &step : steps)
-            QVERIFY2(perform(host.page, step), qPrintable(step.widget));
-        QCOMPARE(host.page->config(), record);
-        QCOMPARE(pageFieldBytes(record).toHex(' '), bytes.toHex(' '));
+        PageChecks::loadShowsTheRecord(makePage, record, updatesOnLoad, shown, {}, steps, bytes);
     }
 
     void freshPagesHoldStartRecords_data()
@@ -485,20 +377,7 @@ private slots:
         QFETCH(MakePage, makePage);
         QFETCH(int, typeCode);
         QFETCH(QByteArray, bytes);
-        for (const bool loading : {false, true}) {
-            setLoading(loading);
-            std::unique_ptr<oawidget> page(makePage());
-            QVERIFY(page->config());
-            QCOMPARE(page->config()->typeCode, typeCode);
-            QCOMPARE(pageFieldBytes(page->config()).toHex(' '), bytes.toHex(' '));
-            const OutputPtr record = page->config();
-            page->ensureConfig();
-            QCOMPARE(page->config(), record);
-            QVERIFY(!page->isInvalid());
-            QVERIFY(!page->hasExtraRow());
-            QVERIFY(!page->isAdvanced());
-            QVERIFY(!page->extraRowWidget());
-        }
+        PageChecks::freshPageHoldsItsRecord(makePage, typeCode, bytes);
     }
 
     void textPageHasNoRecordUntilAsked()
@@ -628,17 +507,7 @@ private slots:
         QFETCH(MakePage, makePage);
         QFETCH(OutputPtr, record);
         QFETCH(Steps, steps);
-        setLoading(true);
-        PageHost host(makePage());
-        QVERIFY(host.show());
-        const QByteArray before = pageFieldBytes(record);
-        SignalLog log(host.page);
-        host.page->load(record);
-        for (const Step &step : steps)
-            QVERIFY2(perform(host.page, step), qPrintable(step.widget));
-        QCOMPARE(pageFieldBytes(record).toHex(' '), before.toHex(' '));
-        QCOMPARE(log.events, QStringList());
-        QCOMPARE(host.page->config(), record);
+        PageChecks::loadingFlagKeepsTheRecord(makePage, record, steps);
     }
 
     // Every value of milliseconds typed as seconds with three decimals comes
@@ -711,13 +580,7 @@ private slots:
     {
         QFETCH(MakePage, makePage);
         QFETCH(Steps, steps);
-        PageHost host(makePage());
-        QVERIFY(host.show());
-        for (const Step &step : steps)
-            QVERIFY(perform(host.page, step));
-        host.page->isInvalid(); // restyles the text page
-        QVERIFY(
-            !WidgetDriver::grabToPng(&host.window, QStringLiteral("page-%1").arg(QTest::currentDataTag())).isEmpty());
+        PageChecks::grabPage(makePage, steps);
     }
 };
 

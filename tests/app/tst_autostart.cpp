@@ -1,0 +1,124 @@
+#include "Autostart.h"
+
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+// The arguments a desktop reads from an Exec value: string escapes first
+// (\s \n \t \r \\), then the quoting (\" \` \$ \\ inside double quotes),
+// then %% as one %.
+QStringList execArguments(const QString &value)
+{
+    QString unescaped;
+    for (int i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c != '\\' || i + 1 == value.size()) {
+            unescaped += c;
+            continue;
+        }
+        const QChar next = value.at(++i);
+        if (next == 's')
+            unescaped += ' ';
+        else if (next == 'n')
+            unescaped += '\n';
+        else if (next == 't')
+            unescaped += '\t';
+        else if (next == 'r')
+            unescaped += '\r';
+        else if (next == '\\')
+            unescaped += '\\';
+        else
+            unescaped += QString(c) + next;
+    }
+    QStringList arguments;
+    QString argument;
+    bool quoted = false;
+    bool started = false;
+    for (int i = 0; i < unescaped.size(); ++i) {
+        const QChar c = unescaped.at(i);
+        if (quoted && c == '\\' && i + 1 < unescaped.size()) {
+            argument += unescaped.at(++i);
+        } else if (c == '"') {
+            quoted = !quoted;
+            started = true;
+        } else if (c == ' ' && !quoted) {
+            if (started)
+                arguments << argument.replace(QStringLiteral("%%"), QStringLiteral("%"));
+            argument.clear();
+            started = false;
+        } else {
+            argument += c;
+            started = true;
+        }
+    }
+    if (started)
+        arguments << argument.replace(QStringLiteral("%%"), QStringLiteral("%"));
+    return arguments;
+}
+
+} // namespace
+
+class TestAutostart : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void execLineKeepsTheExecutableWhole_data()
+    {
+        QTest::addColumn<QString>("executable");
+        QTest::newRow("plain") << "/usr/bin/Corvanelle R7 Control Panel";
+        QTest::newRow("quote, grave accent, dollar") << "/opt/a \"b\" `c` $HOME/d";
+        QTest::newRow("backslashes") << "/opt/back\\slash\\\\twice";
+        QTest::newRow("percent") << "/opt/100%/%f";
+        QTest::newRow("newline") << "/opt/line\nbreak/app";
+        QTest::newRow("tab and carriage return") << "/opt/tab\there/cr\rhere";
+    }
+    void execLineKeepsTheExecutableWhole()
+    {
+        QFETCH(QString, executable);
+        const QString line = Autostart::execLine(executable, "hide");
+        QVERIFY2(!line.contains('\n') && !line.contains('\r') && !line.contains('\t'), qPrintable(line));
+        QCOMPARE(execArguments(line), QStringList({executable, "hide"}));
+    }
+
+    void execLineEscapesAsTheFileFormatRequires()
+    {
+        QCOMPARE(Autostart::execLine("/a\"b$c`d\\e%f\ng", "hide"),
+                 QString("\"/a\\\\\"b\\\\$c\\\\`d\\\\\\\\e%%f\\ng\" hide"));
+    }
+
+    void entryIsOneLinePerKey()
+    {
+        QVERIFY(Autostart::registerEntry("Panel", "/opt/two\nlines", "hide"));
+        QFile entry(Autostart::entryPath("Panel"));
+        QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList lines = QString::fromUtf8(entry.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines.at(3), "Exec=" + Autostart::execLine("/opt/two\nlines", "hide"));
+    }
+
+    // A full disk: the entry is not written at all rather than cut short.
+    void entryThatCannotBeWrittenWholeIsNotWritten()
+    {
+        const QString path = Autostart::entryPath("Cut");
+        QVERIFY(!QFile::exists(path));
+        rlimit before{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
+        auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = before;
+        small.rlim_cur = 40;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool written = Autostart::registerEntry("Cut", "/usr/bin/app", "hide");
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, previous);
+        QVERIFY(!written);
+        QVERIFY(!QFile::exists(path));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAutostart)
+#include "tst_autostart.moc"
