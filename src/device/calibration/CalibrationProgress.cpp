@@ -63,7 +63,7 @@ void CalibrationProgress::startCalibration()
     ui->pushButton_accept->hide();
     ui->progressBar->setValue(0);
     ui->progressBar->show();
-    progress = 0;
+    m_progress = 0;
     m_state = State::Counting;
     m_timer = new QTimer(this);
     m_timer->setInterval(tickMs);
@@ -73,9 +73,9 @@ void CalibrationProgress::startCalibration()
 
 void CalibrationProgress::tick()
 {
-    progress += progressStep;
-    ui->progressBar->setValue(progress);
-    if (progress < countEnd)
+    m_progress += progressStep;
+    ui->progressBar->setValue(m_progress);
+    if (m_progress < countEnd)
         return;
     m_timer->stop();
     sendCalibration();

@@ -54,7 +54,7 @@ private:
 
     std::unique_ptr<Ui::calibrationProgress> ui;
     QPointer<MouseFunctions> m_mouse;
-    int progress = 0;
+    int m_progress = 0;
     QTimer *m_timer = nullptr;
     State m_state = State::Intro;
 };

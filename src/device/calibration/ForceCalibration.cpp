@@ -281,44 +281,21 @@ void ForceCalibration::runHandler(StageHandler *handler)
 void ForceCalibration::HandleStateChange(int result)
 {
     constexpr int start = CalibrationUiModel::resultStart;
-    for (;;) {
+    // A stage that is done goes on with the next one's start.
+    for (;; ++m_stage, result = start) {
         switch (m_stage) {
         case StageCountdown:
-            if (result == start) {
-                startCountdown();
-                return;
-            }
-            break;
         case StageZero:
-            if (result == start) {
-                runHandler(m_zeroHandler);
-                return;
-            }
-            break;
         case StageClick:
-            if (result == start) {
-                runHandler(m_initialClickedHandler);
-                return;
-            }
-            break;
         case Stage40:
-            if (result == start) {
-                m_forcePercentHandler->setLevel(Force::Force40,
-                                                tr("Press and click the button for the 40% force level"),
-                                                tr("Once you are happy with your 40% level release the button."));
-                runHandler(m_forcePercentHandler);
-                return;
-            }
-            break;
         case Stage100:
-            if (result == start) {
-                m_forcePercentHandler->setLevel(Force::Force100,
-                                                tr("Press and click the button for the 100% force level"),
-                                                tr("Once you are happy with your 100% level release the button."));
-                runHandler(m_forcePercentHandler);
-                return;
-            }
-            break;
+            if (result != start)
+                continue;
+            if (m_stage == StageCountdown)
+                startCountdown();
+            else
+                runHandler(handlerFor(m_stage));
+            return;
         case StageSucceeded:
             endCalibration();
             storeCalibration();
@@ -330,9 +307,24 @@ void ForceCalibration::HandleStateChange(int result)
         default:
             return;
         }
-        // This stage is done: on to the next one's start.
-        ++m_stage;
-        result = start;
+    }
+}
+
+StageHandler *ForceCalibration::handlerFor(int stage)
+{
+    switch (stage) {
+    case StageZero:
+        return m_zeroHandler;
+    case StageClick:
+        return m_initialClickedHandler;
+    case Stage40:
+        m_forcePercentHandler->setLevel(Force::Force40, tr("Press and click the button for the 40% force level"),
+                                        tr("Once you are happy with your 40% level release the button."));
+        return m_forcePercentHandler;
+    default:
+        m_forcePercentHandler->setLevel(Force::Force100, tr("Press and click the button for the 100% force level"),
+                                        tr("Once you are happy with your 100% level release the button."));
+        return m_forcePercentHandler;
     }
 }
 

@@ -63,8 +63,6 @@ public:
     // Calibrate stays disabled.
     bool load();
 
-    int stage() const { return m_stage; }
-
 public slots:
     // Calibrate: the countdown of the chosen sensor's calibration.
     void startCalibration();
@@ -79,6 +77,8 @@ public slots:
 private:
     void buildStartPage(const QString &modelKey);
     void buildProgressPage(const QString &modelKey);
+    // The handler of a measuring stage (zero to 100 %), set up for it.
+    StageHandler *handlerFor(int stage);
     void runHandler(StageHandler *handler);
     void startCountdown();
     void endCalibration();

@@ -32,9 +32,7 @@ constexpr int captureSleepStepMs = 10;
 // Trying a command again while another one still waits for its reply.
 constexpr int busyRetryMs = 10;
 
-// Live sample 20: button bits at bytes 1-2, forces at 8-9 and 10-11.
-constexpr int sampleBytes = 16;
-constexpr int motionBytes = 37;
+// Where a reply's data starts.
 constexpr int replyData = 5;
 
 GeneralControlCommand command(CommandAddress address, QVector<uint8_t> payload = {})
@@ -161,7 +159,7 @@ void Calibrator::UserInputEvent(QVector<uint8_t> data)
     // one there are none.
     if (m_sampleCount == 0)
         return;
-    static_assert(sampleBytes == 16 && motionBytes == 37, "the kept lengths of the live reports");
+    // Report 20: button bits at bytes 1-2, forces at 8-9 (left), 10-11 (right).
     const uint16_t bits = le16(&m_latestSample[1]);
     const uint16_t left = le16(&m_latestSample[8]);
     const uint16_t right = le16(&m_latestSample[10]);

@@ -72,6 +72,18 @@ QVector<int> rowsOf(const QImage &image, int x, QColor color)
     return rows;
 }
 
+// A bar as the dialog shows it, of that size and range.
+std::unique_ptr<ForceLevelProgressBar> levelBar(Qt::Orientation orientation, QSize size, int maximum, int value)
+{
+    auto bar = std::make_unique<ForceLevelProgressBar>();
+    bar->setOrientation(orientation);
+    bar->setTextVisible(false);
+    bar->setFixedSize(size);
+    bar->setMaximum(maximum);
+    bar->setValue(value);
+    return bar;
+}
+
 int countOf(const QImage &image, QColor color)
 {
     int count = 0;
@@ -521,15 +533,11 @@ private slots:
         QFETCH(int, orientation);
         QFETCH(int, level);
         QFETCH(int, position);
-        ForceLevelProgressBar levelBar;
-        levelBar.setOrientation(Qt::Orientation(orientation));
-        levelBar.setTextVisible(false);
-        levelBar.setFixedSize(orientation == Qt::Vertical ? QSize(30, 201) : QSize(201, 30));
-        levelBar.setMaximum(1000);
-        levelBar.setValue(300);
-        levelBar.setP40Level(level);
-        levelBar.setZeroLevel(0); // draws nothing
-        const QImage image = levelBar.grab().toImage();
+        const auto bar = levelBar(Qt::Orientation(orientation),
+                                  orientation == Qt::Vertical ? QSize(30, 201) : QSize(201, 30), 1000, 300);
+        bar->setP40Level(level);
+        bar->setZeroLevel(0); // draws nothing
+        const QImage image = bar->grab().toImage();
         QCOMPARE(countOf(image, Qt::blue), 0);
         if (orientation == Qt::Vertical) {
             QCOMPARE(rowsOf(image, 15, Qt::yellow), QVector<int>{position});
@@ -541,37 +549,24 @@ private slots:
 
     void allFourMarkersInTheirColours()
     {
-        ForceLevelProgressBar levelBar;
-        levelBar.setOrientation(Qt::Vertical);
-        levelBar.setTextVisible(false);
-        levelBar.setFixedSize(20, 101);
-        levelBar.setMaximum(100);
-        levelBar.setValue(50);
-        levelBar.setZeroLevel(10);
-        levelBar.setClickLevel(30);
-        levelBar.setP40Level(60);
-        levelBar.setP100Level(90);
-        const QImage image = levelBar.grab().toImage();
+        const auto bar = levelBar(Qt::Vertical, QSize(20, 101), 100, 50);
+        bar->setZeroLevel(10);
+        bar->setClickLevel(30);
+        bar->setP40Level(60);
+        bar->setP100Level(90);
+        const QImage image = bar->grab().toImage();
         image.scaled(80, 404).save(WidgetDriver::outputFolder() + "/force-bar.png");
         QCOMPARE(rowsOf(image, 10, Qt::blue), QVector<int>{101 - 10});
         QCOMPARE(rowsOf(image, 10, Qt::green), QVector<int>{101 - 30});
         QCOMPARE(rowsOf(image, 10, Qt::yellow), QVector<int>{101 - 61});
         QCOMPARE(rowsOf(image, 10, Qt::red), QVector<int>{101 - 91});
 
-        // An empty range: no value, no lines.
-        levelBar.setMaximum(0);
-        const QImage empty = levelBar.grab().toImage();
+        // An empty range: no value, no lines, as an empty bar.
+        bar->setMaximum(0);
+        const QImage empty = bar->grab().toImage();
         for (QColor color : {QColor(Qt::blue), QColor(Qt::green), QColor(Qt::yellow), QColor(Qt::red)})
             QCOMPARE(countOf(empty, color), 0);
-        QCOMPARE(empty, [] {
-            ForceLevelProgressBar plain;
-            plain.setOrientation(Qt::Vertical);
-            plain.setTextVisible(false);
-            plain.setFixedSize(20, 101);
-            plain.setMaximum(100);
-            plain.setValue(0);
-            return plain.grab().toImage();
-        }());
+        QCOMPARE(empty, levelBar(Qt::Vertical, QSize(20, 101), 100, 0)->grab().toImage());
     }
 };
 
