@@ -373,6 +373,30 @@ private slots:
         QVERIFY(!mouse->isStreaming());
     }
 
+    // The mouse goes away as the last stage ends: the calibration did not
+    // reach it, and the dialog does not say it did.
+    void successThatCannotBeStoredSaysSo()
+    {
+        open();
+        calibrate(0);
+        clickAt(0, 50000);
+        pressAndRelease(0, press40Text, 40000);
+        QVERIFY(waitFor(press100Text));
+        bool unplugAtStreamOff = false;
+        connect(mouse, &SimulatedMouse::commandReceived, this, [&](int c, int g, int n) {
+            if (unplugAtStreamOff && c == 1 && g == 5 && n == 10 && !mouse->isStreaming())
+                mouse->unplug();
+        });
+        mouse->setLiveStream({idle(released, released), pressed(0, 20000)});
+        QVERIFY(waitFor("Once you are happy with your 100% level release the button."));
+        unplugAtStreamOff = true;
+        mouse->setLiveStream({idle(released, released)});
+        QVERIFY(waitFor("Calibration failed.\n\nThe calibration could not be stored in the mouse.\nCheck that the "
+                        "mouse is connected and try again."));
+        QCOMPARE(mouse->countOf(1, 25, 1), 0);
+        QVERIFY(WidgetDriver::child<QPushButton>(dialog.get(), "finishButton")->isVisible());
+    }
+
     // What a failed stage measured stays in the model and is written with
     // the next success.
     void failureThenSuccessWritesTheEarlierValues()
