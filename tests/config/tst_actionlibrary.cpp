@@ -26,8 +26,6 @@ Q_DECLARE_METATYPE(OutputList)
 
 namespace {
 
-const QString shipped = QStringLiteral(R7_SHIPPED_DIR);
-const QString programDir = QStringLiteral(R7_PROGRAM_FOLDER);
 const QString down = QString::fromUtf8("\u2193");
 const QString up = QString::fromUtf8("\u2191");
 const QString header = QStringLiteral("Depth,Category,Name,Input,Press,Release,Notes,Category zh_TW,Name zh_TW");
@@ -56,14 +54,6 @@ QString shape(const LibraryEntryList &entries)
     for (const LibraryEntryPtr &entry : entries)
         parts << (entry->children.isEmpty() ? entry->name : entry->name + "(" + shape(entry->children) + ")");
     return parts.join(", ");
-}
-
-int entryCount(const LibraryEntryList &entries)
-{
-    int count = 0;
-    for (const LibraryEntryPtr &entry : entries)
-        count += 1 + entryCount(entry->children);
-    return count;
 }
 
 // The items below parent as "text(child, child)", the top level joined by " | ".
@@ -129,27 +119,6 @@ InputMapPtr namedButton(int id, const QString &name, const OutputList &press)
     mapping->activationOutputs = press;
     return mapping;
 }
-
-// Collects what the library logs while it lives.
-class LogCatcher
-{
-public:
-    LogCatcher() { s_previous = qInstallMessageHandler(&LogCatcher::handle); }
-    ~LogCatcher() { qInstallMessageHandler(s_previous); }
-    static QStringList messages;
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
-        if (type != QtDebugMsg && (message.startsWith("ActionLibrary:") || message.startsWith("ConfigFile:")))
-            messages << message;
-        if (s_previous)
-            s_previous(type, context, message);
-    }
-    static QtMessageHandler s_previous;
-};
-QStringList LogCatcher::messages;
-QtMessageHandler LogCatcher::s_previous = nullptr;
 
 } // namespace
 
@@ -561,59 +530,6 @@ private slots:
         QTEST(shape(entries), "entries");
         for (const LibraryEntryPtr &entry : entries)
             QVERIFY(entry->inputMapping);
-    }
-
-    // Every line of the shipped library files makes an entry with all its
-    // outputs, in either set of columns; the build put them beside the
-    // program.
-    void shippedFilesReadWhole_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("language");
-        for (const QString file : {"profiles/basic.csv", "profiles/Desktop/actions.csv"}) {
-            QTest::addRow("%s", qPrintable(file)) << file << "en";
-            QTest::addRow("%s zh_TW", qPrintable(file)) << file << "zh_TW";
-        }
-    }
-    void shippedFilesReadWhole()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, language);
-        const QByteArray bytes = StoreFixture::readFile(shipped + "/" + file);
-        QCOMPARE(StoreFixture::readFile(programDir + "/" + file), bytes);
-        const int lines = bytes.trimmed().split('\n').size();
-        QVERIFY(lines > 1);
-
-        setLanguage(language);
-        ActionLibrary library;
-        LogCatcher::messages.clear();
-        LogCatcher catcher;
-        const LibraryEntryList entries = library.readCsvFile(shipped + "/" + file);
-        QCOMPARE(LogCatcher::messages, QStringList());
-        QCOMPARE(entryCount(entries), lines - 1);
-        const QStringList rows = QString::fromUtf8(bytes).split('\n', Qt::SkipEmptyParts).mid(1);
-        int outputs = 0;
-        for (const QString &row : rows) {
-            const QStringList fields = ActionLibrary::splitCsvLine(row);
-            for (int column : {4, 5}) {
-                if (fields.at(column) != "None")
-                    outputs += fields.at(column).split(" + ").size();
-            }
-        }
-        QCOMPARE(outputCount(entries), outputs);
-    }
-
-private:
-    static int outputCount(const LibraryEntryList &entries)
-    {
-        int count = 0;
-        for (const LibraryEntryPtr &entry : entries) {
-            const InputMapActionConfig *mapping = entry->inputMapping.get();
-            count += mapping ? mapping->activationOutputs.size() + mapping->deactivationOutputs.size()
-                             : entry->activationOutputs.size() + entry->deactivationOutputs.size();
-            count += outputCount(entry->children);
-        }
-        return count;
     }
 };
 
