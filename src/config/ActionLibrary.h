@@ -47,7 +47,8 @@ public:
     // mappings, the "Desktop" entries (unless the current profile is
     // "Desktop") and the general library. Each category is one top-level
     // item made at its first entry, with its sub-categories below it; the
-    // entries are the leaves (their children are not shown).
+    // entries are the leaves (their children are not shown). Neither the
+    // list nor the model is emptied first; a null model fills the list only.
     static void fillModel(LibraryEntryList &entries, QStandardItemModel *model);
 
     // The entries of the "actions.csv" of the predefined profile of that
