@@ -777,7 +777,7 @@ private slots:
     void pictureOfTheDialog()
     {
         QFETCH(QString, mode);
-        qApp->setStyleSheet(ShellFixture::standInStyle);
+        qApp->setStyleSheet(ShellFixture::applicationStyleSheet());
         {
             QSettings file = settings();
             file.setValue("ShowIntroOnLaunch", true);

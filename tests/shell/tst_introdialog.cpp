@@ -195,7 +195,7 @@ private slots:
     {
         QFETCH(bool, simple);
         QFETCH(int, productId);
-        qApp->setStyleSheet(ShellFixture::standInStyle);
+        qApp->setStyleSheet(ShellFixture::applicationStyleSheet());
         settings().setValue("ShowIntroOnLaunch", true);
         IntroDialog dialog(simple, nullptr, productId, 3);
         dialog.show();
