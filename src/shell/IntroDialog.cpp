@@ -56,7 +56,7 @@ IntroDialog::IntroDialog(bool simpleMode, QWidget *parent, int productId, int re
     else
         makeLink(ui->label_url_whatsNew, betaChangelogUrl, linkColour, tr("What's New In This Beta Release"));
 
-    settingsPath = SettingsFile::folder() + "/" + settingsFileName;
+    settingsPath = SettingsFile::path();
     QSettings settings(settingsPath, QSettings::IniFormat);
     showFlag = settings.value("ShowIntroOnLaunch", false).toBool();
     ui->checkBox_showAgain->setChecked(showFlag);
