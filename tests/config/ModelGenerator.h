@@ -75,8 +75,8 @@ public:
     }
 
 private:
-    // Uniform in 0 .. n-1.
-    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
+    // Uniform in 0 .. n-1 (0 when n is below 2).
+    int pick(int n) { return n < 2 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(m_random); }
     bool chance(int oneIn) { return pick(oneIn) == 0; }
     quint8 byteFrom(std::initializer_list<int> values) { return quint8(*(values.begin() + pick(int(values.size())))); }
     // A value of the table, or now and then (varied models) any byte.
