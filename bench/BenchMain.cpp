@@ -1,6 +1,7 @@
 // The benchmarks of ./bench.sh: one table of every measurement.
 //
-//   r7_bench [--runs N] [--idle-seconds S] [--homes DIR] [--only model,upload,startup,idle]
+//   r7_bench [--runs N] [--idle-seconds S] [--homes DIR] [--runtimes DIR]
+//            [--only model,upload,startup,idle]
 
 #include "BenchTable.h"
 #include "ModelBench.h"
@@ -46,6 +47,7 @@ int main(int argc, char *argv[])
     int runs = 20;
     int idleSeconds = 60;
     QString homes = QDir::tempPath();
+    QString runtimes;
     QStringList only = {"model", "upload", "startup", "idle"};
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
@@ -55,6 +57,8 @@ int main(int argc, char *argv[])
             idleSeconds = std::max(1, args.at(i + 1).toInt());
         else if (args.at(i) == "--homes")
             homes = args.at(i + 1);
+        else if (args.at(i) == "--runtimes")
+            runtimes = args.at(i + 1);
         else if (args.at(i) == "--only")
             only = args.at(i + 1).split(',');
     }
@@ -66,9 +70,11 @@ int main(int argc, char *argv[])
     BenchTable table;
     bool ok = true;
     // The programs first, while this process is still small and quiet.
+    if (runtimes.isEmpty())
+        runtimes = homes;
     ProcessBench processes(
-        {QStringLiteral(R7_CONTROL_PANEL), QStringLiteral(R7_BARE_QT), QStringLiteral(R7_IDLE_PROBE), homes}, runs,
-        idleSeconds);
+        {QStringLiteral(R7_CONTROL_PANEL), QStringLiteral(R7_BARE_QT), QStringLiteral(R7_IDLE_PROBE), homes, runtimes},
+        runs, idleSeconds);
     if (only.contains("startup"))
         ok = processes.runStartup(table) && ok;
     if (only.contains("idle"))

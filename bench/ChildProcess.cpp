@@ -73,7 +73,7 @@ ChildProcess::~ChildProcess()
 }
 
 bool ChildProcess::start(const QString &program, const QStringList &arguments, const QString &home,
-                         const QString &probe)
+                         const QString &runtime, const QString &probe)
 {
     stop();
     std::vector<std::string> argv{program.toStdString()};
@@ -91,7 +91,8 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments, c
                                           "LD_PRELOAD=",
                                           "DISPLAY=",
                                           "WAYLAND_DISPLAY=",
-                                          "R7_IDLE_PROBE_FD="};
+                                          "R7_IDLE_PROBE_FD=",
+                                          "XDG_RUNTIME_DIR="};
     std::vector<std::string> env;
     for (char **variable = environ; *variable; ++variable) {
         bool keep = true;
@@ -105,6 +106,8 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments, c
     env.push_back("XDG_CONFIG_HOME=" + homePath + "/.config");
     env.push_back("XDG_DATA_HOME=" + homePath + "/.local/share");
     env.push_back("XDG_CACHE_HOME=" + homePath + "/.cache");
+    if (!runtime.isEmpty())
+        env.push_back("XDG_RUNTIME_DIR=" + runtime.toStdString());
     env.push_back("QT_QPA_PLATFORM=offscreen");
     env.push_back("LD_PRELOAD=" + probe.toStdString());
     env.push_back("R7_IDLE_PROBE_FD=" + std::to_string(probeDescriptor));

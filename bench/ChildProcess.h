@@ -5,8 +5,8 @@
 
 #include <sys/types.h>
 
-// One program started for measurement: in a home folder of its own, on the
-// offscreen platform, with the idle probe (IdleProbe.cpp) preloaded, its
+// One program started for measurement: in a home folder of its own (and a
+// runtime folder of its own, when given), on the offscreen platform, with the idle probe (IdleProbe.cpp) preloaded, its
 // output discarded. Stopped by its process id when stop() is called or the
 // object goes, and sent SIGTERM by the kernel should this process die first.
 class ChildProcess
@@ -17,7 +17,9 @@ public:
     ChildProcess(const ChildProcess &) = delete;
     ChildProcess &operator=(const ChildProcess &) = delete;
 
-    bool start(const QString &program, const QStringList &arguments, const QString &home, const QString &probe);
+    // runtime: the session's runtime folder ($XDG_RUNTIME_DIR), none when empty.
+    bool start(const QString &program, const QStringList &arguments, const QString &home, const QString &runtime,
+               const QString &probe);
     // Milliseconds from the exec of the program to its main thread's first
     // wait in the event loop; negative when that does not come in time.
     double waitForIdle(int timeoutMs);

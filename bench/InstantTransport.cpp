@@ -1,16 +1,16 @@
 #include "InstantTransport.h"
 
+#include "CommandAddress.h"
+#include "ExpectedReply.h"
+#include "GeneralControlCommand.h"
 #include "HidReport.h"
 #include "SharedConstants.h"
 
 namespace {
 
-constexpr uint8_t replyReportId = 40;
-constexpr uint8_t ackReply = 66;
-constexpr uint8_t uploadResultReply = 68;
-constexpr uint8_t memoryReply = 72;
-constexpr uint8_t morePacketsFlag = 0x80;
 constexpr int productId = 20;
+constexpr uint8_t globalProfile = 255;
+constexpr uint8_t ownSwitch = 2;
 
 QVector<uint8_t> le32Twice(int value)
 {
@@ -22,9 +22,9 @@ QVector<uint8_t> le32Twice(int value)
     return data;
 }
 
-bool isAddress(const QVector<uint8_t> &packet, int commandClass, int group, int command)
+bool isAddress(const QVector<uint8_t> &packet, CommandAddress address)
 {
-    return packet.size() > 5 && packet[2] == uint8_t(commandClass << 6 | group) && packet[3] == command;
+    return packet.size() > GeneralControlCommand::lengthPosition && address.is(packet[2], packet[3]);
 }
 
 } // namespace
@@ -46,13 +46,22 @@ void InstantTransport::subscribe()
 void InstantTransport::writePacket(QVector<uint8_t> packet)
 {
     ++m_written;
-    if (isAddress(packet, 0, 10, 10)) {
-        reply(packet, memoryReply, le32Twice(m_memorySize));
-        return;
+    if (isAddress(packet, DeviceCommand::memoryQuery)) {
+        reply(packet, ReplyCode::memory, le32Twice(m_memorySize));
+    } else if (isAddress(packet, DeviceCommand::sensorIdQuery) || isAddress(packet, DeviceCommand::dpiStepQuery)) {
+        reply(packet, ReplyCode::sensor, {0}); // sensor 0, DPI step 100
+    } else if (isAddress(packet, DeviceCommand::activeProfileQuery)) {
+        notice();
+    } else {
+        reply(packet, ReplyCode::acknowledgement, {ExpectedReply::statusOk});
+        const bool lastPacket =
+            !(packet[GeneralControlCommand::lengthPosition] & GeneralControlCommand::morePacketsFlag);
+        if (isAddress(packet, DeviceCommand::uploadCommand) && lastPacket) {
+            // Stored, and the profile the new configuration starts in.
+            reply(packet, ReplyCode::uploadResult, {ExpectedReply::statusOk});
+            notice();
+        }
     }
-    reply(packet, ackReply, {0});
-    if (isAddress(packet, 1, 10, 1) && !(packet[5] & morePacketsFlag))
-        reply(packet, uploadResultReply, {0});
 }
 
 void InstantTransport::getFeature(QVector<uint8_t> &buffer)
@@ -64,8 +73,18 @@ void InstantTransport::getFeature(QVector<uint8_t> &buffer)
 
 void InstantTransport::reply(const QVector<uint8_t> &packet, uint8_t code, const QVector<uint8_t> &data)
 {
-    QVector<uint8_t> report{replyReportId, 2, packet[2], packet[3], code};
+    QVector<uint8_t> report{ExpectedReply::replyReportId, 2, packet[2], packet[3], code};
     report += data;
+    send(report);
+}
+
+void InstantTransport::notice()
+{
+    send({ExpectedReply::profileNoticeId, 0, ownSwitch, globalProfile, globalProfile});
+}
+
+void InstantTransport::send(const QVector<uint8_t> &report)
+{
     m_outbox.push_back(HidReport::padded(report));
     if (!m_delivery.isActive())
         m_delivery.start();

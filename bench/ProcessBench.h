@@ -16,7 +16,8 @@ public:
         QString controlPanel;
         QString bareQt;
         QString probe;
-        QString homes; // where the fresh home folders are made
+        QString homes;    // where the fresh home folders are made (on disk, as a user's home is)
+        QString runtimes; // where fresh session runtime folders are made (a tmpfs, as a session's is)
     };
 
     ProcessBench(const Programs &programs, int runs, int idleSeconds)
@@ -31,6 +32,15 @@ public:
 
 private:
     QStringList arguments() const;
+    // Where a start-up runs: the folders its home and runtime folders are
+    // made in (no runtime folder when empty).
+    struct Place
+    {
+        QString homes;
+        QString runtimes;
+    };
+    // Start-up times of both programs, side by side; false when one failed.
+    bool measureStartup(const Place &place, Samples times[2]);
 
     Programs m_programs;
     int m_runs;
