@@ -73,18 +73,13 @@ const ButtonName buttonTable[] = {
 };
 constexpr int noButton = 13;
 
-const char *const typePrefix = "VMouseConfig.OutputActionItems.";
-const char *const typeSuffix = ", VMouseConfig";
-
 // An item's keys in the order they are written: "$type" (beginItem), the
 // kind's keys before "DataType", "DataType", the kind's keys before
 // "IsValid", "IsValid" and "ItemType" (validAndType), the kind's keys before
 // "TypeId", "TypeId", the kind's keys after it, and endObject.
 void beginItem(JsonTextWriter &json, const char *className)
 {
-    json.beginObject();
-    json.key("$type");
-    json.joinedWord(typePrefix, className, typeSuffix);
+    ConfigItems::beginTypedObject(json, "OutputActionItems", className);
 }
 
 void validAndType(JsonTextWriter &json)
@@ -269,6 +264,13 @@ quint16 ConfigItems::word16Of(const JsonNode &value)
 quint16 ConfigItems::word16Of(const QJsonValue &value)
 {
     return quint16(integerOf(value));
+}
+
+void ConfigItems::beginTypedObject(JsonTextWriter &json, const char *family, const char *className)
+{
+    json.beginObject();
+    json.key("$type");
+    json.joinedWord({"VMouseConfig.", family, ".", className, ", VMouseConfig"});
 }
 
 void ConfigItems::writeBounds(JsonTextWriter &json, std::initializer_list<Bound> bounds)

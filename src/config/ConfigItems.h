@@ -30,6 +30,10 @@ public:
     // The target of a profile jump: "ProfileIndex", "ProfileName" and
     // "SubProfileIndex".
     static void writeProfileTarget(JsonTextWriter &json, const QString &name, int index, int subIndex);
+    // Begins an object with its "$type": "VMouseConfig.", the family
+    // ("OutputActionItems", "InputActionTypes"), a point, the class name and
+    // ", VMouseConfig".
+    static void beginTypedObject(JsonTextWriter &json, const char *family, const char *className);
     // The same items as objects.
     static QJsonObject writeOutputActionItem(const OutputActionConfig &output);
     static QJsonObject writeSettingsItem(const SettingsRecord &record);

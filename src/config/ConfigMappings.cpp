@@ -23,18 +23,13 @@ const EnumText crossingDirections[] = {{0, "increasing"}, {1, "decreasing"}, {2,
 const EnumText axes[] = {{0, "roll"}, {1, "pitch"}, {2, "yaw"}};
 const EnumText wheelDirections[] = {{0, "forward"}, {1, "back"}, {2, "all"}};
 
-const char *const typePrefix = "VMouseConfig.InputActionTypes.";
-const char *const typeSuffix = ", VMouseConfig";
-
 // An input type's keys in the order they are written: "$type" (beginType),
 // the kind's keys before "DataType", "DataType", the kind's keys before
 // "Id", "Id" and "IsValid" (idAndValid), the kind's keys after them, and
 // endObject.
 void beginType(JsonTextWriter &json, const char *className)
 {
-    json.beginObject();
-    json.key("$type");
-    json.joinedWord(typePrefix, className, typeSuffix);
+    ConfigItems::beginTypedObject(json, "InputActionTypes", className);
 }
 
 void idAndValid(JsonTextWriter &json, const char *id)

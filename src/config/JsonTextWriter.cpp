@@ -280,19 +280,18 @@ void JsonTextWriter::word(const char *text, int size)
     *m_cursor++ = '"';
 }
 
-void JsonTextWriter::joinedWord(const char *first, const char *second, const char *third)
+void JsonTextWriter::joinedWord(std::initializer_list<const char *> words)
 {
     beginValue();
-    const char *const parts[3] = {first, second, third};
-    size_t sizes[3];
     size_t total = 0;
-    for (int i = 0; i < 3; ++i)
-        total += sizes[i] = std::strlen(parts[i]);
+    for (const char *word : words)
+        total += std::strlen(word);
     ensure(int(total) + 2);
     *m_cursor++ = '"';
-    for (int i = 0; i < 3; ++i) {
-        std::memcpy(m_cursor, parts[i], sizes[i]);
-        m_cursor += sizes[i];
+    for (const char *word : words) {
+        const size_t size = std::strlen(word);
+        std::memcpy(m_cursor, word, size);
+        m_cursor += size;
     }
     *m_cursor++ = '"';
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 // Writes JSON text straight into a byte array, byte for byte as
@@ -61,8 +62,8 @@ public:
     // punctuation other than '"' and '\').
     void word(const char *text) { word(text, int(std::strlen(text))); }
     void word(const char *text, int size);
-    // The three words as one.
-    void joinedWord(const char *first, const char *second, const char *third);
+    // The words as one.
+    void joinedWord(std::initializer_list<const char *> words);
     // Exact up to 2^53 in magnitude, as far as Qt writes numbers exactly.
     void number(qint64 value);
     void boolean(bool value);
