@@ -34,6 +34,9 @@ class ProfileData;
 //
 // The items inside mappings are ConfigItems; the action mappings and their
 // nesting are ConfigMappings, ConfigMappingWriter and ConfigMappingReader.
+// Files are written as text straight from the model (JsonTextWriter) and read
+// through one parse of their bytes (JsonTree); the Qt JSON forms of the
+// functions below go through the same text.
 class ConfigFile : public QObject
 {
     Q_OBJECT
@@ -121,8 +124,9 @@ public:
     bool loadFile(const QString &path, bool readRoot = true, const Selection &selection = Selection());
 
     // --- Documents
-    // Reads a parsed document into the model, announcing its groups, and
-    // ends with setInitialDefault (see the flags below).
+    // Reads a parsed document (an object of a JsonTree, or a Qt JSON
+    // object) into the model, announcing its groups, and ends with
+    // setInitialDefault (see the flags below).
     void readConfig(const QJsonObject &document, const Selection &selection);
     void readConfig(const JsonNode &document, const Selection &selection);
     // One group into the current profile, then its nested groups.
