@@ -6,8 +6,11 @@
 #include <QApplication>
 #include <QPointer>
 
+#include <memory>
+
 class AppExtensions;
 class ProfileReceiver;
+class QThread;
 class QWidget;
 
 class App : public QApplication
@@ -26,6 +29,7 @@ public slots:
     void showActiveView();
 
 private:
+    static QWidget *makeView();
     void registerAutostart();
     void loadProfiles();
 
@@ -33,4 +37,5 @@ private:
     QWidget *activeView = nullptr;
     AppExtensions *extensions = nullptr;
     ProfileReceiver *profileReceiver = nullptr;
+    std::unique_ptr<QThread> autostartWriter;
 };
