@@ -5,6 +5,7 @@
 #include "DesktopEntry.h"
 #include "DesktopEntryRegistry.h"
 #include "InstalledPrograms.h"
+#include "ScanFixture.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,29 +16,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+using ScanFixture::described;
+using ScanFixture::writeFile;
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+namespace {
 
 QByteArray entry(const QByteArray &lines)
 {
     return "[Desktop Entry]\nType=Application\n" + lines;
-}
-
-// "name|location|version|view|icon" per record, in order.
-QStringList described(const QVector<InstalledProgram> &programs)
-{
-    QStringList lines;
-    for (const InstalledProgram &p : programs)
-        lines.append(
-            QStringList{p.DisplayName, p.InstallLocation, p.DisplayVersion, QString::number(p.view), p.DisplayIcon}
-                .join('|'));
-    return lines;
 }
 
 } // namespace

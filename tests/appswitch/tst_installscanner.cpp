@@ -6,12 +6,16 @@
 #include "Predefined.h"
 #include "ProgramFolder.h"
 #include "RegistryKey.h"
+#include "ScanFixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using ScanFixture::described;
+using ScanFixture::writeFile;
 
 namespace {
 
@@ -60,24 +64,6 @@ Registry build(const Entries &entries)
         }
     }
     return registry;
-}
-
-// "name|location|version|view|icon" per record, in order.
-QStringList described(const QVector<InstalledProgram> &programs)
-{
-    QStringList lines;
-    for (const InstalledProgram &p : programs)
-        lines.append(
-            QStringList{p.DisplayName, p.InstallLocation, p.DisplayVersion, QString::number(p.view), p.DisplayIcon}
-                .join('|'));
-    return lines;
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QStringList logged;
