@@ -54,6 +54,9 @@ public:
     static QString backupPath(int n);
     static QString invalidCopyPath();
     static QString olderDriverFilePath();
+    // "MappingsLibrary.kvlf" in the documents folder: the user's own
+    // library of saved mappings (read by ActionLibrary).
+    static QString mappingsLibraryPath();
 
     // The start-up load: the working file (backed up when it changed since
     // the newest backup), else the newest backup (with a notice), else the
@@ -84,6 +87,15 @@ public:
     // indented by two spaces and each sub-profile by four. Empty when the
     // file cannot be read.
     QStringList profileNamesInFile(const QString &path, bool *hasGlobal) const;
+
+    // Adds mapping with its nested mappings to the user's mappings library
+    // under category, asking for a name when it has none (which becomes its
+    // name, with saved(true)) and whether to overwrite or rename when the
+    // category holds the name already. True when it was stored; false when
+    // the user cancelled, or the file could not be read, was not a mappings
+    // library or could not be written (the user is told; the file stays as
+    // it was). The caller then clears ActionLibrary's cache of the library.
+    bool addToMappingsLibrary(InputMapActionConfig *mapping, const QString &category);
 
     // --- Whole files
     // The first line and the indented document of the selected groups.

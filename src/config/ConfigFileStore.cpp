@@ -1,16 +1,19 @@
 // The store's operations of ConfigFile: where its files lie, the start-up
-// load with its fall-backs, the backups, saving and the names in a file. The
-// file format itself is in ConfigFile.cpp.
+// load with its fall-backs, the backups, saving, the names in a file and
+// adding to the user's mappings library. The file format itself is in
+// ConfigFile.cpp.
 
 #include "ConfigFile.h"
 
 #include "ConfigReadGuard.h"
 #include "DlgMessageBox.h"
 #include "DlgYesNo.h"
+#include "Predefined.h"
 #include "ProgramFolder.h"
 #include "SafeFile.h"
 #include "SettingsFile.h"
 #include "SharedConstants.h"
+#include "SimpleRenameDialog.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -18,6 +21,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonParseError>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -73,6 +77,89 @@ bool canShowDialogs()
     return qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr;
 }
 
+// The style mode and the name length of the mappings library's prompts.
+const QString libraryPromptMode = QStringLiteral("v");
+constexpr int libraryNameLength = 50;
+
+// Asks for the name to save an action under, starting with start; false when
+// the user cancelled (or no dialog can be shown).
+bool askActionName(const QString &start, QString *name)
+{
+    if (!canShowDialogs())
+        return false;
+    SimpleRenameDialog dialog(start, QApplication::activeWindow(), libraryPromptMode, ConfigFile::tr("Save Action As:"),
+                              ConfigFile::tr("Save"), libraryNameLength);
+    if (dialog.exec() != QDialog::Accepted || dialog.newName().isEmpty())
+        return false;
+    *name = dialog.newName();
+    return true;
+}
+
+// Whether the user chose to overwrite the library's mapping of that name
+// rather than rename the new one.
+bool overwriteChosen(const QString &name)
+{
+    if (!canShowDialogs())
+        return false;
+    DlgYesNo question(QApplication::activeWindow(),
+                      ConfigFile::tr("A mapping called %1 already exists in your action library.\n\nWould you like "
+                                     "to overwrite the existing action, or save it under a different name?\n")
+                          .arg(name),
+                      ConfigFile::tr("Overwrite"), ConfigFile::tr("Rename"), libraryPromptMode, nullptr);
+    question.setMinimumWidth(500);
+    return question.exec() == 1;
+}
+
+void reportLibraryFailure(const QString &path, const QString &reason)
+{
+    if (!canShowDialogs())
+        return;
+    DlgMessageBox box(QApplication::activeWindow(),
+                      ConfigFile::tr("The action could not be saved to your action library\n%1\n\n%2\n\nThe "
+                                     "library was left as it was.")
+                          .arg(QDir::toNativeSeparators(path), reason),
+                      libraryPromptMode);
+    box.exec();
+}
+
+// The user's library as it is on disk: an object of categories, each an
+// object of mappings. A missing or empty file is an empty library. False,
+// with the reason, when it cannot be read or is something else.
+bool readMappingsLibraryRoot(const QString &path, const QString &category, QJsonObject *root, QString *reason)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!file.exists())
+            return true;
+        qWarning().noquote() << "ConfigFile: Could not open MappingsLibrary -" << path << "-" << file.errorString();
+        *reason = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        qWarning().noquote() << "ConfigFile: Could not open MappingsLibrary -" << path << "-" << file.errorString();
+        *reason = file.errorString();
+        return false;
+    }
+    if (bytes.isEmpty())
+        return true;
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError) {
+        qWarning().noquote() << "ConfigFile: Error parsing MappingsLibrary file - " + error.errorString();
+        *reason = ConfigFile::tr("The file is damaged: %1.").arg(error.errorString());
+        return false;
+    }
+    *root = document.object();
+    // Anything else would be lost under a fresh object.
+    if (!document.isObject() || (root->contains(category) && !root->value(category).isObject())) {
+        qWarning().noquote() << "ConfigFile: MappingsLibrary file is not a library of mappings -" << path;
+        *reason = ConfigFile::tr("The file does not hold an action library.");
+        return false;
+    }
+    return true;
+}
+
 void collectGroupNames(const QJsonObject &group, int depth, QStringList *names)
 {
     const QJsonArray groups = group.value(QStringLiteral("Groups")).toArray();
@@ -122,6 +209,11 @@ QString ConfigFile::backupPath(int n)
 QString ConfigFile::invalidCopyPath()
 {
     return documentsFolder() + QStringLiteral("/Invalid") + extension;
+}
+
+QString ConfigFile::mappingsLibraryPath()
+{
+    return documentsFolder() + QLatin1Char('/') + Predefined::mappingsLibraryFileName();
 }
 
 QString ConfigFile::olderDriverFilePath()
@@ -384,4 +476,55 @@ QStringList ConfigFile::profileNamesInFile(const QString &path, bool *hasGlobal)
     }
     collectGroupNames(root, 0, &names);
     return names;
+}
+
+// ---------------------------------------------------------------- mappings library
+
+bool ConfigFile::addToMappingsLibrary(InputMapActionConfig *mapping, const QString &category)
+{
+    if (!mapping)
+        return false;
+    const QString path = mappingsLibraryPath();
+    QJsonObject root;
+    QString reason;
+    if (!readMappingsLibraryRoot(path, category, &root, &reason)) {
+        reportLibraryFailure(path, reason);
+        return false;
+    }
+    QJsonObject names = root.value(category).toObject();
+    // Made before the name is settled: its first element keeps the name the
+    // mapping had; the library's key is the entry's name.
+    const QJsonArray tree = writeMappingTree(*mapping);
+
+    QString name = mapping->name;
+    if (name.trimmed().isEmpty()) {
+        if (!askActionName(QString(), &name))
+            return false;
+        mapping->name = name;
+        emit saved(true);
+    }
+    while (names.contains(name)) {
+        if (overwriteChosen(name))
+            break;
+        if (!askActionName(name, &name))
+            return false;
+    }
+    names.insert(name, tree);
+    root.insert(category, names);
+
+    qInfo().noquote() << "ConfigFile: Adding" << name << "to" << category << "category in MappingsLibrary";
+    if (!QDir().mkpath(documentsFolder()))
+        qWarning() << "ConfigFile: cannot create the folder" << documentsFolder();
+    switch (SafeFile::write(path, QJsonDocument(root).toJson(QJsonDocument::Indented), &reason)) {
+    case SafeFile::Written:
+        return true;
+    case SafeFile::NotOpened:
+        qWarning().noquote() << "ConfigFile: Could not open MappingsLibrary -" << path << "-" << reason;
+        break;
+    case SafeFile::NotWritten:
+        qWarning().noquote() << "ConfigFile: Error writing to MappingsLibrary -" << path << "-" << reason;
+        break;
+    }
+    reportLibraryFailure(path, reason);
+    return false;
 }

@@ -1,5 +1,6 @@
 #include "ConfigFile.h"
 #include "DialogAnswerer.h"
+#include "FileSizeLimit.h"
 #include "ProcessStateGuard.h"
 #include "ProfileReceiver.h"
 #include "ProgramFolder.h"
@@ -19,7 +20,6 @@
 #include <chrono>
 #include <csignal>
 #include <optional>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace StoreFixture;
@@ -58,33 +58,6 @@ public:
 private:
     QString m_text;
     DialogAnswerer m_answerer;
-};
-
-// Lowers the size a file may grow to, as a full disk would stop it: writes
-// past the limit fail (SIGXFSZ is ignored meanwhile instead of ending the
-// process).
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit lowered = m_old;
-        lowered.rlim_cur = bytes;
-        m_set = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    bool isSet() const { return m_set; }
-
-private:
-    rlimit m_old{};
-    void (*m_handler)(int) = nullptr;
-    bool m_set = false;
 };
 
 QList<QByteArray> numbered(const QString &prefix, int count)

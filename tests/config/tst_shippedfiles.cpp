@@ -1,13 +1,16 @@
+#include "ActionLibrary.h"
 #include "ConfigFile.h"
 #include "ModelSnapshot.h"
 #include "Predefined.h"
 #include "ProcessStateGuard.h"
 #include "ProfileReceiver.h"
 #include "ProgramFolder.h"
+#include "SettingsFile.h"
 #include "ShippedModels.h"
 #include "StoreFixture.h"
 
 #include <QDir>
+#include <QSettings>
 #include <QtTest>
 
 #include <optional>
@@ -15,6 +18,7 @@
 namespace {
 
 const QString shipped = QStringLiteral(R7_SHIPPED_DIR);
+const QString programFolder = QStringLiteral(R7_PROGRAM_FOLDER);
 using StoreFixture::readFile;
 
 // Collects the warnings logged while it lives, passing every message on.
@@ -37,6 +41,18 @@ private:
 };
 QStringList WarningCatcher::warnings;
 QtMessageHandler WarningCatcher::m_previous = nullptr;
+
+// Adds up the entries, nested ones included, and the outputs they carry.
+void countEntries(const LibraryEntryList &entries, int *count, int *outputs)
+{
+    for (const LibraryEntryPtr &entry : entries) {
+        const InputMapActionConfig *mapping = entry->inputMapping.get();
+        *count += 1;
+        *outputs += mapping ? mapping->activationOutputs.size() + mapping->deactivationOutputs.size()
+                            : entry->activationOutputs.size() + entry->deactivationOutputs.size();
+        countEntries(entry->children, count, outputs);
+    }
+}
 
 } // namespace
 
@@ -128,6 +144,48 @@ private slots:
             QCOMPARE(model->profiles().size(), 1);
             QVERIFY(!model->profiles().first()->inputMaps.isEmpty());
         }
+    }
+
+    // Every line of the shipped action library files makes an entry with all
+    // of its outputs, in either set of columns; the build put the files
+    // beside the program.
+    void libraryFilesReadWhole_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("language");
+        for (const QString file : {"profiles/basic.csv", "profiles/Desktop/actions.csv"}) {
+            QTest::addRow("%s", qPrintable(file)) << file << "en";
+            QTest::addRow("%s zh_TW", qPrintable(file)) << file << "zh_TW";
+        }
+    }
+    void libraryFilesReadWhole()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, language);
+        const QByteArray bytes = readFile(shipped + "/" + file);
+        QCOMPARE(readFile(programFolder + "/" + file), bytes);
+        const QStringList lines = QString::fromUtf8(bytes).split('\n', Qt::SkipEmptyParts).mid(1);
+        QVERIFY(!lines.isEmpty());
+        int written = 0;
+        for (const QString &line : lines) {
+            const QStringList fields = ActionLibrary::splitCsvLine(line);
+            QVERIFY2(fields.size() == 9, qPrintable(line));
+            for (int column : {4, 5}) {
+                if (fields.at(column) != "None")
+                    written += fields.at(column).split(" + ").size();
+            }
+        }
+
+        QSettings(SettingsFile::path(), QSettings::IniFormat).setValue("Language", language);
+        ActionLibrary library;
+        WarningCatcher catcher;
+        const LibraryEntryList entries = library.readCsvFile(shipped + "/" + file);
+        QCOMPARE(WarningCatcher::warnings, QStringList());
+        int count = 0;
+        int outputs = 0;
+        countEntries(entries, &count, &outputs);
+        QCOMPARE(count, lines.size());
+        QCOMPARE(outputs, written);
     }
 };
 
