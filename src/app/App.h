@@ -1,11 +1,16 @@
 #pragma once
-// The application object. For now it brings up logging and the open-window
-// flag and shows a placeholder window; the views join it as they are built.
+// The application object. For now it brings up logging, loads the profiles
+// from the configuration file, keeps the open-window flag and shows a
+// placeholder window; the views join it as they are built.
 
 #include <QApplication>
 #include <QPointer>
 
+#include <memory>
+
 class AppExtensions;
+class ProfileReceiver;
+class QThread;
 class QWidget;
 
 class App : public QApplication
@@ -24,9 +29,13 @@ public slots:
     void showActiveView();
 
 private:
+    static QWidget *makeView();
     void registerAutostart();
+    void loadProfiles();
 
     int openState = 1;
     QWidget *activeView = nullptr;
     AppExtensions *extensions = nullptr;
+    ProfileReceiver *profileReceiver = nullptr;
+    std::unique_ptr<QThread> autostartWriter;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "InputMapActionConfig.h"
+#include "JsonNode.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -8,13 +9,18 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
+#include <functional>
+
+class JsonTextWriter;
 class PackageCreator;
 class ProfileData;
 
 // The process-wide reader and writer of configuration files: all profiles of
 // the model (PackageCreator) as one JSON document behind the first line
-// "json,2,4".
+// "json,2,4". It also keeps the working file with its backups and
+// fall-backs (the store's operations, in ConfigFileStore.cpp).
 //
 // Reading does not create profiles. Each nested profile group is announced
 // with profileFromFile(name, parent); the receiver must create that profile
@@ -28,6 +34,9 @@ class ProfileData;
 //
 // The items inside mappings are ConfigItems; the action mappings and their
 // nesting are ConfigMappings, ConfigMappingWriter and ConfigMappingReader.
+// Files are written as text straight from the model (JsonTextWriter) and read
+// through one parse of their bytes (JsonTree); the Qt JSON forms of the
+// functions below go through the same text.
 class ConfigFile : public QObject
 {
     Q_OBJECT
@@ -38,8 +47,68 @@ public:
     static ConfigFile *instance();
     ~ConfigFile() override;
 
+    // --- The store
+    // Where its files lie: the working file and the per-user copy of the
+    // starter file in the per-user configuration folder; the backups, the
+    // copy of a working file that did not parse and exports in the documents
+    // folder; the shipped starter file in the program folder.
+    static QString workingFilePath();
+    static QString starterCopyPath();
+    static QString shippedStarterPath();
+    static QString documentsFolder();
+    static QString backupsFolder();
+    // "AutoBackup_<n>.kvlf", 0 the newest.
+    static QString backupPath(int n);
+    static QString invalidCopyPath();
+    static QString olderDriverFilePath();
+    // "MappingsLibrary.kvlf" in the documents folder: the user's own
+    // library of saved mappings (read by ActionLibrary).
+    static QString mappingsLibraryPath();
+
+    // The start-up load: the working file (backed up when it changed since
+    // the newest backup), else the newest backup (with a notice), else the
+    // older driver's file (when the user agrees), else the starter file;
+    // then the starter copy is refreshed from the program folder. False only
+    // when not even the starter file could be read; the model is then as it
+    // was.
+    bool loadSaveFile();
+    // The per-user starter copy, all groups.
+    bool loadStarterFile();
+    // Only the starter copy's global profile contents: nothing is announced
+    // and no initial default named.
+    bool loadStarterFileWithoutDefault();
+    // The working file read behind count imported profiles, without its
+    // global profile; (count + index, subIndex) is named as the initial
+    // default.
+    bool reloadSaveFileAt(int count, int index, int subIndex);
+    // Copies the shipped starter file over the per-user copy; the copy stays
+    // as it was when that fails.
+    bool copyStarterFile();
+    // Writes every profile to the working file. Emits saved(false) after a
+    // write; when nothing could be written the old file stays, saved(true)
+    // keeps Save available, and the user is told once until a save works.
+    bool save();
+    // The names of the profile groups in a file, in the order of the
+    // selection flags a read of it takes: the global profile first (only
+    // when its group has mappings; then hasGlobal is set), then each profile
+    // indented by two spaces and each sub-profile by four. Empty when the
+    // file cannot be read.
+    QStringList profileNamesInFile(const QString &path, bool *hasGlobal) const;
+
+    // Adds mapping with its nested mappings to the user's mappings library
+    // under category, asking for a name when it has none (which becomes its
+    // name, with saved(true)) and whether to overwrite or rename when the
+    // category holds the name already. True when it was stored; false when
+    // the user cancelled, or the file could not be read, was not a mappings
+    // library or could not be written (the user is told; the file stays as
+    // it was). The caller then clears ActionLibrary's cache of the library.
+    bool addToMappingsLibrary(InputMapActionConfig *mapping, const QString &category);
+
     // --- Whole files
-    // The first line and the indented document of the selected groups.
+    // The first line and the indented document of the selected groups,
+    // written straight into one buffer sized after the last file written or
+    // read. The buffer is kept and written into again by the next call when
+    // the caller no longer holds the bytes.
     QByteArray writeBytes(const Selection &selection = Selection());
     // Writes writeBytes() to path through a temporary file that replaces the
     // old one only when everything was written; false (old file untouched)
@@ -55,18 +124,11 @@ public:
     bool loadFile(const QString &path, bool readRoot = true, const Selection &selection = Selection());
 
     // --- Documents
-    // Fills the document's top level from the model for the selected groups;
-    // the model's current profile is the same afterwards.
-    void writeConfig(QJsonObject &document, Selection selection);
-    // The group of a profile; the global profile's carries the switching
-    // state and the built-in pointer mapping. A null profile gives the
-    // placeholder group.
-    QJsonObject writeProfile(const ProfileData *profile, bool isGlobal) const;
-    // The placeholder root of a file written without the global profile.
-    static QJsonObject writeGroup();
-    // Reads a parsed document into the model, announcing its groups, and
-    // ends with setInitialDefault (see the flags below).
+    // Reads a parsed document (an object of a JsonTree, or a Qt JSON
+    // object) into the model, announcing its groups, and ends with
+    // setInitialDefault (see the flags below).
     void readConfig(const QJsonObject &document, const Selection &selection);
+    void readConfig(const JsonNode &document, const Selection &selection);
     // One group into the current profile, then its nested groups.
     void readGroup(const QJsonObject &group, bool isRoot);
 
@@ -105,22 +167,47 @@ signals:
 private:
     ConfigFile();
 
-    void readGroupAt(const QJsonObject &group, bool isRoot, int depth);
-    void readGroupContents(const QJsonObject &group);
-    void readConfigSet(const QJsonObject &element);
-    void readProfileChanged(const QJsonObject &element);
-    void skipGroup(const QJsonObject &group);
+    // How a read of one of the store's files ended.
+    enum class LoadOutcome { Loaded, NotOpened, NoDocument, NotParsed };
+    LoadOutcome loadStoreFile(const QString &path);
+    void makeFolders() const;
+    void backUpWorkingFile();
+    void rotateBackups(const QByteArray &newest);
+    void keepInvalidCopy();
+    // The fall-backs after a working file that did not load.
+    bool loadFallback();
+    bool loadStarterProfiles();
+    bool writeFile(const QString &path, const QByteArray &bytes, QString *reason);
+    void reportSaveFailure(const QString &path, const QString &reason);
+
+    void readGroupAt(const JsonNode &group, bool isRoot, int depth);
+    void readGroupContents(const JsonNode &group);
+    void readConfigSet(const JsonNode &element);
+    void readProfileChanged(const JsonNode &element);
+    void skipGroup(const JsonNode &group);
     // Whether the first selection flag chooses its group (every group when
     // there are no flags), and taking that flag off the list.
     bool selected() const;
     void dropFlag();
-    QJsonObject configSetMapping() const;
-    QJsonObject profileChangedMapping(const ProfileData &profile) const;
+    // The document of the selected groups, written as a whole.
+    void writeDocument(JsonTextWriter &json, Selection selection) const;
+    // A profile's group (the placeholder for null), with "Groups" when
+    // writeGroups is given, which writes its elements.
+    void writeGroup(JsonTextWriter &json, const ProfileData *profile, bool isRoot,
+                    const std::function<void()> &writeGroups = {}) const;
+    void writeMappingList(JsonTextWriter &json, const ProfileData &profile, bool isGlobal) const;
+    void writeConfigSet(JsonTextWriter &json) const;
+    void writeProfileChanged(JsonTextWriter &json, const ProfileData &profile) const;
 
     PackageCreator *m_model;
+    // The size the next file is likely to have: the last one written or read.
+    int m_sizeHint = 0;
+    QByteArray m_buffer;
     int m_readVersion = 1;
     bool m_readRoot = true;
     Selection m_selection;
     int m_defaultIndex = 255;
     int m_defaultSubIndex = 255;
+    bool m_starterCopied = false;
+    bool m_saveFailureReported = false;
 };

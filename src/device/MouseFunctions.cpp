@@ -763,12 +763,14 @@ void MouseFunctions::setInputStreaming(bool on)
     sendPacket(commandPacket(inputStreamingCommand, {uint8_t(on ? 3 : 0)}));
 }
 
-void MouseFunctions::calibrateIMU()
+MouseFunctions::ReplyWait MouseFunctions::calibrateIMU()
 {
-    if (deferWhileBusy([this] { calibrateIMU(); }))
-        return;
+    if (busy()) {
+        qDebug() << "MouseFunctions: a command waits for its reply, calibrateIMU not sent";
+        return ReplyWait::Busy;
+    }
     qInfo() << "MouseFunctions: calibrateIMU";
-    sendPacket(commandPacket(calibrateImuCommand));
+    return sendPacket(commandPacket(calibrateImuCommand));
 }
 
 void MouseFunctions::startBootloader()

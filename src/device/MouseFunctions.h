@@ -176,7 +176,10 @@ public:
     void userDataReset();
     void switchToProfile(int index, int subIndex);
     void setInputStreaming(bool on);
-    void calibrateIMU();
+    // The tilt sensor's calibration. Its answer is not read: TimedOut is no
+    // failure. Busy (nothing sent, nothing queued) while another command
+    // waits, so that the caller can tell it was not sent.
+    ReplyWait calibrateIMU();
     void startBootloader();
     void getCpuUniqueId();
     void getSerialNumber();

@@ -136,6 +136,8 @@ public:
     // Stores entry's pair for its path when it differs; true when it did.
     bool updateLastSelected(const LastSelectedEntry &entry);
     QList<LastSelectedEntry> lastSelectedList() const { return m_lastSelected; }
+    // Replaces the whole list (profiles renumbered or deleted). No signal.
+    void setLastSelectedList(const QList<LastSelectedEntry> &entries) { m_lastSelected = entries; }
 
     // --- Package
     // The store's profiles encoded by PackageEncoder (whose comment tells

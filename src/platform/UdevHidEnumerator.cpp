@@ -11,14 +11,19 @@ HidDeviceInfo describe(udev_device *hidraw)
     const char *node = udev_device_get_devnode(hidraw);
     udev_device *hid = udev_device_get_parent_with_subsystem_devtype(hidraw, "hid", nullptr);
     const char *hidId = hid ? udev_device_get_property_value(hid, "HID_ID") : nullptr;
+    quint16 bus = 0;
     quint16 vendorId = 0;
     quint16 productId = 0;
-    if (!node || !hidId || !HidHardwareId::parseHidId(QString::fromLatin1(hidId), vendorId, productId))
+    if (!node || !hidId || !HidHardwareId::parseHidId(QString::fromLatin1(hidId), bus, vendorId, productId))
         return info;
 
-    // The interface number only exists for USB devices (not Bluetooth or I2C).
+    // Only a device on the USB bus is a USB interface of its own. A Bluetooth
+    // mouse also has a USB interface above it, that of the adapter it talks
+    // through, whose number says nothing about the mouse.
     int interfaceNumber = -1;
-    udev_device *usbInterface = udev_device_get_parent_with_subsystem_devtype(hidraw, "usb", "usb_interface");
+    udev_device *usbInterface = bus == HidHardwareId::usbBus
+                                    ? udev_device_get_parent_with_subsystem_devtype(hid, "usb", "usb_interface")
+                                    : nullptr;
     if (const char *number = usbInterface ? udev_device_get_sysattr_value(usbInterface, "bInterfaceNumber") : nullptr) {
         bool ok = false;
         const int value = QString::fromLatin1(number).trimmed().toInt(&ok, 16);

@@ -13,6 +13,8 @@ inline const QString globalProfileName = QCoreApplication::translate("QObject", 
 
 inline const QString requiredFirmwareBuild = QStringLiteral("000208");
 inline const QString deviceServiceHost = QStringLiteral("device.corvanelle.com");
+// Serves the release manifests and the installers the software update fetches.
+inline const QString updateServerUrl = QStringLiteral("https://update.corvanelle.com");
 inline const QString changelogUrl =
     QStringLiteral("https://support.corvanelle.com/portal/en/kb/articles/corvanelle-r7-control-panel-changelog/");
 inline const QString betaChangelogUrl =

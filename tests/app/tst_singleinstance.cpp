@@ -1,11 +1,13 @@
 #include "AppExtensions.h"
 #include "SingleInstanceGuard.h"
 
+#include <QLockFile>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 #include <memory>
@@ -19,8 +21,7 @@ class TestSingleInstance : public QObject
 private:
     static QString configFolder()
     {
-        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-               "/Corvanelle R7 Control Panel";
+        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Corvanelle R7 Control Panel";
     }
     static int countInLog(const QByteArray &text)
     {
@@ -126,6 +127,26 @@ private slots:
         QCOMPARE(spy.count(), 1);
     }
 
+    // The lock is a file created, synced to disk and removed: a poll that
+    // finds nothing requested does without it, so an idle instance neither
+    // writes every 100 ms nor waits for another process holding the lock.
+    void idlePollTakesNoLock()
+    {
+        AppExtensions running;
+        QVERIFY(running.isAttached());
+        QLockFile held(SingleInstanceGuard::keyFolder() + '/' + AppExtensions::flagName + ".lock");
+        QVERIFY(held.lock());
+        std::unique_ptr<QThread> poll(QThread::create([&running] {
+            running.checkOpenRequest();
+            running.clearOpenRequest();
+        }));
+        poll->start();
+        const bool returned = poll->wait(2000);
+        held.unlock();
+        poll->wait();
+        QVERIFY2(returned, "an idle poll waited for the flag's lock");
+    }
+
     void secondStartOpensTheFirstInstancesWindow()
     {
         auto first = start({"hide"});
@@ -205,8 +226,8 @@ private slots:
         auto first = start({"hide"});
         QVERIFY(waitForStart(1));
         stop(*first);
-        QFile entry(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                    "/autostart/Corvanelle R7 Control Panel.desktop");
+        QFile entry(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                    + "/autostart/Corvanelle R7 Control Panel.desktop");
         QVERIFY(entry.open(QIODevice::ReadOnly));
         const QByteArray text = entry.readAll();
         QVERIFY2(text.contains("Exec=\"" + QFileInfo(R7_APP_EXECUTABLE).absoluteFilePath().toUtf8() + "\" hide"),

@@ -79,13 +79,18 @@ private slots:
 
     void readsUdevHidIds()
     {
+        quint16 bus = 0;
         quint16 vendor = 0;
         quint16 product = 0;
-        QVERIFY(HidHardwareId::parseHidId("0003:0000214E:00000014", vendor, product));
+        QVERIFY(HidHardwareId::parseHidId("0003:0000214E:00000014", bus, vendor, product));
+        QCOMPARE(bus, HidHardwareId::usbBus);
         QCOMPARE(vendor, quint16(0x214E));
         QCOMPARE(product, quint16(0x14));
-        QVERIFY(!HidHardwareId::parseHidId("0003:0000214E", vendor, product));
-        QVERIFY(!HidHardwareId::parseHidId("0003:0001214E:00000014", vendor, product));
+        QVERIFY(HidHardwareId::parseHidId("0005:0000214E:00000014", bus, vendor, product));
+        QCOMPARE(bus, quint16(0x0005));
+        QVERIFY(!HidHardwareId::parseHidId("0003:0000214E", bus, vendor, product));
+        QVERIFY(!HidHardwareId::parseHidId("0003:0001214E:00000014", bus, vendor, product));
+        QVERIFY(!HidHardwareId::parseHidId("10003:0000214E:00000014", bus, vendor, product));
     }
 
     void padsPacketsToReportLength()

@@ -781,6 +781,48 @@ private slots:
         QCOMPARE(mouse->lastCommand().payload, payload);
     }
 
+    void calibrateImuTellsHowItsSendEnded_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<MouseFunctions::ReplyWait>("outcome");
+        QTest::addColumn<int>("calibrations");
+        QTest::newRow("answered") << "connected" << 30 << MouseFunctions::ReplyWait::Received << 1;
+        // The answer is not read, a refusal included.
+        QTest::newRow("model without tilt") << "connected" << 20 << MouseFunctions::ReplyWait::Received << 0;
+        QTest::newRow("no answer") << "silent" << 30 << MouseFunctions::ReplyWait::TimedOut << 0;
+        QTest::newRow("no mouse") << "absent" << 30 << MouseFunctions::ReplyWait::NotSent << 0;
+        // Refused, not queued: the caller learns it was not sent.
+        QTest::newRow("during another wait") << "busy" << 30 << MouseFunctions::ReplyWait::Busy << 0;
+    }
+
+    void calibrateImuTellsHowItsSendEnded()
+    {
+        QFETCH(QString, state);
+        QFETCH(int, model);
+        QFETCH(MouseFunctions::ReplyWait, outcome);
+        QFETCH(int, calibrations);
+        if (state == "absent")
+            startDevice();
+        else
+            connectMouse(model);
+        std::optional<MouseFunctions::ReplyWait> sent;
+        if (state == "busy") {
+            mouse->setSilent(true);
+            QTimer::singleShot(0, device(), [&] { sent = device()->calibrateIMU(); });
+            QCOMPARE(device()->startWaitForResponse(), MouseFunctions::ReplyWait::TimedOut);
+            mouse->setSilent(false);
+            QTest::qWait(50);
+        } else {
+            mouse->setSilent(state == "silent");
+            sent = device()->calibrateIMU();
+        }
+        QCOMPARE(sent, std::optional<MouseFunctions::ReplyWait>(outcome));
+        QCOMPARE(mouse->imuCalibrations(), calibrations);
+        if (state == "busy" || state == "absent")
+            QCOMPARE(mouse->countOf(2, 20, 1), 0);
+    }
+
     void bootloaderStartRestartsTheMouse()
     {
         connectMouse();

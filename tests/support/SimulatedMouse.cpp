@@ -74,6 +74,7 @@ SimulatedMouse::SimulatedMouse(QObject *parent)
     deliveryTimer.setSingleShot(true);
     deliveryTimer.setInterval(0);
     connect(&deliveryTimer, &QTimer::timeout, this, &SimulatedMouse::deliverNext);
+    connect(&scriptTimer, &QTimer::timeout, this, &SimulatedMouse::playScriptedSample);
 }
 
 SimulatedMouse::~SimulatedMouse() = default;
@@ -104,6 +105,8 @@ int SimulatedMouse::memorySize() const { return std::min(memoryFirst, memorySeco
 void SimulatedMouse::setSensorId(int id) { sensorId = id; }
 void SimulatedMouse::setDpiStep(int step) { dpiStep = step; }
 void SimulatedMouse::setCalibrationBlock(const QByteArray &block) { forceBlock = block.leftJustified(28, '\0', true); }
+void SimulatedMouse::setSilentToBlockRead(bool value) { silentToBlockRead = value; }
+void SimulatedMouse::setCaptureButton(int buttonId) { captureButton = buttonId; }
 void SimulatedMouse::setBootloaderProductId(int pid) { restartBootloaderPid = pid; }
 void SimulatedMouse::setReplyDelay(int ms) { deliveryTimer.setInterval(std::max(0, ms)); }
 void SimulatedMouse::setSilent(bool value) { silent = value; }
@@ -173,7 +176,7 @@ bool SimulatedMouse::sendLiveSample(uint16_t buttons, uint16_t leftForce, uint16
         QVector<uint8_t> captured;
         appendLe16(captured, leftForce);
         appendLe16(captured, rightForce);
-        captured << uint8_t(buttonIdOf(buttons));
+        captured << uint8_t(captureButton >= 0 ? captureButton : buttonIdOf(buttons));
         capture = captured;
     }
     QVector<uint8_t> report(reportLength, 0);
@@ -196,6 +199,37 @@ bool SimulatedMouse::sendMotionSample(const QByteArray &data)
     report << bytes(data.left(reportLength - 1));
     enqueueReport(padded(report));
     return true;
+}
+
+void SimulatedMouse::setLiveStream(const QVector<LiveSample> &samples, int intervalMs, bool withMotion)
+{
+    script = samples;
+    scriptPosition = 0;
+    scriptPlayed = 0;
+    scriptWithMotion = withMotion;
+    if (script.isEmpty()) {
+        scriptTimer.stop();
+        return;
+    }
+    scriptTimer.start(std::max(1, intervalMs));
+}
+
+void SimulatedMouse::stopLiveStream()
+{
+    setLiveStream({});
+}
+
+void SimulatedMouse::playScriptedSample()
+{
+    // While streaming is off the script waits where it is.
+    const LiveSample &sample = script.at(scriptPosition);
+    if (!sendLiveSample(sample.buttons, sample.leftForce, sample.rightForce))
+        return;
+    ++scriptPlayed;
+    if (scriptWithMotion)
+        sendMotionSample(QByteArray(36, char(scriptPlayed)));
+    if (scriptPosition + 1 < script.size())
+        ++scriptPosition;
 }
 
 void SimulatedMouse::sendResetInfo(uint8_t code1, uint8_t code2)
@@ -419,7 +453,8 @@ void SimulatedMouse::handle(const Command &c, uint8_t classGroup)
         streaming = p[0] == 3;
         acknowledge(classGroup, n, Ok);
     } else if (c.is(0, 25, 1)) {
-        reply(classGroup, n, CalibrationReply, bytes(forceBlock));
+        if (!silentToBlockRead)
+            reply(classGroup, n, CalibrationReply, bytes(forceBlock));
     } else if (c.is(1, 25, 1)) {
         if (p.size() != 28) {
             acknowledge(classGroup, n, BadPayload);

@@ -42,7 +42,17 @@
 //   ((1,5,10) with [3]; [0] switches it off, other values are BadPayload).
 // - Click capture: after arming (2,25,5) the first live sample with a button
 //   bit set is captured (its two forces and the button id of its lowest set
-//   bit); reading (0,25,5) returns it, or 0xFFFF, 0xFFFF, 255 when none was.
+//   bit, or the id set with setCaptureButton); reading (0,25,5) returns it,
+//   or 0xFFFF, 0xFFFF, 255 when none was.
+// - A scripted live stream (setLiveStream): the user's hand on the mouse as a
+//   list of samples (button bits, raw left and right force). While streaming
+//   is on, one sample leaves per interval as a report 20, each followed by a
+//   report 23 unless the test leaves those out; while it is off the script
+//   waits where it is. The last sample stays: it is sent again at every
+//   interval until the test sets another script (the hand stays as it was).
+// - The calibration block read (0,25,1) is answered with reply 92 and the
+//   block; with setSilentToBlockRead(true) it gets no answer at all, while
+//   every other command is answered as usual.
 // - Vibration and IMU calibration on a model without haptics or tilt are
 //   acknowledged with status Unsupported and have no effect.
 // - Start bootloader (2,1,1) gets no reply: the mouse leaves the bus and comes
@@ -132,6 +142,11 @@ public:
     void setDpiStep(int step); // byte of the DPI-step reply, default 0 (= 100)
     void setCalibrationBlock(const QByteArray &block); // 28 bytes
     QByteArray calibrationBlock() const { return forceBlock; }
+    // No answer to the calibration block read; every other command as usual.
+    void setSilentToBlockRead(bool silent);
+    // The button id the next captures name, whatever the live samples showed;
+    // -1: the one of the captured sample again.
+    void setCaptureButton(int buttonId);
     // Comes back as this bootloader after the start-bootloader command.
     void setBootloaderProductId(int pid);
     // Latency of every report; with silent set the mouse answers no command.
@@ -171,6 +186,21 @@ public:
     bool sendLiveSample(uint16_t buttons, uint16_t leftForce, uint16_t rightForce);
     // Live report 23 with up to 63 bytes after the report id.
     bool sendMotionSample(const QByteArray &data);
+    // One sample of a scripted live stream.
+    struct LiveSample
+    {
+        uint16_t buttons = 0;
+        uint16_t leftForce = 0xFFFF; // raw: falls as the force rises
+        uint16_t rightForce = 0xFFFF;
+    };
+    // Plays the samples from the first while streaming is on, one per
+    // intervalMs, each followed by a report 23 when withMotion; the last one
+    // is repeated until the next script. Replaces a running script.
+    void setLiveStream(const QVector<LiveSample> &samples, int intervalMs = 5, bool withMotion = true);
+    void stopLiveStream();
+    // Samples of the current script sent so far (repetitions of the last
+    // counted too).
+    int liveSamplesPlayed() const { return scriptPlayed; }
     // Reply 67 with the two reset-cause bytes (sent unasked, as after a reset).
     void sendResetInfo(uint8_t code1, uint8_t code2);
     // Any input report, padded to 64 bytes.
@@ -257,6 +287,7 @@ private:
     void enqueueReport(const QVector<uint8_t> &report);
     void deliverNext();
     void applyStartupProfile(const QByteArray &package);
+    void playScriptedSample();
     bool hasHaptics() const;
     bool hasTilt() const;
 
@@ -286,6 +317,13 @@ private:
     bool streaming = false;
     bool captureArmed = false;
     std::optional<QVector<uint8_t>> capture; // left LE16, right LE16, button id
+    int captureButton = -1;
+    bool silentToBlockRead = false;
+    QVector<LiveSample> script;
+    int scriptPosition = 0;
+    int scriptPlayed = 0;
+    bool scriptWithMotion = true;
+    QTimer scriptTimer;
 
     QVector<Command> received;
     QVector<QVector<uint8_t>> outputLog;

@@ -1,0 +1,28 @@
+#pragma once
+// Writing the store's files so that a failure never costs the old contents:
+// the new bytes go to a temporary file beside the target, which takes the
+// target's name only once everything was written and flushed. A process
+// killed on the way, a full disk or a folder without write permission leave
+// the old file as it was.
+
+#include <QByteArray>
+#include <QString>
+
+namespace SafeFile {
+
+enum Result {
+    Written,
+    NotOpened,  // the temporary file could not be made (folder missing or read-only)
+    NotWritten, // writing, flushing or renaming failed; the temporary file is gone
+};
+
+// bytes as the whole new contents of path. reason (may be null) gets the
+// system's text of a failure.
+Result write(const QString &path, const QByteArray &bytes, QString *reason = nullptr);
+// The contents of from written to to as write() does; NotOpened also when
+// from cannot be read.
+Result copy(const QString &from, const QString &to, QString *reason = nullptr);
+// Gives from the name to, replacing a file of that name in one step.
+bool replace(const QString &from, const QString &to, QString *reason = nullptr);
+
+} // namespace SafeFile
