@@ -1,10 +1,10 @@
 // The keystroke recorder's hooks on a real X server of the test's own
 // (Xvfb), with its keys and buttons pressed through XTest.
 #include "InputHook.h"
+#include "PrivateXServer.h"
+#include "WarningLog.h"
 
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QWidget>
 #include <QtTest>
 
@@ -13,23 +13,11 @@
 #include <xcb/xcb_keysyms.h>
 #include <xcb/xtest.h>
 
-namespace {
-
-QStringList warnings;
-
-void keepWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type == QtWarningMsg)
-        warnings.append(message);
-}
-
-} // namespace
-
 class TestX11InputHook : public QObject
 {
     Q_OBJECT
 
-    QProcess server;
+    PrivateXServer server;
     xcb_connection_t *user = nullptr; // the one who types
     xcb_key_symbols_t *symbols = nullptr;
     xcb_window_t root = 0;
@@ -66,15 +54,8 @@ class TestX11InputHook : public QObject
 private slots:
     void initTestCase()
     {
-        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
-        QVERIFY2(!xvfb.isEmpty(), "Xvfb is not installed (tools/setup.sh installs it)");
-        // The server picks a free display and prints its number.
-        server.start(xvfb, {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "320x240x24"});
-        QVERIFY(server.waitForStarted());
-        while (!server.canReadLine())
-            QVERIFY(server.waitForReadyRead(10000));
-        const QByteArray display = ":" + server.readLine().trimmed();
-        qputenv("DISPLAY", display);
+        QVERIFY(server.start());
+        const QByteArray display = server.display();
 
         int screen = 0;
         user = xcb_connect(display.constData(), &screen);
@@ -89,8 +70,6 @@ private slots:
             xcb_key_symbols_free(symbols);
         if (user)
             xcb_disconnect(user);
-        server.terminate();
-        server.waitForFinished();
     }
 
     // No display to reach: the program's own keys are recorded instead.
@@ -178,14 +157,14 @@ private slots:
 
         InputHook hook;
         QSignalSpy keys(&hook, &InputHook::keyHooked);
-        warnings.clear();
-        qInstallMessageHandler(keepWarnings);
-        hook.start();
-        hook.stop();
-        hook.start();
-        qInstallMessageHandler(nullptr);
-        QCOMPARE(warnings.size(), 1);
-        QVERIFY(warnings.at(0).contains("grab was refused"));
+        {
+            WarningLog log;
+            hook.start();
+            hook.stop();
+            hook.start();
+            QCOMPARE(log.lines.size(), 1);
+            QVERIFY(log.lines.at(0).contains("grab was refused"));
+        }
 
         QVERIFY(tapKeysym(0xff0d)); // Return
         QTRY_COMPARE(keys.count(), 2);
