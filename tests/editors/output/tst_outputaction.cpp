@@ -64,12 +64,10 @@ OutputPtr withState(OutputPtr record, int state)
     return record;
 }
 
-OutputPtr joystickButton(int id, int state)
+// The sample's joystick button 8, in that state.
+OutputPtr joystickButton8(int state)
 {
-    auto r = std::make_shared<OutputAction_Joystick>(OutputType::JoystickButton);
-    r->buttonId = quint8(id);
-    r->buttonState = state;
-    return r;
+    return withState(SampleModel::everyOutput().at(8)->clone(), state);
 }
 
 } // namespace
@@ -456,8 +454,8 @@ private slots:
         QTest::newRow("key A released") << keyInGroup(1, 4, press) << keyInGroup(1, 4, release) << true;
         QTest::newRow("key B") << keyInGroup(1, 4, press) << keyInGroup(1, 5, release) << false;
         QTest::newRow("media") << media(0xCD, press) << media(0xCD, release) << true;
-        QTest::newRow("joystick 3 released") << joystickButton(3, press) << joystickButton(3, release) << true;
-        QTest::newRow("joystick in Press") << joystickButton(3, press) << joystickButton(3, press) << false;
+        QTest::newRow("joystick 8 released") << joystickButton8(press) << joystickButton8(release) << true;
+        QTest::newRow("joystick in Press") << joystickButton8(press) << joystickButton8(press) << false;
         QTest::newRow("other types") << click(1, press) << withState(key(4, release), release) << false;
         QTest::newRow("no type") << click(1, press) << OutputPtr() << false;
     }
