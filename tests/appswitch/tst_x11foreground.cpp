@@ -3,6 +3,7 @@
 // sets _NET_ACTIVE_WINDOW and _NET_CLIENT_LIST on the root window.
 #include "DetectorFixture.h"
 #include "ProcessTools.h"
+#include "PrivateXServer.h"
 #include "X11WindowSystem.h"
 
 #include <QFileInfo>
@@ -44,7 +45,7 @@ class TestX11Foreground : public QObject
 
 private:
     QTemporaryDir folder;
-    QProcess server;
+    PrivateXServer server;
     QProcess application;
     QByteArray display;
     xcb_connection_t *wm = nullptr;
@@ -80,15 +81,8 @@ private:
 private slots:
     void initTestCase()
     {
-        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
-        QVERIFY2(!xvfb.isEmpty(), "Xvfb is not installed (tools/setup.sh installs it)");
-        // The server picks a free display and prints its number.
-        server.start(xvfb, {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "320x240x24"});
-        QVERIFY(server.waitForStarted());
-        while (!server.canReadLine())
-            QVERIFY(server.waitForReadyRead(10000));
-        display = ":" + server.readLine().trimmed();
-        qputenv("DISPLAY", display);
+        QVERIFY(server.start());
+        display = server.display();
 
         wm = xcb_connect(display.constData(), &screen);
         QVERIFY(!xcb_connection_has_error(wm));
@@ -111,8 +105,6 @@ private slots:
         }
         application.kill();
         application.waitForFinished();
-        server.terminate();
-        server.waitForFinished();
     }
 
     void announcesTheActiveWindowsProcessAndListsWindows()
@@ -190,8 +182,7 @@ private slots:
         ForegroundWrapper::instance()->start();
         QVERIFY(detector.windows.activeWindow() != 0);
         warnings.clear();
-        server.terminate();
-        QVERIFY(server.waitForFinished());
+        QVERIFY(server.stop());
         QTRY_COMPARE(warningsContaining("lost the connection"), 1);
         QCOMPARE(detector.windows.activeWindow(), 0u);
         QVERIFY(detector.windows.descendants(root()).isEmpty());
