@@ -123,6 +123,56 @@ private slots:
         QVERIFY(!WidgetDriver::grabToPng(&dialog, "yes-no").isEmpty());
     }
 
+    // A question wider on one line than two thirds of the screen wraps; the
+    // window grows to the height of the lines at the width it really has
+    // (the form's, or the one its caller sets), so none is cut off.
+    void yesNoShowsTheWholeQuestion_data()
+    {
+        QTest::addColumn<int>("minimumWidth");
+        QTest::addColumn<QString>("text");
+        const QString paragraphs = "A mapping called Copy already exists in your action library.\n\nWould you like to "
+                                   "overwrite the existing action, or save it under a different name?\n";
+        const QString oneParagraph = "Unable to retrieve an app location from the selected file. If you selected a "
+                                     "shortcut try linking the app directly instead. Would you like to try selecting "
+                                     "another file?";
+        QTest::newRow("form's width") << 0 << oneParagraph;
+        QTest::newRow("caller's width") << 500 << oneParagraph;
+        QTest::newRow("paragraphs, caller's width") << 500 << paragraphs;
+    }
+
+    void yesNoShowsTheWholeQuestion()
+    {
+        QFETCH(int, minimumWidth);
+        QFETCH(QString, text);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(screen.size(), QSize(800, 600));
+        DlgYesNo dialog(nullptr, text, QString(), QString(), "v", nullptr);
+        if (minimumWidth > 0)
+            dialog.setMinimumWidth(minimumWidth);
+        auto *label = WidgetDriver::child<QLabel>(&dialog, "label");
+        QVERIFY(label->fontMetrics().horizontalAdvance(text) > screen.width() * 2 / 3);
+        int width = 0;
+        int labelHeight = 0;
+        int needed = 0;
+        int labelBottom = 0;
+        int buttonsTop = 0;
+        DialogAnswerer answerer([&](QWidget *open) {
+            width = open->width();
+            labelHeight = label->height();
+            needed = label->heightForWidth(label->width());
+            labelBottom = label->mapTo(open, QPoint(0, label->height())).y();
+            buttonsTop = WidgetDriver::child(open, "btn_yes")->mapTo(open, QPoint()).y();
+            WidgetDriver::grabToPng(
+                open, "yes-no-" + QString(QTest::currentDataTag()).replace(QRegularExpression("\\W+"), "-"));
+            answer(open, "escape");
+        });
+        dialog.exec();
+        QVERIFY(answerer.answered());
+        QCOMPARE(width, qMax(350, minimumWidth));
+        QVERIFY2(needed <= labelHeight, qPrintable(QStringLiteral("%1 > %2").arg(needed).arg(labelHeight)));
+        QVERIFY(labelBottom <= buttonsTop);
+    }
+
     void yesNoFormServesOtherDialogs()
     {
         // The settings dialog is built on the same generated form.
