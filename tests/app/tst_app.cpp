@@ -206,6 +206,18 @@ private slots:
         QCOMPARE(settings().value("LastMouseConnected").toInt(), 10);
     }
 
+    void allowAnyFirmwareConnectsAnOlderMouseWithoutAsking()
+    {
+        returningUser();
+        settings().setValue("AllowAnyFirmware", true);
+        startApp();
+        fixture->mouse()->setFirmwareBuild("000207");
+        DialogAnswerer none(DialogAnswerer::clickButton("btn_no"), 600);
+        plugIn();
+        QVERIFY(!none.wait());
+        QCOMPARE(fixture->mouse()->uploads(), 1);
+    }
+
     void olderFirmwareAsksAndLaterKeepsTheNotices()
     {
         returningUser();
@@ -358,6 +370,45 @@ private slots:
         QCOMPARE(app->currentView(), app->expert());
         QTRY_VERIFY(app->expert()->isVisible());
         QTRY_COMPARE(countInLog("Opening Window in Expert Mode"), 1);
+    }
+
+    // A minimised window comes back as it was before.
+    void showingRestoresAMinimisedView_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::newRow("normal") << int(Qt::WindowNoState);
+        QTest::newRow("maximised") << int(Qt::WindowMaximized);
+        QTest::newRow("full screen") << int(Qt::WindowFullScreen);
+    }
+    void showingRestoresAMinimisedView()
+    {
+        QFETCH(int, state);
+        returningUser();
+        startApp();
+        SimpleView *simple = app->simple();
+        QTRY_VERIFY(simple->isVisible());
+        simple->setWindowState(Qt::WindowStates(state) | Qt::WindowMinimized);
+        QVERIFY(simple->isMinimized());
+        app->showActiveView();
+        QVERIFY(!simple->isMinimized());
+        QCOMPARE(int(simple->windowState()), state);
+        QVERIFY(simple->isVisible());
+        QCOMPARE(app->softwareUpdate()->parentWidget(), simple);
+    }
+
+    void hidingAViewClosesTheIntroAndTheUpdateDialog()
+    {
+        returningUser();
+        settings().setValue("ExpertView", true);
+        startApp();
+        ExpertView *expert = app->expert();
+        QTRY_VERIFY(expert->isVisible());
+        app->intro()->show();
+        app->softwareUpdate()->show();
+        expert->close();
+        QVERIFY(!expert->isVisible());
+        QVERIFY(!app->intro()->isVisible());
+        QVERIFY(!app->softwareUpdate()->isVisible());
     }
 
     void oneBackPressIsOneNavigateBack()
