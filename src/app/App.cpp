@@ -2,6 +2,7 @@
 
 #include "AppExtensions.h"
 #include "Autostart.h"
+#include "CalibrationStyle.h"
 #include "DlgYesNo.h"
 #include "ExpertView.h"
 #include "FWUpdate.h"
@@ -146,18 +147,6 @@ void App::setupLogging()
     LogFile::setupLogging();
 }
 
-QString App::modelKey(int productId)
-{
-    switch (productId) {
-    case 10:
-        return QStringLiteral("tamsel");
-    case 20:
-        return QStringLiteral("pelkin");
-    default:
-        return QStringLiteral("v");
-    }
-}
-
 void App::loadTranslators()
 {
     const QString folder = applicationDirPath() + "/translations";
@@ -201,7 +190,7 @@ void App::registerAutostart()
 
 void App::updateStyles()
 {
-    const QString key = modelKey(mouseFunctions->mousePID());
+    const QString key = CalibrationStyle::modelKey(mouseFunctions->mousePID());
     style()->unpolish(this);
     style()->polish(this);
     const QWidgetList widgets = allWidgets();
@@ -326,7 +315,7 @@ void App::updatePrompt(bool mouseHasOlderVersion)
         return;
     PromptScope scope(promptOpen);
     showFirmwareNotices(true);
-    const QString mode = modelKey(mouseFunctions->mousePID());
+    const QString mode = CalibrationStyle::modelKey(mouseFunctions->mousePID());
     const bool accepted = [&] {
         if (mouseHasOlderVersion) {
             DlgYesNo question(activeView,

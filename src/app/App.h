@@ -31,9 +31,6 @@ public:
     ~App() override;
 
     static void setupLogging();
-    // The key the style sheets' per-model rules select on: "tamsel" for
-    // model 10, "pelkin" for 20, "v" for every other product id.
-    static QString modelKey(int productId);
 
     bool notify(QObject *receiver, QEvent *event) override;
 

@@ -57,24 +57,23 @@ void ExpertView::buildPage()
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(10);
-    m_version = new QLabel(page);
-    m_version->setObjectName(QStringLiteral("label_driver_fw_version"));
-    m_model = new QLabel(page);
-    m_model->setObjectName(QStringLiteral("label_model"));
-    m_profiles = new QLabel(page);
-    m_profiles->setObjectName(QStringLiteral("label_profiles"));
+    const auto row = [page, layout](const char *name) {
+        auto *label = new QLabel(page);
+        label->setObjectName(QLatin1String(name));
+        layout->addWidget(label);
+        return label;
+    };
+    m_version = row("label_driver_fw_version");
+    m_model = row("label_model");
+    m_profiles = row("label_profiles");
     m_profiles->setWordWrap(true);
-    m_notice = new QLabel(page);
-    m_notice->setObjectName(QStringLiteral("label_updateHere"));
+    m_notice = row("label_updateHere");
     m_notice->hide();
+    layout->addStretch(1);
     m_simpleMode = new QPushButton(tr("Simple Mode"), page);
     m_simpleMode->setObjectName(QStringLiteral("pushButton_simple_mode"));
     m_simpleMode->setFixedSize(140, 30);
     connect(m_simpleMode, &QPushButton::clicked, this, &ExpertView::simpleModeButton);
-    for (QWidget *row : {static_cast<QWidget *>(m_version), static_cast<QWidget *>(m_model),
-                         static_cast<QWidget *>(m_profiles), static_cast<QWidget *>(m_notice)})
-        layout->addWidget(row);
-    layout->addStretch(1);
     layout->addWidget(m_simpleMode);
     setCentralWidget(page);
 }

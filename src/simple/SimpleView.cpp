@@ -51,20 +51,20 @@ SimpleView::SimpleView(QWidget *parent, SWUpdate *update)
     auto *page = new QVBoxLayout;
     page->setContentsMargins(24, 24, 24, 24);
     page->setSpacing(10);
-    m_version = new QLabel(background);
-    m_version->setObjectName(QStringLiteral("label_version"));
-    m_model = new QLabel(background);
-    m_model->setObjectName(QStringLiteral("label_model"));
-    m_profiles = new QLabel(background);
-    m_profiles->setObjectName(QStringLiteral("label_profiles"));
-    m_profiles->setWordWrap(true);
-    m_notice = new QLabel(tr("Firmware Update Required"), background);
-    m_notice->setObjectName(QStringLiteral("label_fwUpdate"));
-    m_notice->hide();
-    for (QLabel *label : {m_version, m_model, m_profiles, m_notice}) {
+    const auto line = [background, page](const char *name) {
+        auto *label = new QLabel(background);
+        label->setObjectName(QLatin1String(name));
         label->setProperty("label_type", "manage_profile");
         page->addWidget(label);
-    }
+        return label;
+    };
+    m_version = line("label_version");
+    m_model = line("label_model");
+    m_profiles = line("label_profiles");
+    m_profiles->setWordWrap(true);
+    m_notice = line("label_fwUpdate");
+    m_notice->setText(tr("Firmware Update Required"));
+    m_notice->hide();
     page->addStretch(1);
     columns->addLayout(page, 1);
 

@@ -32,10 +32,7 @@ class TestAppHelpers : public QObject
     Q_OBJECT
 
 private slots:
-    void roundedPixmapOfNothingIsNothing()
-    {
-        QVERIFY(roundedPixmap(QPixmap(), QSize(64, 64), 8).isNull());
-    }
+    void roundedPixmapOfNothingIsNothing() { QVERIFY(roundedPixmap(QPixmap(), QSize(64, 64), 8).isNull()); }
 
     // A wide logo fills the width and sits in the middle from top to bottom;
     // a tall one the other way round; the corners stay clear either way.
@@ -97,12 +94,18 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("shortName");
         QTest::addColumn<bool>("found");
-        QTest::newRow("same name") << "/opt/wine/CorvanelleDriver.exe" << "" << true;
-        QTest::newRow("other case") << "/opt/wine/corvanelledriver.exe" << "" << false;
-        QTest::newRow("name in the folder only") << "/opt/CorvanelleDriver.exe/run" << "" << false;
-        QTest::newRow("unreadable, short name") << "" << "CorvanelleDrive" << true;
-        QTest::newRow("unreadable, other name") << "" << "Corvanelle" << false;
-        QTest::newRow("readable wins over the short name") << "/usr/bin/wine" << "CorvanelleDrive" << false;
+        QTest::newRow("same name") << "/opt/wine/CorvanelleDriver.exe"
+                                   << "" << true;
+        QTest::newRow("other case") << "/opt/wine/corvanelledriver.exe"
+                                    << "" << false;
+        QTest::newRow("name in the folder only") << "/opt/CorvanelleDriver.exe/run"
+                                                 << "" << false;
+        QTest::newRow("unreadable, short name") << ""
+                                                << "CorvanelleDrive" << true;
+        QTest::newRow("unreadable, other name") << ""
+                                                << "Corvanelle" << false;
+        QTest::newRow("readable wins over the short name") << "/usr/bin/wine"
+                                                           << "CorvanelleDrive" << false;
     }
     void processesAreFoundByTheirExecutablesName()
     {

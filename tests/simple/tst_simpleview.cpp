@@ -56,10 +56,12 @@ private slots:
         QTest::addColumn<int>("channel");
         QTest::addColumn<QString>("version");
         QTest::addColumn<QString>("title");
-        QTest::newRow("public") << 3 << "Version: 3.0.9.1" << "Corvanelle R7 Control Panel";
+        QTest::newRow("public") << 3 << "Version: 3.0.9.1"
+                                << "Corvanelle R7 Control Panel";
         QTest::newRow("alpha") << 1 << "Version: 3.0.9.1 Alpha"
                                << "Corvanelle R7 Control Panel 3.0.9.1 - included FW: 208";
-        QTest::newRow("beta") << 2 << "Version: 3.0.9.1 Beta" << "Corvanelle R7 Control Panel";
+        QTest::newRow("beta") << 2 << "Version: 3.0.9.1 Beta"
+                              << "Corvanelle R7 Control Panel";
     }
     void versionTextsFollowTheChannel()
     {
