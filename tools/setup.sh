@@ -50,3 +50,7 @@ r7_packages+=(xvfb xauth)
 
 # The HID layer's tests run against devices emulated by umockdev.
 r7_packages+=(umockdev libumockdev-dev)
+
+# The keystroke recorder's hooks (XInput2 and the keyboard map); their test
+# types on a server of its own through XTest.
+r7_packages+=(libxcb-xinput-dev libxcb-keysyms1-dev libxcb-xtest0-dev)

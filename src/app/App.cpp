@@ -26,6 +26,7 @@
 #include <QPointer>
 #include <QSettings>
 #include <QStyle>
+#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -133,6 +134,8 @@ App::App(int &argc, char **argv)
 
 App::~App()
 {
+    if (autostartWriter)
+        autostartWriter->wait();
     delete swUpdate;
     delete extensions;
     delete simpleView;
@@ -181,11 +184,16 @@ void App::loadStyleSheet()
 
 void App::registerAutostart()
 {
-    // Written only when missing; an existing entry is never changed.
-    if (Autostart::isRegistered(productName))
-        return;
-    if (!Autostart::registerEntry(productName, QDir::toNativeSeparators(applicationFilePath()), "hide"))
-        qWarning() << "App: could not write the autostart entry" << Autostart::entryPath(productName);
+    // Written only when missing; an existing entry is never changed. The
+    // entry is synced to disk, which the GUI thread need not wait for.
+    const QString executable = QDir::toNativeSeparators(applicationFilePath());
+    autostartWriter.reset(QThread::create([executable] {
+        if (Autostart::isRegistered(productName))
+            return;
+        if (!Autostart::registerEntry(productName, executable, "hide"))
+            qWarning() << "App: could not write the autostart entry" << Autostart::entryPath(productName);
+    }));
+    autostartWriter->start();
 }
 
 void App::updateStyles()
@@ -196,10 +204,12 @@ void App::updateStyles()
     const QWidgetList widgets = allWidgets();
     for (QWidget *widget : widgets) {
         // The per-model rules apply to a polished widget only once it is
-        // polished again.
+        // polished again; one not yet shown is polished with the key when it
+        // first shows.
         if (widget->property(StyleProperties::modelKey).toString() != key) {
             widget->setProperty(StyleProperties::modelKey, key);
-            StyleProperties::repolish(widget);
+            if (widget->testAttribute(Qt::WA_WState_Polished))
+                StyleProperties::repolish(widget);
         }
         widget->update();
     }

@@ -14,11 +14,14 @@
 #include <QApplication>
 #include <QTranslator>
 
+#include <memory>
+
 class AppExtensions;
 class ExpertView;
 class FWUpdate;
 class IntroDialog;
 class MouseFunctions;
+class QThread;
 class SimpleView;
 class SWUpdate;
 
@@ -78,6 +81,7 @@ private:
     MouseFunctions *mouseFunctions = nullptr;
     QTranslator qtTranslator;
     QTranslator appTranslator;
+    std::unique_ptr<QThread> autostartWriter;
 
     bool promptOpen = false;
     // The window-level Back press being dispatched: the widget it goes on to

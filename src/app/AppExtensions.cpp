@@ -11,8 +11,9 @@ AppExtensions::AppExtensions()
 {
     // A native key has no lock of its own: flagLock is the segment's lock.
     sharedMemory.setNativeKey(SingleInstanceGuard::keyFolder() + '/' + flagName);
-    if (!sharedMemory.attach() && sharedMemory.create(sizeof(qint64)))
-        clearOpenRequest();
+    // A new segment is all zero bytes: nothing requested.
+    if (!sharedMemory.attach())
+        sharedMemory.create(sizeof(qint64));
     timer.setInterval(100);
     connect(&timer, &QTimer::timeout, this, &AppExtensions::checkOpenRequest);
 }
@@ -46,14 +47,31 @@ void AppExtensions::unlockFlag()
     flagLock.unlock();
 }
 
+qint64 AppExtensions::peekFlag() const
+{
+    if (!sharedMemory.isAttached())
+        return 0;
+    return __atomic_load_n(static_cast<const qint64 *>(sharedMemory.constData()), __ATOMIC_ACQUIRE);
+}
+
+void AppExtensions::storeFlag(qint64 *flag, qint64 value)
+{
+    __atomic_store_n(flag, value, __ATOMIC_RELEASE);
+}
+
 void AppExtensions::checkOpenRequest()
 {
+    // The lock costs a file created, synced to disk and removed: it is taken
+    // only when there is a request to take. The flag changes only under the
+    // lock, so what is read there decides.
+    if (peekFlag() != 1)
+        return;
     qint64 *flag = lockFlag();
     if (!flag)
         return;
     const bool requested = *flag == 1;
     if (requested)
-        *flag = 0;
+        storeFlag(flag, 0);
     unlockFlag();
     // Emitted after unlocking: a receiver may run a nested event loop.
     if (requested)
@@ -63,15 +81,17 @@ void AppExtensions::checkOpenRequest()
 void AppExtensions::requestOpenWindow()
 {
     if (qint64 *flag = lockFlag()) {
-        *flag = 1;
+        storeFlag(flag, 1);
         unlockFlag();
     }
 }
 
 void AppExtensions::clearOpenRequest()
 {
+    if (peekFlag() == 0)
+        return;
     if (qint64 *flag = lockFlag()) {
-        *flag = 0;
+        storeFlag(flag, 0);
         unlockFlag();
     }
 }

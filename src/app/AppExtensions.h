@@ -37,6 +37,10 @@ private:
     // the segment is not attached or the lock cannot be had.
     qint64 *lockFlag();
     void unlockFlag();
+    // The flag read and written whole, so that a read without the lock never
+    // sees half a write.
+    qint64 peekFlag() const;
+    static void storeFlag(qint64 *flag, qint64 value);
 
     QSharedMemory sharedMemory;
     QLockFile flagLock;

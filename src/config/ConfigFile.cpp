@@ -4,6 +4,8 @@
 #include "ConfigMappingReader.h"
 #include "ConfigMappingWriter.h"
 #include "ConfigMappings.h"
+#include "JsonTextWriter.h"
+#include "JsonTree.h"
 #include "LastSelectedEntry.h"
 #include "PackageCreator.h"
 #include "ProfileData.h"
@@ -11,47 +13,30 @@
 
 #include <QDebug>
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonParseError>
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace {
 
-const QByteArray firstLine = QByteArrayLiteral("json,2,4\n");
-const QString emptyDate = QStringLiteral("0001-01-01T00:00:00+00:00");
-const QString mappingListType =
-    QStringLiteral("VMouseConfig.Items.UserConfigurationGroupItem+ActionMappingList, VMouseConfig");
+const char firstLine[] = "json,2,4\n";
+const char *const emptyDate = "0001-01-01T00:00:00+00:00";
+const char *const mappingListType = "VMouseConfig.Items.UserConfigurationGroupItem+ActionMappingList, VMouseConfig";
 
 // A profile index of the file: a number keeps its low byte; anything else
 // (null, missing, another type) means none.
-int profileIndexOf(const QJsonValue &value)
+int profileIndexOf(const JsonNode &value)
 {
     return value.isDouble() ? quint8(ConfigItems::integerOf(value)) : 255;
 }
 
-QJsonObject groupObject(const QJsonValue &name, const QString &info, int itemCount, const QJsonArray &apps,
-                        const QJsonArray &mappings)
+// A top-level group to write and the sub-profiles written inside it.
+struct WrittenGroup
 {
-    QJsonObject group;
-    group.insert(QStringLiteral("InfoProperties"), info);
-    group.insert(QStringLiteral("Name"), name);
-    group.insert(QStringLiteral("ShortName"), QJsonValue());
-    group.insert(QStringLiteral("Description"), QJsonValue());
-    group.insert(QStringLiteral("CreationUser"), QJsonValue());
-    group.insert(QStringLiteral("ModificationUser"), QJsonValue());
-    group.insert(QStringLiteral("CreationDate"), emptyDate);
-    group.insert(QStringLiteral("ModificationDate"), emptyDate);
-    group.insert(QStringLiteral("Applications"), apps);
-    group.insert(QStringLiteral("ItemType"), QStringLiteral("group"));
-    group.insert(QStringLiteral("ItemCount"), itemCount);
-    QJsonObject list;
-    list.insert(QStringLiteral("$type"), mappingListType);
-    list.insert(QStringLiteral("$values"), mappings);
-    group.insert(QStringLiteral("ActionMappings"), list);
-    return group;
-}
+    const ProfileData *profile;
+    std::vector<const ProfileData *> subProfiles;
+};
 
 } // namespace
 
@@ -73,9 +58,20 @@ ConfigFile::~ConfigFile() = default;
 
 QByteArray ConfigFile::writeBytes(const Selection &selection)
 {
-    QJsonObject document;
-    writeConfig(document, selection);
-    return firstLine + QJsonDocument(document).toJson(QJsonDocument::Indented);
+    // The buffer of the last write is used again once its caller let go of
+    // it (as saveToFile does): a large file then costs no fresh memory.
+    if (!m_buffer.isDetached())
+        m_buffer = QByteArray();
+    m_buffer.resize(0);
+    // A file is mostly written again at about the size it had.
+    m_buffer.reserve(m_sizeHint + m_sizeHint / 8);
+    JsonTextWriter json(m_buffer);
+    json.raw(firstLine, int(sizeof firstLine) - 1);
+    writeDocument(json, selection);
+    json.raw("\n", 1);
+    json.finish();
+    m_sizeHint = m_buffer.size();
+    return m_buffer;
 }
 
 bool ConfigFile::loadFile(const QString &path, bool readRoot, const Selection &selection)
@@ -106,106 +102,142 @@ bool ConfigFile::loadBytes(const QByteArray &data, bool readRoot, const Selectio
         return false;
     }
 
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(data.mid(start), &error);
-    if (error.error != QJsonParseError::NoError) {
-        qWarning() << "ConfigFile: load error" << error.errorString();
+    // One pass over the file's own bytes, without a copy.
+    JsonTree tree;
+    if (!tree.parse(data, start)) {
+        qWarning() << "ConfigFile: load error" << tree.error().errorString();
         return false;
     }
+    m_sizeHint = data.size();
     m_readRoot = readRoot;
-    readConfig(document.object(), selection);
+    readConfig(tree.root().toObject(), selection);
     return true;
 }
 
 // ---------------------------------------------------------------- writing
 
-void ConfigFile::writeConfig(QJsonObject &document, Selection selection)
+void ConfigFile::writeDocument(JsonTextWriter &json, Selection selection) const
 {
-    ProfileData *const remembered = m_model->currentProfile();
-    ProfileData *const global = m_model->globalProfile();
-
-    QJsonObject root;
-    if ((selection.isEmpty() || selection.first() != 0) && global) {
-        m_model->setCurrentProfile(global);
-        root = writeProfile(global, true);
-    } else {
-        root = writeGroup();
-    }
+    const ProfileData *const global = m_model->globalProfile();
+    const bool rootWritten = (selection.isEmpty() || selection.first() != 0) && global;
     if (!selection.isEmpty())
         selection.removeFirst();
 
-    QList<QJsonObject> topGroups;
+    // Which groups go where, first: a top-level group holds its sub-profiles.
+    // A profile with the index of the top-level profile before it is its
+    // sub-profile, written only where its parent was.
+    std::vector<WrittenGroup> topGroups;
     int lastTopLevelIndex = -1;
     bool parentWritten = false;
     const QList<ProfileData *> profiles = m_model->profiles();
-    for (ProfileData *profile : profiles) {
-        m_model->setCurrentProfile(profile);
+    for (const ProfileData *profile : profiles) {
         const bool chosen = selection.isEmpty() || selection.first() != 0;
         if (profile->index == lastTopLevelIndex) {
-            // A sub-profile goes only where its parent went.
-            if (chosen && parentWritten && !topGroups.isEmpty()) {
-                QJsonObject &parent = topGroups.last();
-                QJsonArray groups = parent.value(QStringLiteral("Groups")).toArray();
-                groups.append(writeProfile(profile, false));
-                parent.insert(QStringLiteral("Groups"), groups);
-            }
+            if (chosen && parentWritten)
+                topGroups.back().subProfiles.push_back(profile);
         } else {
             lastTopLevelIndex = profile->index;
             parentWritten = chosen;
             if (chosen)
-                topGroups.append(writeProfile(profile, false));
+                topGroups.push_back(WrittenGroup{profile, {}});
         }
         if (!selection.isEmpty())
             selection.removeFirst();
     }
 
-    QJsonArray groups;
-    for (const QJsonObject &group : qAsConst(topGroups))
-        groups.append(group);
-    root.insert(QStringLiteral("Groups"), groups);
-
-    document.insert(QStringLiteral("Version"), writtenVersion);
-    document.insert(QStringLiteral("RootProfile"), root);
-    m_model->setCurrentProfile(remembered);
+    json.beginObject();
+    json.key("RootProfile");
+    writeGroup(json, rootWritten ? global : nullptr, true, [&] {
+        for (const WrittenGroup &group : topGroups) {
+            if (group.subProfiles.empty()) {
+                writeGroup(json, group.profile, false);
+                continue;
+            }
+            writeGroup(json, group.profile, false, [&] {
+                for (const ProfileData *sub : group.subProfiles)
+                    writeGroup(json, sub, false);
+            });
+        }
+    });
+    json.member("Version", writtenVersion);
+    json.endObject();
 }
 
-QJsonObject ConfigFile::writeGroup()
+void ConfigFile::writeGroup(JsonTextWriter &json, const ProfileData *profile, bool isRoot,
+                            const std::function<void()> &writeGroups) const
 {
-    return groupObject(QJsonValue(), QStringLiteral("none"), 1, QJsonArray(), QJsonArray());
-}
+    // The members in key order. A null profile is the placeholder.
+    json.beginObject();
+    json.key("ActionMappings");
+    json.beginObject();
+    json.member("$type", mappingListType);
+    json.key("$values");
+    json.beginArray();
+    if (profile)
+        writeMappingList(json, *profile, isRoot);
+    json.endArray();
+    json.endObject();
 
-QJsonObject ConfigFile::writeProfile(const ProfileData *profile, bool isGlobal) const
-{
-    if (!profile)
-        return writeGroup();
-
-    QJsonArray apps;
-    for (int i = 0; i < profile->linkedAppPaths.size(); ++i) {
-        QJsonObject app;
-        app.insert(QStringLiteral("Name"), profile->linkedAppNames.value(i));
-        app.insert(QStringLiteral("Path"), profile->linkedAppPaths.at(i));
-        apps.append(app);
+    json.key("Applications");
+    json.beginArray();
+    if (profile) {
+        for (int i = 0; i < profile->linkedAppPaths.size(); ++i) {
+            json.beginObject();
+            json.member("Name", profile->linkedAppNames.value(i));
+            json.member("Path", profile->linkedAppPaths.at(i));
+            json.endObject();
+        }
     }
+    json.endArray();
+    json.member("CreationDate", emptyDate);
+    json.nullMember("CreationUser");
+    json.nullMember("Description");
+    if (writeGroups) {
+        json.key("Groups");
+        json.beginArray();
+        writeGroups();
+        json.endArray();
+    }
+    json.member("InfoProperties", profile ? "hasName" : "none");
+    json.member("ItemCount", profile ? int(m_model->itemCount()) : 1);
+    json.member("ItemType", "group");
+    json.member("ModificationDate", emptyDate);
+    json.nullMember("ModificationUser");
+    json.key("Name");
+    if (profile)
+        json.string(profile->name);
+    else
+        json.null();
+    json.nullMember("ShortName");
+    json.endObject();
+}
 
+void ConfigFile::writeMappingList(JsonTextWriter &json, const ProfileData &profile, bool isGlobal) const
+{
     // The order of the list is the order of the profile's items on the mouse:
     // the built-in events and the pointer mapping, then the user's mappings.
-    ConfigMappingWriter writer;
-    if (isGlobal)
-        writer.append(configSetMapping());
-    if (profile->hasOwnSettings())
-        writer.append(profileChangedMapping(*profile));
-    if (profile->hasInputMaps()) {
-        if (isGlobal)
-            writer.append(ConfigMappings::writeBuiltInPointerMapping());
-        for (const InputMapPtr &mapping : profile->inputMaps) {
+    ConfigMappingWriter writer(json);
+    if (isGlobal) {
+        writeConfigSet(json);
+        writer.countElement();
+    }
+    if (profile.hasOwnSettings()) {
+        writeProfileChanged(json, profile);
+        writer.countElement();
+    }
+    if (profile.hasInputMaps()) {
+        if (isGlobal) {
+            ConfigMappings::writeBuiltInPointerMapping(json);
+            writer.countElement();
+        }
+        for (const InputMapPtr &mapping : profile.inputMaps) {
             if (mapping)
                 writer.appendTree(*mapping);
         }
     }
-    return groupObject(profile->name, QStringLiteral("hasName"), m_model->itemCount(), apps, writer.list());
 }
 
-QJsonObject ConfigFile::configSetMapping() const
+void ConfigFile::writeConfigSet(JsonTextWriter &json) const
 {
     const ProfileData *defaultProfile = nullptr;
     QList<ProfileData *> candidates = m_model->profiles();
@@ -216,59 +248,70 @@ QJsonObject ConfigFile::configSetMapping() const
             break;
         }
     }
-    QJsonObject target;
-    target.insert(QStringLiteral("ProfileName"), defaultProfile ? defaultProfile->name : globalProfileName);
-    target.insert(QStringLiteral("ProfileIndex"), defaultProfile ? defaultProfile->index : 255);
-    target.insert(QStringLiteral("SubProfileIndex"), defaultProfile ? defaultProfile->subIndex : 255);
 
-    QJsonArray lastSelected;
-    const QList<LastSelectedEntry> entries = m_model->lastSelectedList();
-    for (const LastSelectedEntry &entry : entries) {
-        QJsonObject key;
-        key.insert(QStringLiteral("Name"), QJsonValue());
-        key.insert(QStringLiteral("Path"), entry.path);
-        QJsonObject value;
-        value.insert(QStringLiteral("ProfileName"), QJsonValue());
-        value.insert(QStringLiteral("ProfileIndex"), entry.profileIndex);
-        value.insert(QStringLiteral("SubProfileIndex"), entry.value);
-        lastSelected.append(QJsonObject{{QStringLiteral("Key"), key}, {QStringLiteral("Value"), value}});
-    }
-
-    QJsonObject jump;
-    jump.insert(QStringLiteral("$type"),
-                QStringLiteral("VMouseConfig.OutputActionItems.ProfileJumpOutputActionItem, VMouseConfig"));
-    jump.insert(QStringLiteral("DataType"), QStringLiteral("trigger"));
-    jump.insert(QStringLiteral("TypeId"), QStringLiteral("profileJump"));
-    jump.insert(QStringLiteral("ProfileJumpId"), target);
-    jump.insert(QStringLiteral("IsAuto"), m_model->autoSwitching());
-    jump.insert(QStringLiteral("LastSelected"), lastSelected);
-    jump.insert(QStringLiteral("ItemType"), QStringLiteral("outputAction"));
-    jump.insert(QStringLiteral("IsValid"), true);
-    return ConfigMappings::writeSystemEvent(QStringLiteral("configSet"), QJsonArray{jump});
+    ConfigMappings::writeSystemEvent(json, QStringLiteral("configSet"), [&](JsonTextWriter &items) {
+        items.beginObject();
+        items.member("$type", "VMouseConfig.OutputActionItems.ProfileJumpOutputActionItem, VMouseConfig");
+        items.member("DataType", "trigger");
+        items.member("IsAuto", m_model->autoSwitching());
+        items.member("IsValid", true);
+        items.member("ItemType", "outputAction");
+        items.key("LastSelected");
+        items.beginArray();
+        const QList<LastSelectedEntry> entries = m_model->lastSelectedList();
+        for (const LastSelectedEntry &entry : entries) {
+            items.beginObject();
+            items.key("Key");
+            items.beginObject();
+            items.nullMember("Name");
+            items.member("Path", entry.path);
+            items.endObject();
+            items.key("Value");
+            items.beginObject();
+            items.member("ProfileIndex", int(entry.profileIndex));
+            items.nullMember("ProfileName");
+            items.member("SubProfileIndex", int(entry.value));
+            items.endObject();
+            items.endObject();
+        }
+        items.endArray();
+        items.key("ProfileJumpId");
+        if (defaultProfile)
+            ConfigItems::writeProfileTarget(items, defaultProfile->name, defaultProfile->index,
+                                            defaultProfile->subIndex);
+        else
+            ConfigItems::writeProfileTarget(items, globalProfileName, 255, 255);
+        items.member("TypeId", "profileJump");
+        items.endObject();
+    });
 }
 
-QJsonObject ConfigFile::profileChangedMapping(const ProfileData &profile) const
+void ConfigFile::writeProfileChanged(JsonTextWriter &json, const ProfileData &profile) const
 {
-    QJsonArray items;
-    for (const SettingsRecord *record : profile.settingsRecords) {
-        if (record)
-            items.append(ConfigItems::writeSettingsItem(*record));
-    }
-    const int settingsCount = items.size();
-    for (const OutputPtr &output : profile.profileOutputs) {
-        if (output)
-            items.append(ConfigItems::writeOutputActionItem(*output));
-    }
-    if (items.size() == settingsCount)
-        items.append(ConfigItems::writeDoNothingItem());
-    return ConfigMappings::writeSystemEvent(QStringLiteral("profileChanged"), items);
+    ConfigMappings::writeSystemEvent(json, QStringLiteral("profileChanged"), [&](JsonTextWriter &items) {
+        for (const SettingsRecord *record : profile.settingsRecords) {
+            if (record)
+                ConfigItems::writeSettingsItem(items, *record);
+        }
+        bool anyOutput = false;
+        for (const OutputPtr &output : profile.profileOutputs) {
+            if (output) {
+                ConfigItems::writeOutputActionItem(items, *output);
+                anyOutput = true;
+            }
+        }
+        if (!anyOutput)
+            ConfigItems::writeDoNothingItem(items);
+    });
 }
 
 QJsonArray ConfigFile::writeMappingTree(const InputMapActionConfig &mapping)
 {
-    ConfigMappingWriter writer;
-    writer.appendTree(mapping);
-    return writer.list();
+    return JsonTextWriter::array([&mapping](JsonTextWriter &json) {
+        json.beginArray();
+        ConfigMappingWriter(json).appendTree(mapping);
+        json.endArray();
+    });
 }
 
 // ---------------------------------------------------------------- reading
@@ -286,13 +329,19 @@ void ConfigFile::dropFlag()
 
 void ConfigFile::readConfig(const QJsonObject &document, const Selection &selection)
 {
-    const QJsonValue version = document.value(QStringLiteral("Version"));
+    const JsonTree tree = JsonTree::fromJson(document);
+    readConfig(tree.root(), selection);
+}
+
+void ConfigFile::readConfig(const JsonNode &document, const Selection &selection)
+{
+    const JsonNode version = document.value("Version");
     m_readVersion = version.isDouble()
                         ? int(std::clamp<qint64>(ConfigItems::integerOf(version), std::numeric_limits<int>::min(),
                                                  std::numeric_limits<int>::max()))
                         : 1;
     m_selection = selection;
-    readGroupAt(document.value(QStringLiteral("RootProfile")).toObject(), true, 0);
+    readGroupAt(document.value("RootProfile").toObject(), true, 0);
     m_selection.clear();
     m_readRoot = true;
 
@@ -306,10 +355,11 @@ void ConfigFile::readConfig(const QJsonObject &document, const Selection &select
 
 void ConfigFile::readGroup(const QJsonObject &group, bool isRoot)
 {
-    readGroupAt(group, isRoot, isRoot ? 0 : 1);
+    const JsonTree tree = JsonTree::fromJson(group);
+    readGroupAt(tree.root(), isRoot, isRoot ? 0 : 1);
 }
 
-void ConfigFile::readGroupAt(const QJsonObject &group, bool isRoot, int depth)
+void ConfigFile::readGroupAt(const JsonNode &group, bool isRoot, int depth)
 {
     if (m_readRoot && selected())
         readGroupContents(group);
@@ -318,21 +368,21 @@ void ConfigFile::readGroupAt(const QJsonObject &group, bool isRoot, int depth)
     if (globalOnly)
         return;
 
-    const QJsonArray groups = group.value(QStringLiteral("Groups")).toArray();
+    const JsonNode groups = group.value("Groups").toArray();
     if (groups.isEmpty())
         return;
     if (depth >= 2) {
         // Profiles nest two levels deep; a group below a sub-profile has no
         // place in the model, and reading it would overwrite the sub-profile.
-        qWarning() << "ConfigFile: groups below a sub-profile ignored -" << group.value(QStringLiteral("Name")).toString();
-        for (const QJsonValue &child : groups)
+        qWarning() << "ConfigFile: groups below a sub-profile ignored -" << group.value("Name").toString();
+        for (const JsonNode &child : groups)
             skipGroup(child.toObject());
         return;
     }
 
-    const QString name = group.value(QStringLiteral("Name")).toString();
-    for (const QJsonValue &value : groups) {
-        const QJsonObject child = value.toObject();
+    const QString name = group.value("Name").toString();
+    for (const JsonNode &value : groups) {
+        const JsonNode child = value.toObject();
         if (selected()) {
             QString parent;
             if (!isRoot) {
@@ -341,30 +391,30 @@ void ConfigFile::readGroupAt(const QJsonObject &group, bool isRoot, int depth)
                 if (insertionCount > 0 && last)
                     parent = last->name;
             }
-            emit profileFromFile(child.value(QStringLiteral("Name")).toString(), parent);
+            emit profileFromFile(child.value("Name").toString(), parent);
         }
         readGroupAt(child, false, depth + 1);
     }
 }
 
-void ConfigFile::skipGroup(const QJsonObject &group)
+void ConfigFile::skipGroup(const JsonNode &group)
 {
     dropFlag();
-    const QJsonArray groups = group.value(QStringLiteral("Groups")).toArray();
-    for (const QJsonValue &child : groups)
+    const JsonNode groups = group.value("Groups").toArray();
+    for (const JsonNode &child : groups)
         skipGroup(child.toObject());
 }
 
-void ConfigFile::readGroupContents(const QJsonObject &group)
+void ConfigFile::readGroupContents(const JsonNode &group)
 {
-    const QJsonArray apps = group.value(QStringLiteral("Applications")).toArray();
+    const JsonNode apps = group.value("Applications").toArray();
     if (!apps.isEmpty()) {
         QStringList paths;
         QStringList names;
-        for (const QJsonValue &value : apps) {
-            const QJsonObject app = value.toObject();
-            names.append(app.value(QStringLiteral("Name")).toString());
-            paths.append(app.value(QStringLiteral("Path")).toString());
+        for (const JsonNode &value : apps) {
+            const JsonNode app = value.toObject();
+            names.append(app.value("Name").toString());
+            paths.append(app.value("Path").toString());
         }
         m_model->setLinkedApps(paths, names);
     }
@@ -372,13 +422,11 @@ void ConfigFile::readGroupContents(const QJsonObject &group)
     // Top-level movement mappings are left out: the only one a profile has
     // is the built-in pointer mapping, which every write adds anew.
     ConfigMappingReader reader(m_readVersion, true, true);
-    const QJsonArray values =
-        group.value(QStringLiteral("ActionMappings")).toObject().value(QStringLiteral("$values")).toArray();
-    for (const QJsonValue &value : values) {
-        const QJsonObject element = value.toObject();
-        const QJsonObject type = element.value(QStringLiteral("InputActionType")).toObject();
-        if (type.value(QStringLiteral("Id")).toString() == QLatin1String("systemEvent")) {
-            const QString code = type.value(QStringLiteral("Code")).toString();
+    for (const JsonNode &value : group.value("ActionMappings").toObject().value("$values").toArray()) {
+        const JsonNode element = value.toObject();
+        const JsonNode type = element.value("InputActionType").toObject();
+        if (type.value("Id") == QLatin1String("systemEvent")) {
+            const JsonNode code = type.value("Code");
             if (code == QLatin1String("configSet"))
                 readConfigSet(element);
             else if (code == QLatin1String("profileChanged"))
@@ -391,40 +439,45 @@ void ConfigFile::readGroupContents(const QJsonObject &group)
     m_model->setInputMaps(reader.topLevel());
 }
 
-void ConfigFile::readConfigSet(const QJsonObject &element)
+void ConfigFile::readConfigSet(const JsonNode &element)
 {
-    const QJsonArray items = element.value(QStringLiteral("ActivationOutputActionItems")).toArray();
-    for (const QJsonValue &value : items) {
-        const QJsonObject item = value.toObject();
-        if (item.value(QStringLiteral("TypeId")).toString() == QLatin1String("profileJump")) {
-            const QJsonObject target = item.value(QStringLiteral("ProfileJumpId")).toObject();
-            m_defaultIndex = profileIndexOf(target.value(QStringLiteral("ProfileIndex")));
-            m_defaultSubIndex = profileIndexOf(target.value(QStringLiteral("SubProfileIndex")));
+    const JsonNode items = element.value("ActivationOutputActionItems").toArray();
+    for (const JsonNode &value : items) {
+        const JsonNode item = value.toObject();
+        if (item.value("TypeId") == QLatin1String("profileJump")) {
+            const JsonNode target = item.value("ProfileJumpId").toObject();
+            m_defaultIndex = profileIndexOf(target.value("ProfileIndex"));
+            m_defaultSubIndex = profileIndexOf(target.value("SubProfileIndex"));
         }
-        m_model->setAutoSwitching(item.value(QStringLiteral("IsAuto")).toBool());
-        const QJsonArray entries = item.value(QStringLiteral("LastSelected")).toArray();
-        for (const QJsonValue &entryValue : entries) {
-            const QJsonObject entryObject = entryValue.toObject();
-            const QJsonObject profile = entryObject.value(QStringLiteral("Value")).toObject();
+        m_model->setAutoSwitching(item.value("IsAuto").toBool());
+        const JsonNode entries = item.value("LastSelected").toArray();
+        for (const JsonNode &entryValue : entries) {
+            const JsonNode entryObject = entryValue.toObject();
+            const JsonNode profile = entryObject.value("Value").toObject();
             LastSelectedEntry entry;
-            entry.path = entryObject.value(QStringLiteral("Key")).toObject().value(QStringLiteral("Path")).toString();
-            entry.profileIndex = quint8(ConfigItems::integerOf(profile.value(QStringLiteral("ProfileIndex"))));
-            entry.value = quint8(ConfigItems::integerOf(profile.value(QStringLiteral("SubProfileIndex"))));
+            entry.path = entryObject.value("Key").toObject().value("Path").toString();
+            entry.profileIndex = quint8(ConfigItems::integerOf(profile.value("ProfileIndex")));
+            entry.value = quint8(ConfigItems::integerOf(profile.value("SubProfileIndex")));
             m_model->lastSelected(entry);
         }
     }
 }
 
-void ConfigFile::readProfileChanged(const QJsonObject &element)
+void ConfigFile::readProfileChanged(const JsonNode &element)
 {
     // The first eight items are the settings records; only those that can be
     // read replace the profile's values, so a short, old or hand-edited list
     // leaves the rest as they were.
     constexpr int settingsItems = 8;
-    const QJsonArray items = element.value(QStringLiteral("ActivationOutputActionItems")).toArray();
-    for (int i = 0; i < std::min(settingsItems, int(items.size())); ++i) {
-        if (auto record = ConfigItems::readSettingsItem(items.at(i).toObject(), m_readVersion))
-            m_model->setSettingsRecord(*record);
+    int position = 0;
+    OutputList outputs;
+    for (const JsonNode &item : element.value("ActivationOutputActionItems").toArray()) {
+        if (position++ < settingsItems) {
+            if (auto record = ConfigItems::readSettingsItem(item.toObject(), m_readVersion))
+                m_model->setSettingsRecord(*record);
+        } else if (OutputPtr output = ConfigItems::readOutputActionItem(item.toObject(), m_readVersion)) {
+            outputs.append(output);
+        }
     }
     m_model->setOwnSettings(true, false);
 
@@ -433,19 +486,14 @@ void ConfigFile::readProfileChanged(const QJsonObject &element)
         if (!profile->dpiRecord.isValid())
             m_model->setSettingsRecord(DpiConfigureRecord(profile->dpiRecord));
     }
-
-    OutputList outputs;
-    for (int i = settingsItems; i < items.size(); ++i) {
-        if (OutputPtr output = ConfigItems::readOutputActionItem(items.at(i).toObject(), m_readVersion))
-            outputs.append(output);
-    }
     m_model->setProfileOutputs(outputs);
 }
 
 InputMapPtr ConfigFile::readActionMappingList(const QJsonArray &array, int fileVersion)
 {
+    const JsonTree tree = JsonTree::fromJson(array);
     ConfigMappingReader reader(fileVersion, false, false);
-    for (const QJsonValue &value : array)
+    for (const JsonNode &value : tree.root())
         reader.read(value.toObject());
     return reader.lastRoot();
 }

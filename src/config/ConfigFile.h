@@ -1,6 +1,7 @@
 #pragma once
 
 #include "InputMapActionConfig.h"
+#include "JsonNode.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -10,6 +11,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class JsonTextWriter;
 class PackageCreator;
 class ProfileData;
 
@@ -30,6 +34,9 @@ class ProfileData;
 //
 // The items inside mappings are ConfigItems; the action mappings and their
 // nesting are ConfigMappings, ConfigMappingWriter and ConfigMappingReader.
+// Files are written as text straight from the model (JsonTextWriter) and read
+// through one parse of their bytes (JsonTree); the Qt JSON forms of the
+// functions below go through the same text.
 class ConfigFile : public QObject
 {
     Q_OBJECT
@@ -98,7 +105,10 @@ public:
     bool addToMappingsLibrary(InputMapActionConfig *mapping, const QString &category);
 
     // --- Whole files
-    // The first line and the indented document of the selected groups.
+    // The first line and the indented document of the selected groups,
+    // written straight into one buffer sized after the last file written or
+    // read. The buffer is kept and written into again by the next call when
+    // the caller no longer holds the bytes.
     QByteArray writeBytes(const Selection &selection = Selection());
     // Writes writeBytes() to path through a temporary file that replaces the
     // old one only when everything was written; false (old file untouched)
@@ -114,18 +124,11 @@ public:
     bool loadFile(const QString &path, bool readRoot = true, const Selection &selection = Selection());
 
     // --- Documents
-    // Fills the document's top level from the model for the selected groups;
-    // the model's current profile is the same afterwards.
-    void writeConfig(QJsonObject &document, Selection selection);
-    // The group of a profile; the global profile's carries the switching
-    // state and the built-in pointer mapping. A null profile gives the
-    // placeholder group.
-    QJsonObject writeProfile(const ProfileData *profile, bool isGlobal) const;
-    // The placeholder root of a file written without the global profile.
-    static QJsonObject writeGroup();
-    // Reads a parsed document into the model, announcing its groups, and
-    // ends with setInitialDefault (see the flags below).
+    // Reads a parsed document (an object of a JsonTree, or a Qt JSON
+    // object) into the model, announcing its groups, and ends with
+    // setInitialDefault (see the flags below).
     void readConfig(const QJsonObject &document, const Selection &selection);
+    void readConfig(const JsonNode &document, const Selection &selection);
     // One group into the current profile, then its nested groups.
     void readGroup(const QJsonObject &group, bool isRoot);
 
@@ -177,19 +180,29 @@ private:
     bool writeFile(const QString &path, const QByteArray &bytes, QString *reason);
     void reportSaveFailure(const QString &path, const QString &reason);
 
-    void readGroupAt(const QJsonObject &group, bool isRoot, int depth);
-    void readGroupContents(const QJsonObject &group);
-    void readConfigSet(const QJsonObject &element);
-    void readProfileChanged(const QJsonObject &element);
-    void skipGroup(const QJsonObject &group);
+    void readGroupAt(const JsonNode &group, bool isRoot, int depth);
+    void readGroupContents(const JsonNode &group);
+    void readConfigSet(const JsonNode &element);
+    void readProfileChanged(const JsonNode &element);
+    void skipGroup(const JsonNode &group);
     // Whether the first selection flag chooses its group (every group when
     // there are no flags), and taking that flag off the list.
     bool selected() const;
     void dropFlag();
-    QJsonObject configSetMapping() const;
-    QJsonObject profileChangedMapping(const ProfileData &profile) const;
+    // The document of the selected groups, written as a whole.
+    void writeDocument(JsonTextWriter &json, Selection selection) const;
+    // A profile's group (the placeholder for null), with "Groups" when
+    // writeGroups is given, which writes its elements.
+    void writeGroup(JsonTextWriter &json, const ProfileData *profile, bool isRoot,
+                    const std::function<void()> &writeGroups = {}) const;
+    void writeMappingList(JsonTextWriter &json, const ProfileData &profile, bool isGlobal) const;
+    void writeConfigSet(JsonTextWriter &json) const;
+    void writeProfileChanged(JsonTextWriter &json, const ProfileData &profile) const;
 
     PackageCreator *m_model;
+    // The size the next file is likely to have: the last one written or read.
+    int m_sizeHint = 0;
+    QByteArray m_buffer;
     int m_readVersion = 1;
     bool m_readRoot = true;
     Selection m_selection;

@@ -9,8 +9,7 @@ ConfigMappingReader::ConfigMappingReader(int fileVersion, bool withPosition, boo
     : m_fileVersion(fileVersion)
     , m_withPosition(withPosition)
     , m_dropTopLevelMovement(dropTopLevelMovement)
-{
-}
+{}
 
 void ConfigMappingReader::skip()
 {
@@ -25,13 +24,13 @@ int ConfigMappingReader::depthOf(const InputMapActionConfig *mapping)
     return depth;
 }
 
-void ConfigMappingReader::read(const QJsonObject &element)
+void ConfigMappingReader::read(const JsonNode &element)
 {
     const int position = m_places.size();
     InputMapPtr mapping = ConfigMappings::readActionMapping(element, m_fileVersion);
 
     if (ConfigMappings::hasPredecessor(element)) {
-        const qint64 id = ConfigItems::integerOf(element.value(QStringLiteral("PredecessorId")));
+        const qint64 id = ConfigItems::integerOf(element.value("PredecessorId"));
         if (id < 0 || id >= position) {
             if (m_withPosition)
                 qWarning() << "ConfigFile: invalid PredecessorId detected!"

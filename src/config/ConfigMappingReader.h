@@ -1,8 +1,8 @@
 #pragma once
 
 #include "InputMapActionConfig.h"
+#include "JsonNode.h"
 
-#include <QJsonObject>
 #include <QList>
 
 // Rebuilds mapping trees from a list of action mappings, element by element:
@@ -21,7 +21,7 @@ public:
     ConfigMappingReader(int fileVersion, bool withPosition, bool dropTopLevelMovement);
 
     // The next element: a mapping, or an element that takes an empty place.
-    void read(const QJsonObject &element);
+    void read(const JsonNode &element);
     void skip();
 
     // The mappings without a predecessor, in list order.

@@ -2,32 +2,24 @@
 
 #include "ConfigMappings.h"
 
-void ConfigMappingWriter::append(const QJsonObject &element)
-{
-    m_list.append(element);
-}
-
 void ConfigMappingWriter::appendTree(const InputMapActionConfig &root)
 {
-    appendMapping(root, nullptr);
+    appendMapping(root, nullptr, 65535);
 }
 
-void ConfigMappingWriter::appendMapping(const InputMapActionConfig &mapping, const InputMapActionConfig *parent)
+void ConfigMappingWriter::appendMapping(const InputMapActionConfig &mapping, const JsonTextWriter::Span *parent,
+                                        int parentPosition)
 {
-    QJsonObject object;
-    const auto parentWritten = parent ? m_written.constFind(parent) : m_written.constEnd();
-    if (parentWritten != m_written.constEnd())
-        object = ConfigMappings::writeActionMapping(mapping, parentWritten->object, parentWritten->position);
-    else
-        object = ConfigMappings::writeActionMapping(mapping, QJsonValue(), 65535);
-
-    // A mapping listed twice in the model is found at its latest place,
-    // which is where its own descendants follow.
-    m_written.insert(&mapping, Written{m_list.size(), object});
-    m_list.append(object);
+    // A mapping's predecessor is its parent's object as written just before
+    // in this list, copied one level deeper; it holds the parent's own
+    // predecessor in turn.
+    const int position = m_count++;
+    JsonTextWriter::Span written = m_json.beginSpan();
+    ConfigMappings::writeActionMapping(m_json, mapping, parent, parentPosition);
+    m_json.endSpan(written);
 
     for (const InputMapPtr &child : mapping.children) {
         if (child)
-            appendMapping(*child, &mapping);
+            appendMapping(*child, &written, position);
     }
 }

@@ -25,9 +25,21 @@ QString nameOf(const EnumText (&table)[N], int value)
     return QString();
 }
 
-// The value of name, or fallback when the table does not hold it.
+// The same word for writers: empty when the table does not hold the value.
 template<std::size_t N>
-int valueOf(const EnumText (&table)[N], const QString &name, int fallback)
+const char *wordOf(const EnumText (&table)[N], int value)
+{
+    for (const EnumText &entry : table) {
+        if (entry.value == value)
+            return entry.text;
+    }
+    return "";
+}
+
+// The value of name (a QString or anything else that compares with a
+// QLatin1String), or fallback when the table does not hold it.
+template<std::size_t N, class Name>
+int valueOf(const EnumText (&table)[N], const Name &name, int fallback)
 {
     for (const EnumText &entry : table) {
         if (name == QLatin1String(entry.text))

@@ -2,11 +2,13 @@
 #include "ProgramRun.h"
 #include "SingleInstanceGuard.h"
 
+#include <QLockFile>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 #include <memory>
@@ -103,6 +105,26 @@ private slots:
         running.checkOpenRequest();
         running.checkOpenRequest();
         QCOMPARE(spy.count(), 1);
+    }
+
+    // The lock is a file created, synced to disk and removed: a poll that
+    // finds nothing requested does without it, so an idle instance neither
+    // writes every 100 ms nor waits for another process holding the lock.
+    void idlePollTakesNoLock()
+    {
+        AppExtensions running;
+        QVERIFY(running.isAttached());
+        QLockFile held(SingleInstanceGuard::keyFolder() + '/' + AppExtensions::flagName + ".lock");
+        QVERIFY(held.lock());
+        std::unique_ptr<QThread> poll(QThread::create([&running] {
+            running.checkOpenRequest();
+            running.clearOpenRequest();
+        }));
+        poll->start();
+        const bool returned = poll->wait(2000);
+        held.unlock();
+        poll->wait();
+        QVERIFY2(returned, "an idle poll waited for the flag's lock");
     }
 
     void secondStartOpensTheFirstInstancesWindow()

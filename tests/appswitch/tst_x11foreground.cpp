@@ -3,6 +3,7 @@
 // sets _NET_ACTIVE_WINDOW and _NET_CLIENT_LIST on the root window.
 #include "DetectorFixture.h"
 #include "ProcessTools.h"
+#include "PrivateXServer.h"
 #include "X11WindowSystem.h"
 
 #include <QFileInfo>
@@ -44,7 +45,7 @@ class TestX11Foreground : public QObject
 
 private:
     QTemporaryDir folder;
-    QProcess server;
+    PrivateXServer server;
     QProcess application;
     QByteArray display;
     xcb_connection_t *wm = nullptr;
@@ -53,6 +54,13 @@ private:
 
     QString settingsPath() const { return folder.filePath("settings.ini"); }
 
+    // Requests of two clients reach the server in no fixed order: a round trip
+    // makes sure it has carried out ours before the detector asks.
+    void sync()
+    {
+        free(xcb_get_input_focus_reply(wm, xcb_get_input_focus(wm), nullptr));
+    }
+
     xcb_window_t createWindow(xcb_window_t parent, quint32 processId)
     {
         const xcb_window_t window = xcb_generate_id(wm);
@@ -60,28 +68,21 @@ private:
                           XCB_COPY_FROM_PARENT, 0, nullptr);
         if (processId)
             xcb_ewmh_set_wm_pid(&ewmh, window, processId);
-        xcb_flush(wm);
+        sync();
         return window;
     }
     void activate(xcb_window_t window)
     {
         xcb_ewmh_set_active_window(&ewmh, screen, window);
-        xcb_flush(wm);
+        sync();
     }
     xcb_window_t root() const { return ewmh.screens[screen]->root; }
 
 private slots:
     void initTestCase()
     {
-        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
-        QVERIFY2(!xvfb.isEmpty(), "Xvfb is not installed (tools/setup.sh installs it)");
-        // The server picks a free display and prints its number.
-        server.start(xvfb, {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "320x240x24"});
-        QVERIFY(server.waitForStarted());
-        while (!server.canReadLine())
-            QVERIFY(server.waitForReadyRead(10000));
-        display = ":" + server.readLine().trimmed();
-        qputenv("DISPLAY", display);
+        QVERIFY(server.start());
+        display = server.display();
 
         wm = xcb_connect(display.constData(), &screen);
         QVERIFY(!xcb_connection_has_error(wm));
@@ -104,8 +105,6 @@ private slots:
         }
         application.kill();
         application.waitForFinished();
-        server.terminate();
-        server.waitForFinished();
     }
 
     void announcesTheActiveWindowsProcessAndListsWindows()
@@ -119,7 +118,7 @@ private slots:
         const xcb_window_t own = createWindow(root(), quint32(getpid()));
         xcb_window_t managed[] = {other, own};
         xcb_ewmh_set_client_list(&ewmh, screen, 2, managed);
-        xcb_flush(wm);
+        sync();
 
         QCOMPARE(detector.windows.topLevelWindows(), QVector<WindowSystem::WindowId>({other, own}));
         QCOMPARE(detector.windows.descendants(other), QVector<WindowSystem::WindowId>{inner});
@@ -183,8 +182,7 @@ private slots:
         ForegroundWrapper::instance()->start();
         QVERIFY(detector.windows.activeWindow() != 0);
         warnings.clear();
-        server.terminate();
-        QVERIFY(server.waitForFinished());
+        QVERIFY(server.stop());
         QTRY_COMPARE(warningsContaining("lost the connection"), 1);
         QCOMPARE(detector.windows.activeWindow(), 0u);
         QVERIFY(detector.windows.descendants(root()).isEmpty());

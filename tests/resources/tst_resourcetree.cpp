@@ -251,12 +251,16 @@ void TestResourceTree::typingAnimationLoopsWithItsFrameDelays()
     QVERIFY(movie.isValid());
     QCOMPARE(movie.frameCount(), 15);
     QCOMPARE(movie.loopCount(), -1); // for ever
-    // Qt plays a delay under 20 ms as 100 ms, as browsers do.
+    // Qt plays a delay under 20 ms as 100 ms, as browsers do. The delays are
+    // read from the image reader the movie plays from: the movie's own
+    // nextFrameDelay() is shortened by the time a frame took to decode.
     expected[15 - 1] = 100;
+    QImageReader reader(QString::fromLatin1(typingPath));
     for (int frame = 1; frame <= 15; ++frame) {
         QVERIFY(movie.jumpToFrame(frame - 1));
         QCOMPARE(movie.currentImage().size(), QSize(25, 20));
-        QCOMPARE(movie.nextFrameDelay(), expected[frame - 1]);
+        QVERIFY(!reader.read().isNull());
+        QCOMPARE(reader.nextImageDelay(), expected[frame - 1]);
     }
     // Frames differ (keys light up in turn) and keep a transparent surround.
     QVERIFY(movie.jumpToFrame(0));

@@ -1,0 +1,94 @@
+// The benchmarks of ./bench.sh: one table of every measurement.
+//
+//   r7_bench [--runs N] [--idle-seconds S] [--homes DIR] [--runtimes DIR]
+//            [--only model,upload,startup,idle]
+
+#include "BenchTable.h"
+#include "ModelBench.h"
+#include "ProcessBench.h"
+#include "UploadBench.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QSysInfo>
+#include <QThread>
+
+#include <cstdio>
+
+namespace {
+
+void warningsOnly(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+QString cpuModel()
+{
+    QFile info(QStringLiteral("/proc/cpuinfo"));
+    if (info.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : info.readAll().split('\n')) {
+            if (line.startsWith("model name"))
+                return QString::fromUtf8(line.mid(line.indexOf(':') + 1).trimmed());
+        }
+    }
+    return QStringLiteral("unknown processor");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    qInstallMessageHandler(warningsOnly);
+
+    int runs = 20;
+    int idleSeconds = 60;
+    QString homes = QDir::tempPath();
+    QString runtimes;
+    QStringList only = {"model", "upload", "startup", "idle"};
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args.at(i) == "--runs")
+            runs = std::max(1, args.at(i + 1).toInt());
+        else if (args.at(i) == "--idle-seconds")
+            idleSeconds = std::max(1, args.at(i + 1).toInt());
+        else if (args.at(i) == "--homes")
+            homes = args.at(i + 1);
+        else if (args.at(i) == "--runtimes")
+            runtimes = args.at(i + 1);
+        else if (args.at(i) == "--only")
+            only = args.at(i + 1).split(',');
+    }
+
+    std::printf("Machine: %s, %d processors (nproc), %s, Qt %s\n", qPrintable(cpuModel()), QThread::idealThreadCount(),
+                qPrintable(QSysInfo::prettyProductName()), qVersion());
+    std::fflush(stdout);
+
+    BenchTable table;
+    bool ok = true;
+    // The programs first, while this process is still small and quiet.
+    if (runtimes.isEmpty())
+        runtimes = homes;
+    ProcessBench processes(
+        {QStringLiteral(R7_CONTROL_PANEL), QStringLiteral(R7_BARE_QT), QStringLiteral(R7_IDLE_PROBE), homes, runtimes},
+        runs, idleSeconds);
+    if (only.contains("startup"))
+        ok = processes.runStartup(table) && ok;
+    if (only.contains("idle"))
+        ok = processes.runIdle(table) && ok;
+    if (only.contains("model"))
+        ok = ModelBench(runs).run(table) && ok;
+    if (only.contains("upload"))
+        ok = UploadBench(runs).run(table) && ok;
+
+    std::printf("\n");
+    table.print(stdout);
+    const int missed = table.missedGoals();
+    std::printf("\n%s\n", !ok      ? "A measurement failed (see above)."
+                          : missed ? qPrintable(QStringLiteral("%1 goal(s) missed.").arg(missed))
+                                   : "Every goal met.");
+    return ok && missed == 0 ? 0 : 1;
+}

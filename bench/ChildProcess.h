@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <sys/types.h>
+
+// One program started for measurement: in a home folder of its own (and a
+// runtime folder of its own, when given), on the offscreen platform, with the idle probe (IdleProbe.cpp) preloaded, its
+// output discarded. Stopped by its process id when stop() is called or the
+// object goes, and sent SIGTERM by the kernel should this process die first.
+class ChildProcess
+{
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess &) = delete;
+    ChildProcess &operator=(const ChildProcess &) = delete;
+
+    // runtime: the session's runtime folder ($XDG_RUNTIME_DIR), none when empty.
+    bool start(const QString &program, const QStringList &arguments, const QString &home, const QString &runtime,
+               const QString &probe);
+    // Milliseconds from the exec of the program to its main thread's first
+    // wait in the event loop; negative when that does not come in time.
+    double waitForIdle(int timeoutMs);
+    // Processor time of all its threads so far.
+    qint64 cpuNanoseconds() const;
+    // Resident memory and voluntary context switches (wake-ups) of all threads.
+    qint64 residentKilobytes() const;
+    qint64 wakeups() const;
+    // SIGTERM, then SIGKILL when it has not ended within two seconds.
+    void stop();
+
+    pid_t pid() const { return m_pid; }
+
+private:
+    bool readTime(qint64 *nanoseconds, int timeoutMs);
+
+    pid_t m_pid = -1;
+    int m_probe = -1;
+    qint64 m_execTime = 0;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "BenchTable.h"
+
+#include <QString>
+
+// The control panel as a running program against a bare Qt program that
+// also wakes every 100 ms, both started the same way (argument "hide", a
+// fresh home folder, offscreen platform): the time from exec to the first
+// idle wait of the event loop, and the processor time and memory while idle.
+class ProcessBench
+{
+public:
+    struct Programs
+    {
+        QString controlPanel;
+        QString bareQt;
+        QString probe;
+        QString homes;    // where the fresh home folders are made (on disk, as a user's home is)
+        QString runtimes; // where fresh session runtime folders are made (a tmpfs, as a session's is)
+    };
+
+    ProcessBench(const Programs &programs, int runs, int idleSeconds)
+        : m_programs(programs)
+        , m_runs(runs)
+        , m_idleSeconds(idleSeconds)
+    {}
+
+    // False when a program did not start or never went idle.
+    bool runStartup(BenchTable &table);
+    bool runIdle(BenchTable &table);
+
+private:
+    QStringList arguments() const;
+    // Where a start-up runs: the folders its home and runtime folders are
+    // made in (no runtime folder when empty).
+    struct Place
+    {
+        QString homes;
+        QString runtimes;
+    };
+    // Start-up times of both programs, side by side; false when one failed.
+    bool measureStartup(const Place &place, Samples times[2]);
+
+    Programs m_programs;
+    int m_runs;
+    int m_idleSeconds;
+};

@@ -1,0 +1,7 @@
+#include "InputHookBackend.h"
+
+InputHookBackend::InputHookBackend(QObject *parent)
+    : QObject(parent)
+{}
+
+InputHookBackend::~InputHookBackend() = default;
