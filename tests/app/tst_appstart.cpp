@@ -56,8 +56,8 @@ private slots:
         for (auto it = firstRun.cbegin(); it != firstRun.cend(); ++it)
             QVERIFY2(settings.value(it.key()) == it.value().toString(), qPrintable(it.key()));
         QVERIFY(!settings.contains("ReleaseChannel"));
-        QVERIFY(QFile::exists(autostartPath()));
         stop(*program);
+        QVERIFY(QFile::exists(autostartPath()));
     }
 
     // Started from the autostart entry: nothing shows and the first-run
