@@ -13,6 +13,7 @@
 #include "DialogAnswerer.h"
 #include "ModelSnapshot.h"
 #include "MouseFunctions.h"
+#include "OutputAction.h"
 #include "OutputActions.h"
 #include "ProcessStateGuard.h"
 #include "Settings.h"
@@ -427,6 +428,7 @@ private slots:
     // into the profile shown.
     void connectLeavesEveryProfileAsItWas()
     {
+        model()->addProfile(255, 255, "Global")->setOwnSettings(true);
         ProfileData *a = profile;
         a->dpiRecord = dpiRecord(1, 0, 0, {1550});
         ProfileData *b = ownProfile(2, "Game");
