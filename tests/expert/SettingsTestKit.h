@@ -37,18 +37,20 @@ inline DpiConfigureRecord dpiRecord(int count, int current, int separate, const 
     return record;
 }
 
-// A window holding one widget, shown and active.
+// A window holding one widget, shown and active; the widget at the top at
+// the height it asks for, or filling the window.
 struct Host
 {
     QWidget window;
 
-    explicit Host(QWidget *content, const QSize &size = QSize(900, 400))
+    explicit Host(QWidget *content, const QSize &size = QSize(900, 400), bool fill = false)
     {
         window.setObjectName(QStringLiteral("expertHost"));
         auto *layout = new QVBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(content);
-        layout->addStretch();
+        if (!fill)
+            layout->addStretch();
         window.resize(size);
     }
     bool show()

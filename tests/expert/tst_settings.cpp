@@ -25,6 +25,8 @@
 #include <QHoverEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 #include <optional>
@@ -67,7 +69,7 @@ class tst_Settings : public QObject
         page = new Settings;
         page->resetToDefaults();
         page->setRemoveHidden(false);
-        host = std::make_unique<Host>(page, QSize(1000, 760));
+        host = std::make_unique<Host>(page, QSize(1000, 760), true);
         page->showPage();
         QVERIFY(host->show());
     }
@@ -144,8 +146,12 @@ private slots:
         QCOMPARE(profile->oledRecord.oledMode, oled ? 1 : 6);
         QCOMPARE(profile->tiltAutoZeroingRecord.tiltAutoZeroing, 1);
         QCOMPARE(profile->autoReleaseRecord.autoRelease, 1);
-        if (pid != 10)
+        if (pid != 10) {
+            // The top of the page, once the list has scrolled to its new row.
+            QTest::qWait(150);
+            WidgetDriver::child<QScrollArea>(page, "scrollArea")->verticalScrollBar()->setValue(0);
             QVERIFY(!WidgetDriver::grabToPng(&host->window, QStringLiteral("settings-page-pid-%1").arg(pid)).isEmpty());
+        }
 
         // A model connected later changes the rows at the next showing.
         mouse.reset();
@@ -214,25 +220,38 @@ private slots:
         QTest::addColumn<QByteArray>("message");
         QTest::addColumn<QString>("combo");
         QTest::addColumn<QString>("text");
-        QTest::newRow("polling 8") << 104 << 8 << QByteArray() << "comboBox_max_polling_rate" << "125Hz";
+        QTest::newRow("polling 8") << 104 << 8 << QByteArray() << "comboBox_max_polling_rate"
+                                   << "125Hz";
         QTest::newRow("polling 3 leaves the combo") << 104 << 3 << QByteArray() << "comboBox_max_polling_rate"
                                                     << "1000Hz";
-        QTest::newRow("lift-off 2") << 93 << 2 << QByteArray() << "comboBox_lift_off" << "Minimum";
-        QTest::newRow("lift-off 3") << 93 << 3 << QByteArray() << "comboBox_lift_off" << "Maximum";
-        QTest::newRow("lift-off 5") << 93 << 5 << QByteArray() << "comboBox_lift_off" << "Maximum";
-        QTest::newRow("joystick 0") << 102 << 0 << QByteArray() << "comboBox_game_controller" << "Disabled";
+        QTest::newRow("lift-off 2") << 93 << 2 << QByteArray() << "comboBox_lift_off"
+                                    << "Minimum";
+        QTest::newRow("lift-off 3") << 93 << 3 << QByteArray() << "comboBox_lift_off"
+                                    << "Maximum";
+        QTest::newRow("lift-off 5") << 93 << 5 << QByteArray() << "comboBox_lift_off"
+                                    << "Maximum";
+        QTest::newRow("joystick 0") << 102 << 0 << QByteArray() << "comboBox_game_controller"
+                                    << "Disabled";
         QTest::newRow("joystick 2 leaves the combo") << 102 << 2 << QByteArray() << "comboBox_game_controller"
                                                      << "Enabled";
-        QTest::newRow("tilt 0") << 116 << 0 << QByteArray() << "comboBox_auto_zero_tilt" << "Disabled";
-        QTest::newRow("auto-release 0") << 115 << 0 << QByteArray() << "comboBox_auto_release" << "Disabled";
-        QTest::newRow("backlight off") << 95 << 0 << QByteArray() << "comboBox_logo_backlight" << "Off";
+        QTest::newRow("tilt 0") << 116 << 0 << QByteArray() << "comboBox_auto_zero_tilt"
+                                << "Disabled";
+        QTest::newRow("auto-release 0") << 115 << 0 << QByteArray() << "comboBox_auto_release"
+                                        << "Disabled";
+        QTest::newRow("backlight off") << 95 << 0 << QByteArray() << "comboBox_logo_backlight"
+                                       << "Off";
         QTest::newRow("backlight 7 leaves the combo") << 95 << 7 << QByteArray() << "comboBox_logo_backlight"
                                                       << "Hue Rotation";
-        QTest::newRow("OLED blank") << 97 << 0 << QByteArray() << "comboBox_oled" << "Blank";
-        QTest::newRow("OLED message without text") << 97 << 1 << QByteArray() << "comboBox_oled" << "Blank";
-        QTest::newRow("OLED firmware") << 97 << 7 << QByteArray() << "comboBox_oled" << "Firmware Version";
-        QTest::newRow("OLED message") << 97 << 1 << QByteArray("\xE9t\xE9") << "lineEdit_oled_message" << "été";
-        QTest::newRow("OLED kind 9 leaves the combo") << 97 << 9 << QByteArray() << "comboBox_oled" << "Animated Cube";
+        QTest::newRow("OLED blank") << 97 << 0 << QByteArray() << "comboBox_oled"
+                                    << "Blank";
+        QTest::newRow("OLED message without text") << 97 << 1 << QByteArray() << "comboBox_oled"
+                                                   << "Blank";
+        QTest::newRow("OLED firmware") << 97 << 7 << QByteArray() << "comboBox_oled"
+                                       << "Firmware Version";
+        QTest::newRow("OLED message") << 97 << 1 << QByteArray("\xE9t\xE9") << "lineEdit_oled_message"
+                                      << "été";
+        QTest::newRow("OLED kind 9 leaves the combo") << 97 << 9 << QByteArray() << "comboBox_oled"
+                                                      << "Animated Cube";
     }
     void loadShowsTheRecords()
     {
@@ -245,12 +264,24 @@ private slots:
         mouse->connect();
         makePage();
         switch (tag) {
-        case 104: profile->reportIntervalRecord.reportInterval = value; break;
-        case 93: profile->liftOffRecord.liftOffLevel = value; break;
-        case 102: profile->gameDeviceRecord.gameDevice = value; break;
-        case 116: profile->tiltAutoZeroingRecord.tiltAutoZeroing = value; break;
-        case 115: profile->autoReleaseRecord.autoRelease = value; break;
-        case 95: profile->ledRecord.ledMode = value; break;
+        case 104:
+            profile->reportIntervalRecord.reportInterval = value;
+            break;
+        case 93:
+            profile->liftOffRecord.liftOffLevel = value;
+            break;
+        case 102:
+            profile->gameDeviceRecord.gameDevice = value;
+            break;
+        case 116:
+            profile->tiltAutoZeroingRecord.tiltAutoZeroing = value;
+            break;
+        case 115:
+            profile->autoReleaseRecord.autoRelease = value;
+            break;
+        case 95:
+            profile->ledRecord.ledMode = value;
+            break;
         case 97:
             profile->oledRecord.oledMode = value;
             profile->oledRecord.message = message;

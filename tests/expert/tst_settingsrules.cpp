@@ -8,6 +8,7 @@
 #include "LoadingGuard.h"
 #include "PackageCreator.h"
 #include "SettingsRows.h"
+#include "SettingsTestKit.h"
 
 #include <QtTest>
 
@@ -16,19 +17,7 @@ using Values = QVector<quint16>;
 Q_DECLARE_METATYPE(Rows)
 Q_DECLARE_METATYPE(Values)
 
-namespace {
-
-DpiConfigureRecord dpiRecord(int count, int current, int separate, const Values &values)
-{
-    DpiConfigureRecord record;
-    record.levelCount = quint8(count);
-    record.currentLevel = quint8(current);
-    record.separateXY = separate;
-    record.dpiValues = values;
-    return record;
-}
-
-} // namespace
+using SettingsTestKit::dpiRecord;
 
 class tst_SettingsRules : public QObject
 {
