@@ -73,6 +73,22 @@ class tst_Settings : public QObject
         page->showPage();
         QVERIFY(host->show());
     }
+    // The mouse unplugged and plugged in again as model pid with the usual
+    // sensor. The device object stays: the pages hold it.
+    void replug(int pid)
+    {
+        QSignalSpy connects(mouse->device(), &MouseFunctions::mouseConnect);
+        mouse->mouse()->unplug();
+        QTRY_COMPARE(connects.count(), 1);
+        mouse->mouse()->setProductId(pid);
+        mouse->mouse()->setSensorId(0);
+        mouse->mouse()->setDpiStep(0);
+        mouse->mouse()->plugIn();
+        QTRY_COMPARE(connects.count(), 2);
+        QVERIFY(connects.at(1).at(0).toBool());
+        QTRY_COMPARE(mouse->mouse()->pendingReports(), 0);
+        QCOMPARE(mouse->device()->mousePID(), pid);
+    }
     bool rowShown(const char *frame) const { return WidgetDriver::child(page, frame)->isVisible(); }
     QString shown(const char *name) const { return PageDriver::shownText(page, name); }
 
@@ -154,10 +170,8 @@ private slots:
         }
 
         // A model connected later changes the rows at the next showing.
-        mouse.reset();
-        mouse = std::make_unique<ConnectedMouse>(pid == 5 ? 10 : 5);
+        replug(pid == 5 ? 10 : 5);
         QCOMPARE(rowShown("frame_line_oled"), oled);
-        mouse->connect();
         page->showPage();
         QCOMPARE(rowShown("frame_line_oled"), pid != 5);
     }
@@ -456,9 +470,25 @@ private slots:
     // Two profiles' pages, both shown once; a mouse connects. Neither
     // profile's settings change, nothing is announced, and the upload that
     // follows carries the package built before. Afterwards an edit goes
-    // into the profile shown.
+    // into the profile shown. After a fine sensor the hidden page's value is
+    // snapped anew when that mouse goes and the coarser one comes: shown
+    // only, never written into the current profile.
+    void connectLeavesEveryProfileAsItWas_data()
+    {
+        QTest::addColumn<bool>("fineFirst");
+        QTest::newRow("no sensor known before") << false;
+        QTest::newRow("a fine sensor before") << true;
+    }
     void connectLeavesEveryProfileAsItWas()
     {
+        QFETCH(bool, fineFirst);
+        // One device object for the whole test: the pages hold it.
+        mouse = std::make_unique<ConnectedMouse>(20, 32768, fineFirst ? 1 : 0);
+        if (fineFirst) {
+            mouse->mouse()->setDpiStep(50);
+            mouse->connect();
+            QCOMPARE(mouse->device()->dpiStep(), 50);
+        }
         model()->addProfile(255, 255, "Global")->setOwnSettings(true);
         ProfileData *a = profile;
         a->dpiRecord = dpiRecord(1, 0, 0, {1550});
@@ -475,14 +505,18 @@ private slots:
         pageA->showPage();
         model()->setCurrentProfile(b);
         pageB->showPage();
-        QCOMPARE(PageDriver::shownText(pageA.get(), "lineEdit_dpi_one"), QString("1500"));
+        QCOMPARE(PageDriver::shownText(pageA.get(), "lineEdit_dpi_one"), QString(fineFirst ? "1550" : "1500"));
         QCOMPARE(PageDriver::shownText(pageB.get(), "lineEdit_dpi_one"), QString("800"));
 
         const QByteArray package = model()->package();
         QSignalSpy changed(model(), &PackageCreator::updateMemoryUsed);
-        mouse = std::make_unique<ConnectedMouse>(20);
-        mouse->connect();
+        if (fineFirst)
+            replug(20); // the fine sensor's mouse goes, one with the usual sensor comes
+        else
+            mouse->connect();
         QCOMPARE(mouse->device()->dpiStep(), 100);
+        QCOMPARE(PageDriver::shownText(pageA.get(), "lineEdit_dpi_one"), QString("1500"));
+        QCOMPARE(PageDriver::shownText(pageB.get(), "lineEdit_dpi_one"), QString("800"));
         QCOMPARE(changed.count(), 0);
         QVERIFY(!model()->loading);
         QVERIFY(b->dpiRecord.equals(dpiRecord(1, 0, 0, {800})));
