@@ -15,6 +15,9 @@ LinkedAppsSimple::LinkedAppsSimple(QWidget *parent, const QString &modelKey)
 {
     ui->setupUi(this);
     StyleProperties::set({ui->scrollArea, ui->apps_container}, StyleProperties::modelKey, modelKey);
+    // The chips lie on the dialog's own background.
+    ui->scrollArea->viewport()->setAutoFillBackground(false);
+    ui->apps_container->setAutoFillBackground(false);
     m_flow = new FlowLayout(ui->apps_container);
     m_flow->setContentsMargins(3, 3, 3, 3);
     updateHeight();
