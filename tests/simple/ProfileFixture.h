@@ -142,8 +142,8 @@ inline QStringList filesIn(const QString &folder)
 // A predefined profile folder under program/profiles: "info.txt" (its first
 // line names the profile unless nameLater), "profile.kvlf" of one profile of
 // that name and, with a colour, "logo.png".
-inline bool writePredefined(const QString &program, const QString &folder, const QString &name,
-                            const QString &bundleId, const QColor &logo = QColor(), bool nameLater = false)
+inline bool writePredefined(const QString &program, const QString &folder, const QString &name, const QString &bundleId,
+                            const QColor &logo = QColor(), bool nameLater = false)
 {
     const QString base = program + QStringLiteral("/profiles/") + folder + QLatin1Char('/');
     const QString nameLine = QStringLiteral("Name=") + name + QLatin1Char('\n');

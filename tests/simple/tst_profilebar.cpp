@@ -7,6 +7,7 @@
 #include "ConfigFile.h"
 #include "ConnectedMouse.h"
 #include "DialogAnswerer.h"
+#include "DialogFixture.h"
 #include "DlgProfile.h"
 #include "HintsArea.h"
 #include "ProcessStateGuard.h"
@@ -30,30 +31,10 @@
 #include <memory>
 #include <optional>
 
+using namespace DialogFixture;
 using namespace ProfileFixture;
 
 namespace {
-
-QString labelTexts(QWidget *dialog)
-{
-    QStringList texts;
-    for (const QLabel *label : dialog->findChildren<QLabel *>()) {
-        if (!label->text().isEmpty())
-            texts << label->text();
-    }
-    return texts.join('|');
-}
-
-bool clickText(QWidget *dialog, const QString &text)
-{
-    for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
-        if (button->text() == text && button->isVisible()) {
-            QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
-            return true;
-        }
-    }
-    return false;
-}
 
 // Fills the profile dialog: the name, a picture (when given) through its
 // file chooser, then Save.
@@ -431,12 +412,7 @@ private slots:
         QVERIFY(bar.tileOf(at("1"))->isActivated());
     }
 
-    void looks_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::newRow("v") << "v";
-        QTest::newRow("pelkin") << "pelkin";
-    }
+    void looks_data() { DialogFixture::addLookRows(); }
     void looks()
     {
         QFETCH(QString, key);

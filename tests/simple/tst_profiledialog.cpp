@@ -5,6 +5,7 @@
 #include "../appswitch/DetectorFixture.h"
 #include "AppStyleSheet.h"
 #include "DialogAnswerer.h"
+#include "DialogFixture.h"
 #include "DlgProfile.h"
 #include "FakeProcessTools.h"
 #include "FakeWindowSystem.h"
@@ -25,6 +26,7 @@
 #include <memory>
 #include <optional>
 
+using namespace DialogFixture;
 using namespace ProfileFixture;
 
 namespace {
@@ -39,28 +41,6 @@ struct Desktop : DetectorFixture<FakeWindowSystem, FakeProcessTools>
         windows.addWindow(window, processId);
     }
 };
-
-// Clicks the button of the dialog showing that text.
-bool clickText(QWidget *dialog, const QString &text)
-{
-    for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
-        if (button->text() == text && button->isVisible()) {
-            QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
-            return true;
-        }
-    }
-    return false;
-}
-
-QString dialogText(QWidget *dialog)
-{
-    QStringList texts;
-    for (const QLabel *label : dialog->findChildren<QLabel *>()) {
-        if (!label->text().isEmpty())
-            texts << label->text();
-    }
-    return texts.join('|');
-}
 
 LinkedAppsSimple *apps(const DlgProfile &dialog)
 {
@@ -197,7 +177,7 @@ private slots:
         QCOMPARE(dialog.linkedAppIds(), QStringList());
         QString question;
         DialogAnswerer replace([&question](QWidget *shown) {
-            question = dialogText(shown);
+            question = labelTexts(shown);
             QVERIFY(clickText(shown, "Yes, replace the link"));
         });
         dialog.onAppAdd("a.exe", "A");
@@ -253,7 +233,7 @@ private slots:
         QVERIFY(!SimpleModel::instance()->autoSwitching());
         QString text;
         DialogAnswerer yes([&text](QWidget *shown) {
-            text = dialogText(shown);
+            text = labelTexts(shown);
             QVERIFY(WidgetDriver::click(shown, "btn_yes"));
         });
         dialog.onAppAdd("m.exe", "M");
@@ -303,12 +283,7 @@ private slots:
             QCOMPARE(QImage(expected).size(), QSize(64, 64));
     }
 
-    void looks_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::newRow("v") << "v";
-        QTest::newRow("pelkin") << "pelkin";
-    }
+    void looks_data() { DialogFixture::addLookRows(); }
     void looks()
     {
         QFETCH(QString, key);

@@ -5,6 +5,7 @@
 #include "AppStyleSheet.h"
 #include "ConfigFile.h"
 #include "DialogAnswerer.h"
+#include "DialogFixture.h"
 #include "InstallScannerInterface.h"
 #include "ManageProfiles.h"
 #include "ProcessStateGuard.h"
@@ -205,12 +206,7 @@ private slots:
         QCOMPARE(ticked(manager), (QStringList{"Alpha", "Beta"}));
     }
 
-    void looks_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::newRow("v") << "v";
-        QTest::newRow("pelkin") << "pelkin";
-    }
+    void looks_data() { DialogFixture::addLookRows(); }
     void looks()
     {
         QFETCH(QString, key);

@@ -90,14 +90,24 @@ private slots:
         QTest::addColumn<QString>("ticks");
         QTest::addColumn<QString>("removals");
         QTest::addColumn<QStringList>("additions");
-        QTest::newRow("missing ticked ones, in name order") << "" << "Beta=1 Alpha=1 Gamma=0" << ""
-                                                            << QStringList{"Alpha", "Beta"};
-        QTest::newRow("nothing changed") << "0:Alpha 1:Work" << "Alpha=1 Beta=0" << "" << QStringList();
-        QTest::newRow("unticked existing ones go") << "0:Beta 1:Alpha" << "Beta=0 Alpha=0 Gamma=1"
+        QTest::newRow("missing ticked ones, in name order") << ""
+                                                            << "Beta=1 Alpha=1 Gamma=0"
+                                                            << "" << QStringList{"Alpha", "Beta"};
+        QTest::newRow("nothing changed") << "0:Alpha 1:Work"
+                                         << "Alpha=1 Beta=0"
+                                         << "" << QStringList();
+        QTest::newRow("unticked existing ones go") << "0:Beta 1:Alpha"
+                                                   << "Beta=0 Alpha=0 Gamma=1"
                                                    << "1 0" << QStringList{"Gamma"};
-        QTest::newRow("the last of a shared name") << "0:Alpha 1:Alpha" << "Alpha=0" << "1" << QStringList();
-        QTest::newRow("a sub-profile counts") << "0:Work 0.0:Alpha" << "Alpha=0" << "0.0" << QStringList();
-        QTest::newRow("letter case counts") << "0:alpha" << "Alpha=1 alpha=0" << "0" << QStringList{"Alpha"};
+        QTest::newRow("the last of a shared name") << "0:Alpha 1:Alpha"
+                                                   << "Alpha=0"
+                                                   << "1" << QStringList();
+        QTest::newRow("a sub-profile counts") << "0:Work 0.0:Alpha"
+                                              << "Alpha=0"
+                                              << "0.0" << QStringList();
+        QTest::newRow("letter case counts") << "0:alpha"
+                                            << "Alpha=1 alpha=0"
+                                            << "0" << QStringList{"Alpha"};
     }
     void applyPlanGoesByName()
     {
@@ -158,8 +168,8 @@ private slots:
         QTest::addColumn<bool>("nameLater");
         QTest::addColumn<int>("result");
         QTest::newRow("name not on the first line") << profileFile("Alpha") << true << int(PredefinedInstall::NoFolder);
-        QTest::newRow("copy does not parse") << QByteArray("json,2,4\n{ broken") << false
-                                             << int(PredefinedInstall::NotLoaded);
+        QTest::newRow("copy does not parse")
+            << QByteArray("json,2,4\n{ broken") << false << int(PredefinedInstall::NotLoaded);
     }
     void installThatCannotComplete()
     {
@@ -187,13 +197,20 @@ private slots:
         QTest::addColumn<QString>("placed");
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("toggle");
-        QTest::newRow("Global first") << "0 1" << "G" << 0 << "";
-        QTest::newRow("top-level last") << "G 0 0.0" << "1" << 3 << "";
-        QTest::newRow("after the last smaller sibling") << "G 0 0.0 1" << "0.1" << 3 << "";
-        QTest::newRow("first sub-profile after its parent") << "G 0 1" << "0.0" << 2 << "0";
-        QTest::newRow("no smaller sibling in the row") << "G 0 1" << "0.1" << 2 << "0";
-        QTest::newRow("before a larger sibling") << "G 0 0.1 1" << "0.0" << 2 << "0";
-        QTest::newRow("parent without a tile") << "G 0" << "1.0" << 2 << "";
+        QTest::newRow("Global first") << "0 1"
+                                      << "G" << 0 << "";
+        QTest::newRow("top-level last") << "G 0 0.0"
+                                        << "1" << 3 << "";
+        QTest::newRow("after the last smaller sibling") << "G 0 0.0 1"
+                                                        << "0.1" << 3 << "";
+        QTest::newRow("first sub-profile after its parent") << "G 0 1"
+                                                            << "0.0" << 2 << "0";
+        QTest::newRow("no smaller sibling in the row") << "G 0 1"
+                                                       << "0.1" << 2 << "0";
+        QTest::newRow("before a larger sibling") << "G 0 0.1 1"
+                                                 << "0.0" << 2 << "0";
+        QTest::newRow("parent without a tile") << "G 0"
+                                               << "1.0" << 2 << "";
     }
     void tilesGoInModelOrder()
     {
@@ -301,11 +318,16 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("except");
         QTest::addColumn<bool>("taken");
-        QTest::newRow("another profile's") << "Work" << "" << true;
-        QTest::newRow("a sub-profile's") << "Level" << "0" << true;
-        QTest::newRow("only the letter case differs") << "work" << "" << false;
-        QTest::newRow("Global is not compared") << "Global" << "" << false;
-        QTest::newRow("keeping its own name") << "Work" << "0" << false;
+        QTest::newRow("another profile's") << "Work"
+                                           << "" << true;
+        QTest::newRow("a sub-profile's") << "Level"
+                                         << "0" << true;
+        QTest::newRow("only the letter case differs") << "work"
+                                                      << "" << false;
+        QTest::newRow("Global is not compared") << "Global"
+                                                << "" << false;
+        QTest::newRow("keeping its own name") << "Work"
+                                              << "0" << false;
     }
     void nameCheck()
     {
@@ -323,10 +345,18 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("last");
         QTest::addColumn<QString>("storedName");
-        QTest::newRow("one owner") << "a.exe" << "" << 1 << "0" << "Editor";
-        QTest::newRow("two owners, the last named") << "b.exe" << "" << 2 << "1" << "Second B";
-        QTest::newRow("the profile itself left out") << "b.exe" << "1" << 1 << "0" << "Browser";
-        QTest::newRow("letter case counts") << "A.exe" << "" << 0 << "" << "";
+        QTest::newRow("one owner") << "a.exe"
+                                   << "" << 1 << "0"
+                                   << "Editor";
+        QTest::newRow("two owners, the last named") << "b.exe"
+                                                    << "" << 2 << "1"
+                                                    << "Second B";
+        QTest::newRow("the profile itself left out") << "b.exe"
+                                                     << "1" << 1 << "0"
+                                                     << "Browser";
+        QTest::newRow("letter case counts") << "A.exe"
+                                            << "" << 0 << ""
+                                            << "";
     }
     void linkOwners()
     {
@@ -432,9 +462,12 @@ private slots:
     {
         QTest::addColumn<QString>("image");
         QTest::addColumn<QString>("logo");
-        QTest::newRow("png") << "/a/b/picture.png" << "logo.png";
-        QTest::newRow("last dot") << "/a/my.photo.JPG" << "logo.JPG";
-        QTest::newRow("dot in a folder only") << "/a.b/picture" << "logo.";
+        QTest::newRow("png") << "/a/b/picture.png"
+                             << "logo.png";
+        QTest::newRow("last dot") << "/a/my.photo.JPG"
+                                  << "logo.JPG";
+        QTest::newRow("dot in a folder only") << "/a.b/picture"
+                                              << "logo.";
     }
     void logoNameKeepsTheSuffix()
     {
