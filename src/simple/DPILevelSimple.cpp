@@ -123,7 +123,13 @@ void DPILevelSimple::mouseConnected()
 
 bool DPILevelSimple::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui->lineEdit_dpi && event->type() == QEvent::FocusOut)
+    if (watched == ui->lineEdit_dpi && event->type() == QEvent::FocusOut) {
+        // An edit the validator does not finish (left empty) still becomes
+        // one step; what is shown is then stored too.
+        const QString before = ui->lineEdit_dpi->text();
         applyEdit();
+        if (ui->lineEdit_dpi->text() != before)
+            emit updated();
+    }
     return QWidget::eventFilter(watched, event);
 }
