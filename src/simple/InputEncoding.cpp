@@ -13,12 +13,12 @@ constexpr int fullTurn = 3600;
 constexpr int allDirections = 6;
 constexpr int allIndex = 4;
 
-// The angle in tenths of a degree. It is taken at single precision and the
-// bounds are truncated toward zero, so 2.3 degrees is 22.99... tenths and
-// gives 1822, not 1823.
-double tenths(double degrees)
+// The exact tenths of the control's double, with the bounds truncated toward
+// zero: the double nearest 2.3 lies below it, so 2.3 degrees is 22.99...
+// tenths and gives 1822, not 1823, while 1.2 lies above and gives 1788.
+long double tenths(double degrees)
 {
-    return double(float(degrees)) * 10;
+    return static_cast<long double>(degrees) * 10;
 }
 
 int aboveLevel(double degrees)

@@ -104,7 +104,8 @@ private slots:
         QTest::newRow("12.5 back on the pitch axis") << 1 << 1 << 12.5 << Bounds{1925, 3600, 1913, 3600};
         // The spin box's 2.3 is a little less than 2.3: 22.99... tenths.
         QTest::newRow("2.3 right truncates") << 2 << 1 << 2.3 << Bounds{1822, 3600, 1817, 3600};
-        QTest::newRow("179.9 left") << 0 << 0 << 179.9 << Bounds{0, 1, 0, 180};
+        QTest::newRow("1.2 left") << 0 << 0 << 1.2 << Bounds{0, 1788, 0, 1793};
+        QTest::newRow("179.9 left") << 0 << 0 << 179.9 << Bounds{0, 0, 0, 179};
     }
     void childAngles()
     {
