@@ -2,6 +2,8 @@
 
 #include "InputMapAction_Button.h"
 #include "InputMapAction_Force.h"
+#include "InputMapFactory.h"
+#include "PackageCreator.h"
 
 bool InputKinds::hasForceSensor(int buttonId, bool vModel)
 {
@@ -80,4 +82,33 @@ InputMapPtr InputKinds::addNewChild(InputMapActionConfig &parent, bool vModel)
     force->forceDirection = 0;
     force->activeState = 1;
     return parent.addChild(force);
+}
+
+InputMapPtr InputKinds::changeKind(PackageCreator &model, InputMapActionConfig *mapping, int inputType)
+{
+    if (!mapping || !InputMapFactory::create(inputType))
+        return InputMapPtr();
+    InputMapActionConfig *target = mapping;
+    if (!model.containsInputMap(mapping)) {
+        const InputMapPtr copy = model.copyIntoCurrentProfile(mapping);
+        if (!copy)
+            return InputMapPtr();
+        target = copy.get();
+    }
+    InputMapList *holder = target->parent ? &target->parent->children : nullptr;
+    if (!holder && model.currentProfile())
+        holder = &model.currentProfile()->inputMaps;
+    if (!holder)
+        return InputMapPtr();
+    bool held = false;
+    for (const InputMapPtr &entry : qAsConst(*holder))
+        held = held || entry.get() == target;
+    if (!held)
+        return InputMapPtr();
+    // The old record may go with its place in the tree: keep it until the
+    // new one stands there.
+    const InputMapPtr keep = target->weak_from_this().lock();
+    const InputMapPtr replacement = InputMapFactory::convert(*target, inputType);
+    InputMapFactory::replaceIn(*holder, target, replacement);
+    return replacement;
 }

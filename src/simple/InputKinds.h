@@ -4,6 +4,8 @@
 
 #include <QList>
 
+class PackageCreator;
+
 // Which kinds of input a nested mapping may be, and what "Add Input" makes
 // under a mapping. vModel: the connected model has a tilt sensor and force
 // sensors under more buttons (MouseFunctions::isVModel).
@@ -30,4 +32,15 @@ public:
     // Makes that child with its starting values, without outputs or
     // children, and appends it to parent's children.
     static InputMapPtr addNewChild(InputMapActionConfig &parent, bool vModel);
+
+    // Gives mapping another kind of input: a record of inputType's class
+    // (InputMapFactory::convert) takes its place in its parent's children,
+    // or among the current profile's mappings for a top-level one. An
+    // inherited mapping is first copied into the current profile
+    // (model.copyIntoCurrentProfile) and the copy is replaced, so the
+    // inherited tree stays as it was. Returns the new record; null, with
+    // nothing changed, for a type no mapping has or a mapping not found
+    // where it should be. The caller keeps mapping alive while it still
+    // needs it: the tree no longer does.
+    static InputMapPtr changeKind(PackageCreator &model, InputMapActionConfig *mapping, int inputType);
 };
