@@ -7,6 +7,10 @@
 #include "InputMapAction_Movement.h"
 #include "InputMapAction_Scroll.h"
 
+#include "ModelSnapshot.h"
+#include "OutputBuilders.h"
+#include "SampleModel.h"
+
 #include <QtTest>
 
 using Bounds = QList<int>; // entry start, entry end, exit start, exit end
@@ -236,6 +240,51 @@ private slots:
         const auto *nested = dynamic_cast<InputMapAction_Force *>(InputKinds::addNewChild(region, false).get());
         QVERIFY(nested);
         QCOMPARE(nested->buttonId, 13);
+    }
+
+    void changeOfKindReplacesTheRecord()
+    {
+        PackageCreator *store = PackageCreator::instance();
+        ProfileData *global = SampleModel::emptyModel();
+        const InputMapPtr left = SampleModel::button(0);
+        auto force = std::make_shared<InputMapAction_Force>();
+        force->name = QStringLiteral("Hard");
+        force->blockOnDeactivation = 1;
+        force->activationOutputs = {key(0x04)};
+        left->addChild(std::make_shared<InputMapAction_Scroll>());
+        left->addChild(force);
+        const InputMapPtr grandchild = force->addChild(SampleModel::button(3));
+        global->inputMaps = {left};
+        ProfileData *work = store->addProfile(0, 255, QStringLiteral("Work"));
+        const ModelSnapshot before = ModelSnapshot::take();
+
+        // Inherited: the tree is copied first and the copy's record replaced.
+        const InputMapPtr movement = InputKinds::changeKind(*store, force.get(), 20);
+        QVERIFY(dynamic_cast<InputMapAction_Movement *>(movement.get()));
+        QCOMPARE(work->inputMaps.size(), 1);
+        const InputMapPtr copy = work->inputMaps.first();
+        QCOMPARE(copy->children.at(1), movement);
+        QCOMPARE(movement->parent, copy.get());
+        QCOMPARE(movement->name, QStringLiteral("Hard"));
+        QCOMPARE(movement->blockOnDeactivation, quint8(1));
+        QCOMPARE(movement->activationOutputs.size(), 1);
+        QCOMPARE(movement->children.size(), 1);
+        QCOMPARE(movement->children.first()->parent, movement.get());
+        work->inputMaps.clear();
+        const QString difference = ModelSnapshot::take().differenceFrom(before);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        work->inputMaps = {copy};
+
+        // Owned: replaced where it stands, its children carried over.
+        const InputMapActionConfig *nested = movement->children.first().get();
+        const InputMapPtr tilt = InputKinds::changeKind(*store, movement.get(), 60);
+        QCOMPARE(copy->children.at(1), tilt);
+        QCOMPARE(tilt->children.first().get(), nested);
+        QCOMPARE(work->inputMaps.size(), 1);
+
+        QVERIFY(!InputKinds::changeKind(*store, tilt.get(), 40));
+        QCOMPARE(copy->children.at(1), tilt);
+        store->reset();
     }
 
     void rangesShowAsTheirRegions()
