@@ -14,7 +14,8 @@ struct CommandAddress
     constexpr bool is(uint8_t cg, uint8_t n) const { return classGroup() == cg && command == n; }
 };
 
-// Every command the device object sends.
+// Every command sent to the mouse: the device object's and the force
+// calibration's.
 namespace DeviceCommand {
 inline constexpr CommandAddress cpuIdQuery{0, 1, 10};
 inline constexpr CommandAddress serialQuery{0, 1, 15};
@@ -27,10 +28,12 @@ inline constexpr CommandAddress clickCaptureQuery{0, 25, 5};
 inline constexpr CommandAddress inputStreamingCommand{1, 5, 10};
 inline constexpr CommandAddress uploadCommand{1, 10, 1};
 inline constexpr CommandAddress switchProfileCommand{1, 10, 30};
+inline constexpr CommandAddress forceCalibrationWriteCommand{1, 25, 1};
 inline constexpr CommandAddress startBootloaderCommand{2, 1, 1};
 inline constexpr CommandAddress configResetCommand{2, 1, 2};
 inline constexpr CommandAddress userDataResetCommand{2, 1, 30};
 inline constexpr CommandAddress storeToFlashCommand{2, 10, 1};
 inline constexpr CommandAddress calibrateImuCommand{2, 20, 1};
+inline constexpr CommandAddress clickCaptureArmCommand{2, 25, 5};
 inline constexpr CommandAddress vibrationCommand{2, 40, 1};
 } // namespace DeviceCommand

@@ -3,6 +3,8 @@
 #include "DlgYesNoForm.h"
 #include "StyleProperties.h"
 
+#include <QShowEvent>
+
 DlgYesNo::DlgYesNo(QWidget *parent, const QString &text, const QString &yesText, const QString &noText,
                    const QString &mode, QLayout *extraLayout)
     : QDialog(parent, Qt::FramelessWindowHint)
@@ -25,3 +27,17 @@ DlgYesNo::DlgYesNo(QWidget *parent, const QString &text, const QString &yesText,
 }
 
 DlgYesNo::~DlgYesNo() = default;
+
+void DlgYesNo::showEvent(QShowEvent *event)
+{
+    // The layout gives the window a height for the width the question would
+    // like on one line, but the window keeps the form's width or the one its
+    // caller set: a wrapped question needs the height for that width, or its
+    // last lines are cut off. Before the dialog centres itself on its parent.
+    if (!event->spontaneous()) {
+        const int needed = heightForWidth(width());
+        if (needed > height())
+            resize(width(), needed);
+    }
+    QDialog::showEvent(event);
+}

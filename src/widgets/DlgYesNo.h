@@ -24,6 +24,9 @@ public:
              QLayout *extraLayout);
     ~DlgYesNo() override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     std::unique_ptr<Ui::DlgYesNo> ui;
 };

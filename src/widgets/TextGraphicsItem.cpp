@@ -28,6 +28,10 @@ TextGraphicsItem::TextGraphicsItem(QPointF anchor, bool leftAligned, bool offset
     setFont(labelFont());
     const int shift = offset ? 40 : 0;
     m_anchor.rx() += leftAligned ? shift : -shift - labelTextWidth;
+    // No margin around the text: lines are cut to the full width, so that
+    // width must be the room the lines get, and the item's position is then
+    // where its text starts.
+    document()->setDocumentMargin(0);
     setTextWidth(labelTextWidth);
     QTextOption option = document()->defaultTextOption();
     option.setAlignment(leftAligned ? Qt::AlignLeft : Qt::AlignRight);

@@ -1,10 +1,8 @@
 #include "Autostart.h"
+#include "FileSizeLimit.h"
 
 #include <QStandardPaths>
 #include <QtTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -106,15 +104,12 @@ private slots:
     {
         const QString path = Autostart::entryPath("Cut");
         QVERIFY(!QFile::exists(path));
-        rlimit before{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
-        auto previous = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = before;
-        small.rlim_cur = 40;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool written = Autostart::registerEntry("Cut", "/usr/bin/app", "hide");
-        setrlimit(RLIMIT_FSIZE, &before);
-        std::signal(SIGXFSZ, previous);
+        bool written = true;
+        {
+            FileSizeLimit full(40);
+            QVERIFY(full.isSet());
+            written = Autostart::registerEntry("Cut", "/usr/bin/app", "hide");
+        }
         QVERIFY(!written);
         QVERIFY(!QFile::exists(path));
     }

@@ -1,4 +1,5 @@
 #include "AppExtensions.h"
+#include "ProgramRun.h"
 #include "SingleInstanceGuard.h"
 
 #include <QLockFile>
@@ -19,47 +20,22 @@ class TestSingleInstance : public QObject
     Q_OBJECT
 
 private:
-    static QString configFolder()
+    static int countInLog(const QByteArray &text) { return ProgramRun::countInLog(text); }
+    static std::unique_ptr<QProcess> start(const QStringList &arguments,
+                                           const QProcessEnvironment &environment = ProgramRun::environment())
     {
-        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Corvanelle R7 Control Panel";
-    }
-    static int countInLog(const QByteArray &text)
-    {
-        QFile log(configFolder() + "/log.txt");
-        return log.open(QIODevice::ReadOnly) ? log.readAll().count(text) : 0;
-    }
-    std::unique_ptr<QProcess> start(const QStringList &arguments,
-                                    const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
-    {
-        auto process = std::make_unique<QProcess>();
-        process->setProcessChannelMode(QProcess::ForwardedChannels);
-        process->setProcessEnvironment(environment);
-        process->start(R7_APP_EXECUTABLE, arguments);
-        // Its state is Running from here on (a fast start may log before the
-        // start is seen otherwise); a start that fails shows in the checks.
-        process->waitForStarted(20000);
-        return process;
+        return ProgramRun::start(arguments, environment);
     }
     static QProcessEnvironment withTemporaryFolder(const QString &folder)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment environment = ProgramRun::environment();
         environment.insert("TMPDIR", folder);
         return environment;
     }
     // A running instance is ready once its start line is in the log.
-    bool waitForStart(int starts)
-    {
-        return QTest::qWaitFor([&] { return countInLog("INFO - Start") >= starts; }, 20000);
-    }
-    void stop(QProcess &process)
-    {
-        process.terminate();
-        QVERIFY(process.waitForFinished(20000));
-        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process.exitCode(), 0);
-    }
-    void expectRefused(const QStringList &arguments,
-                       const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+    bool waitForStart(int starts) { return ProgramRun::waitForLog("INFO - Start", starts); }
+    void stop(QProcess &process) { ProgramRun::stop(process); }
+    void expectRefused(const QStringList &arguments, const QProcessEnvironment &environment = ProgramRun::environment())
     {
         auto second = start(arguments, environment);
         QVERIFY(second->waitForFinished(20000));
@@ -70,9 +46,13 @@ private:
 private slots:
     void init()
     {
-        QDir(configFolder()).removeRecursively();
-        QSettings settings(configFolder() + "/settings.ini", QSettings::IniFormat);
+        QDir(ProgramRun::configFolder()).removeRecursively();
+        QSettings settings(ProgramRun::settingsPath(), QSettings::IniFormat);
         settings.setValue("VerboseLogging", true); // makes the window requests visible in the log
+        // Not a first run, which would write its defaults (quiet logging among them).
+        settings.setValue("HasBeenRunBefore", true);
+        settings.setValue("ShowIntroOnLaunch", false);
+        settings.setValue("HasBeenOpenedSinceInstallOrUpgrade", true);
     }
 
     void guardKeyFromArguments_data()
@@ -154,9 +134,10 @@ private slots:
         QCOMPARE(countInLog("App: showActiveView"), 0);
 
         expectRefused({});
-        QVERIFY(QTest::qWaitFor([&] { return countInLog("App: showActiveView") == 1; }, 5000));
+        // The request, then the window's first opening in this run.
+        QVERIFY(ProgramRun::waitForLog("Opening Window in Simple Mode", 1, 5000));
         QTest::qWait(400); // several more polls: still one request seen
-        QCOMPARE(countInLog("App: showActiveView"), 1);
+        QCOMPARE(countInLog("App: showActiveView"), 2);
         QCOMPARE(first->state(), QProcess::Running);
         stop(*first);
         QCOMPARE(countInLog("INFO - Start"), 1);
@@ -217,7 +198,7 @@ private slots:
         QCOMPARE(countInLog("App: showActiveView"), 0);
 
         expectRefused({}); // a real request still opens the window
-        QVERIFY(QTest::qWaitFor([&] { return countInLog("App: showActiveView") == 1; }, 5000));
+        QVERIFY(ProgramRun::waitForLog("App: showActiveView", 1, 5000));
         stop(*first);
     }
 
@@ -226,8 +207,7 @@ private slots:
         auto first = start({"hide"});
         QVERIFY(waitForStart(1));
         stop(*first);
-        QFile entry(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                    + "/autostart/Corvanelle R7 Control Panel.desktop");
+        QFile entry(ProgramRun::autostartPath());
         QVERIFY(entry.open(QIODevice::ReadOnly));
         const QByteArray text = entry.readAll();
         QVERIFY2(text.contains("Exec=\"" + QFileInfo(R7_APP_EXECUTABLE).absoluteFilePath().toUtf8() + "\" hide"),

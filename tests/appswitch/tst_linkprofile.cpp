@@ -2,6 +2,7 @@
 // would: the rows of the open applications, ticking them and Link Apps,
 // Cancel, and Browse with its file dialog and its question.
 #include "AppFont.h"
+#include "AppStyleSheet.h"
 #include "DetectorFixture.h"
 #include "DialogAnswerer.h"
 #include "FakeProcessTools.h"
@@ -148,7 +149,11 @@ private slots:
         QVERIFY(game.open(QIODevice::WriteOnly));
     }
     void init() { desktop = std::make_unique<Desktop>(folder.filePath("settings.ini")); }
-    void cleanup() { desktop.reset(); }
+    void cleanup()
+    {
+        desktop.reset();
+        qApp->setStyleSheet(QString());
+    }
 
     // One row per application in name order, with the first window's icon;
     // windows of no known program, the excluded names and the linked ones
@@ -172,6 +177,11 @@ private slots:
         desktop->addApp(12, 41, program("Game.EXE"));
         desktop->addApp(13, 42, program("notes"));
 
+        // Under the application's style sheet, so that the picture shows
+        // what the model key selects.
+        const QString sheet = AppStyleSheet::joined();
+        QVERIFY(!sheet.isEmpty());
+        qApp->setStyleSheet(sheet);
         LinkProfile dialog(nullptr, {"Linked.exe"}, "Work", "tamsel");
         QCOMPARE(WidgetDriver::child<QLabel>(&dialog, "label")->text(), QString("Link App to Work profile"));
         QCOMPARE(listTexts(&dialog), (QStringList{"Select from open Apps, or browse for .exe:", "Calculator", "Editor",

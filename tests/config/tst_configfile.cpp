@@ -1,4 +1,5 @@
 #include "ConfigFile.h"
+#include "FileSizeLimit.h"
 #include "ModelSnapshot.h"
 #include "ProfileReceiver.h"
 #include "SampleModel.h"
@@ -8,8 +9,6 @@
 #include <QtTest>
 
 #include <cerrno>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace SampleModel;
 
@@ -394,17 +393,14 @@ private slots:
         }
         buildFullModel();
         QVERIFY(ConfigFile::instance()->writeBytes().size() > 65536);
-        rlimit before{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
-        auto previous = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = before;
-        small.rlim_cur = 4096; // a file may grow no further: the system's "File too large"
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        QTest::ignoreMessage(QtWarningMsg,
-                             qPrintable("ConfigFile: save file not written - \"" + qt_error_string(EFBIG) + '"'));
-        const bool saved = ConfigFile::instance()->saveToFile(path);
-        setrlimit(RLIMIT_FSIZE, &before);
-        std::signal(SIGXFSZ, previous);
+        bool saved = true;
+        {
+            FileSizeLimit full(4096); // a file may grow no further: the system's "File too large"
+            QVERIFY(full.isSet());
+            QTest::ignoreMessage(QtWarningMsg,
+                                 qPrintable("ConfigFile: save file not written - \"" + qt_error_string(EFBIG) + '"'));
+            saved = ConfigFile::instance()->saveToFile(path);
+        }
         QVERIFY(!saved);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));

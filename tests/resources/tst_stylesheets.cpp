@@ -4,12 +4,12 @@
 // take the looks of each model. Pages of sample widgets per model look land
 // in the test's output folder.
 #include "AppFont.h"
+#include "AppStyleSheet.h"
 #include "WidgetDriver.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -37,25 +37,9 @@ namespace {
 
 enum Sheet { Common, Expert, Base, V, Tamsel, Additive, SheetCount };
 
-// In the order the application joins them.
-const char *const sheetPaths[SheetCount] = {
-    ":/style/common.css",        ":/style/expert_mode.css",        ":/style/simple_mode.css",
-    ":/style/v/simple_mode.css", ":/style/tamsel/simple_mode.css", ":/style/additive_win.css"};
+// AppStyleSheet::paths in this order.
+static_assert(SheetCount == AppStyleSheet::count);
 const char *const sheetNames[SheetCount] = {"common", "expert", "base", "v", "tamsel", "additive"};
-
-QString sheetText(int sheet)
-{
-    QFile file(QString::fromLatin1(sheetPaths[sheet]));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-QString joinedSheets()
-{
-    QString joined;
-    for (int sheet = 0; sheet < SheetCount; ++sheet)
-        joined += sheetText(sheet);
-    return joined;
-}
 
 // The selectors of a sheet, comments removed and blanks normalised.
 QStringList selectorsOf(const QString &text)
@@ -504,8 +488,8 @@ void captureWarnings(QtMsgType type, const QMessageLogContext &, const QString &
 void TestStyleSheets::initTestCase()
 {
     for (int sheet = 0; sheet < SheetCount; ++sheet) {
-        const QString text = sheetText(sheet);
-        QVERIFY2(!text.isEmpty(), sheetPaths[sheet]);
+        const QString text = AppStyleSheet::text(sheet);
+        QVERIFY2(!text.isEmpty(), AppStyleSheet::paths[sheet]);
         m_selectors[sheet] = selectorsOf(text);
     }
 }
@@ -519,13 +503,13 @@ void TestStyleSheets::sheetsParseWithoutWarnings()
     // polishing widgets of every kind so that every rule is read.
     for (int sheet = 0; sheet < SheetCount; ++sheet) {
         QWidget holder;
-        holder.setStyleSheet(sheetText(sheet));
+        holder.setStyleSheet(AppStyleSheet::text(sheet));
         std::unique_ptr<QWidget> page(samplePage());
         page->setParent(&holder);
         holder.ensurePolished();
         page->grab();
     }
-    qApp->setStyleSheet(joinedSheets());
+    qApp->setStyleSheet(AppStyleSheet::joined());
     for (const char *model : {"v", "pelkin", "tamsel"}) {
         std::unique_ptr<QWidget> page(samplePage());
         setModelKey(page.get(), QString::fromLatin1(model));
@@ -639,7 +623,7 @@ void TestStyleSheets::everyPictureTheSheetsNameExists()
     static const QRegularExpression url(QStringLiteral("url\\(([^)]*)\\)"));
     int pictures = 0;
     for (int sheet = 0; sheet < SheetCount; ++sheet) {
-        auto it = url.globalMatch(sheetText(sheet));
+        auto it = url.globalMatch(AppStyleSheet::text(sheet));
         while (it.hasNext()) {
             const QString path = it.next().captured(1);
             QVERIFY2(path.startsWith(QLatin1String(":/")), qPrintable(path));
@@ -652,18 +636,18 @@ void TestStyleSheets::everyPictureTheSheetsNameExists()
 
 void TestStyleSheets::sheetsNameTheApplicationFont()
 {
-    const QString common = sheetText(Common);
+    const QString common = AppStyleSheet::text(Common);
     QVERIFY(common.contains(QStringLiteral("font-family: \"%1\";").arg(appFont().family())));
     QVERIFY(common.contains(QStringLiteral("font-size: %1px;").arg(appFont().pixelSize())));
     // No sheet names another family.
     static const QRegularExpression family(QStringLiteral("font-family:\\s*\"([^\"]*)\""));
     for (int sheet = 0; sheet < SheetCount; ++sheet) {
-        auto it = family.globalMatch(sheetText(sheet));
+        auto it = family.globalMatch(AppStyleSheet::text(sheet));
         while (it.hasNext())
             QCOMPARE(it.next().captured(1), appFont().family());
     }
     // The widgets take it.
-    qApp->setStyleSheet(joinedSheets());
+    qApp->setStyleSheet(AppStyleSheet::joined());
     QLabel label(QStringLiteral("Text"));
     label.ensurePolished();
     QCOMPARE(label.font().family(), appFont().family());
@@ -672,7 +656,7 @@ void TestStyleSheets::sheetsNameTheApplicationFont()
 
 void TestStyleSheets::dialogButtonsTakeTheModelLook()
 {
-    qApp->setStyleSheet(joinedSheets());
+    qApp->setStyleSheet(AppStyleSheet::joined());
     SampleDialog dialog;
     const QPoint okMiddle = dialog.ok->geometry().center();
     const QPoint okLeftEdge(dialog.ok->x(), okMiddle.y());
@@ -705,7 +689,7 @@ void TestStyleSheets::dialogBackgroundPerModel()
     QFETCH(QVariant, model);
     QFETCH(QString, background);
     QFETCH(QString, border);
-    qApp->setStyleSheet(joinedSheets());
+    qApp->setStyleSheet(AppStyleSheet::joined());
     SampleDialog dialog;
     const QImage look = dialog.grab(model);
     COMPARE_COLOUR(look.pixelColor(5, 50), background, 0);
@@ -714,7 +698,7 @@ void TestStyleSheets::dialogBackgroundPerModel()
 
 void TestStyleSheets::pelkinLooksAsNoModel()
 {
-    qApp->setStyleSheet(joinedSheets());
+    qApp->setStyleSheet(AppStyleSheet::joined());
     SampleDialog dialog;
     const QImage none = dialog.grab(QVariant());
     QCOMPARE(dialog.grab(QStringLiteral("pelkin")), none);
@@ -730,7 +714,7 @@ void TestStyleSheets::pelkinLooksAsNoModel()
 
 void TestStyleSheets::expertViewButtonsAreYellowOnGradient()
 {
-    qApp->setStyleSheet(joinedSheets());
+    qApp->setStyleSheet(AppStyleSheet::joined());
     ExpertView view;
     view.setFixedSize(200, 60);
     auto *button = new QPushButton(&view);
@@ -760,7 +744,7 @@ void TestStyleSheets::expertViewButtonsAreYellowOnGradient()
 
 void TestStyleSheets::labelStyleShowsOnlyAfterRepolish()
 {
-    qApp->setStyleSheet(joinedSheets());
+    qApp->setStyleSheet(AppStyleSheet::joined());
     SampleDialog dialog;
     dialog.text->setProperty("label_type", "hints");
     dialog.grab(QStringLiteral("v"));
@@ -782,7 +766,7 @@ void TestStyleSheets::labelStyleShowsOnlyAfterRepolish()
 
 void TestStyleSheets::samplePagesPerModelLook()
 {
-    qApp->setStyleSheet(joinedSheets());
+    qApp->setStyleSheet(AppStyleSheet::joined());
     QImage pages[3];
     int index = 0;
     for (const char *model : {"v", "pelkin", "tamsel"}) {

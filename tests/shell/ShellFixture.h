@@ -1,11 +1,9 @@
 #pragma once
-// What both shell dialog tests share: the settings file, clicking a button by
-// its text, and the application style sheet, so that the pictures show what
-// the style properties select.
+// What both shell dialog tests share: the settings file and clicking a
+// button by its text.
 
 #include "SettingsFile.h"
 
-#include <QFile>
 #include <QPushButton>
 #include <QSettings>
 #include <QWidget>
@@ -28,21 +26,6 @@ inline bool clickText(const QWidget *root, const QString &text)
         }
     }
     return false;
-}
-
-// The application's one style sheet: the resource sheets joined in the
-// order the application object joins them.
-inline QString applicationStyleSheet()
-{
-    QString joined;
-    for (const char *path :
-         {":/style/common.css", ":/style/expert_mode.css", ":/style/simple_mode.css", ":/style/v/simple_mode.css",
-          ":/style/tamsel/simple_mode.css", ":/style/additive_win.css"}) {
-        QFile file(QString::fromLatin1(path));
-        if (file.open(QIODevice::ReadOnly))
-            joined += QString::fromUtf8(file.readAll());
-    }
-    return joined;
 }
 
 } // namespace ShellFixture

@@ -6,7 +6,6 @@
 #include "AppFont.h"
 #include "ConfigFile.h"
 #include "DlgIniSettings.h"
-#include "InternetAccess.h"
 #include "LogFile.h"
 #include "MouseFunctions.h"
 #include "PackageCreator.h"
@@ -16,8 +15,10 @@
 #include "SharedConstants.h"
 #include "SimpleModel.h"
 
+#include "AppStyleSheet.h"
 #include "ConnectedMouse.h"
 #include "DialogAnswerer.h"
+#include "OnlineState.h"
 #include "ProcessStateGuard.h"
 #include "ShellFixture.h"
 #include "SimulatedMouse.h"
@@ -460,18 +461,8 @@ private slots:
         QVERIFY(server.start());
         QVERIFY(SWUpdate::setServerUrl(server.baseUrl()));
         SWUpdate update;
-        // Online as the network configuration manager reports it, so the
-        // switch checks at once and shows no box.
-        auto *internet = update.findChild<InternetAccess *>();
-        QVERIFY(internet);
-        QObject *manager = nullptr;
-        for (QObject *child : internet->children()) {
-            if (child->inherits("QNetworkConfigurationManager"))
-                manager = child;
-        }
-        QVERIFY(manager);
-        QVERIFY(QMetaObject::invokeMethod(manager, "onlineStateChanged", Qt::DirectConnection, Q_ARG(bool, true)));
-        QVERIFY(internet->isOnline());
+        // Online, so the switch checks at once and shows no box.
+        QVERIFY(OnlineState::set(&update, true));
         QSignalSpy channels(&update, &SWUpdate::channelChanged);
 
         open(&update);
@@ -777,7 +768,7 @@ private slots:
     void pictureOfTheDialog()
     {
         QFETCH(QString, mode);
-        qApp->setStyleSheet(ShellFixture::applicationStyleSheet());
+        qApp->setStyleSheet(AppStyleSheet::joined());
         {
             QSettings file = settings();
             file.setValue("ShowIntroOnLaunch", true);

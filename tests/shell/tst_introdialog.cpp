@@ -5,6 +5,7 @@
 #include "SettingsFile.h"
 #include "SharedConstants.h"
 
+#include "AppStyleSheet.h"
 #include "DialogAnswerer.h"
 #include "ProcessStateGuard.h"
 #include "ShellFixture.h"
@@ -195,7 +196,7 @@ private slots:
     {
         QFETCH(bool, simple);
         QFETCH(int, productId);
-        qApp->setStyleSheet(ShellFixture::applicationStyleSheet());
+        qApp->setStyleSheet(AppStyleSheet::joined());
         settings().setValue("ShowIntroOnLaunch", true);
         IntroDialog dialog(simple, nullptr, productId, 3);
         dialog.show();

@@ -2,8 +2,10 @@
 #include "ProcessTools.h"
 
 #include <QHash>
+#include <QSet>
 
-// A process list scripted by the test.
+// A process list scripted by the test. A terminated process leaves the list
+// unless the test made it one that stays; nothing waits in pause().
 class FakeProcessTools : public ProcessTools
 {
 public:
@@ -12,9 +14,23 @@ public:
     {
         processes.insert(processId, {executablePath, shortName});
     }
+    // The process ignores SIGTERM (or belongs to another user).
+    void keepRunning(quint32 processId) { stubborn.insert(processId); }
+    // The processes asked to end, in order.
+    QList<quint32> terminated() const { return asked; }
+    int pauses() const { return paused; }
 
     QString executablePath(quint32 processId) const override { return processes.value(processId).path; }
     QString shortName(quint32 processId) const override { return processes.value(processId).shortName; }
+    QList<quint32> processIds() const override { return processes.keys(); }
+    bool terminate(quint32 processId) override
+    {
+        asked.append(processId);
+        if (stubborn.contains(processId))
+            return false;
+        return processes.remove(processId) > 0;
+    }
+    void pause(int) override { ++paused; }
 
 private:
     struct Process
@@ -23,4 +39,7 @@ private:
         QString shortName;
     };
     QHash<quint32, Process> processes;
+    QSet<quint32> stubborn;
+    QList<quint32> asked;
+    int paused = 0;
 };

@@ -2,7 +2,7 @@
 // manifest per channel, the installer's download into "Driver Updates", what
 // is refused, the online state, the wait for the device, the upgrade and the
 // dialog. The machine's online state is driven through the network
-// configuration manager inside InternetAccess.
+// configuration manager inside InternetAccess (OnlineState).
 #include "AppFont.h"
 #include "InternetAccess.h"
 #include "MouseFunctions.h"
@@ -15,6 +15,7 @@
 #include "ConnectedMouse.h"
 #include "DialogAnswerer.h"
 #include "LogRecorder.h"
+#include "OnlineState.h"
 #include "ProcessStateGuard.h"
 #include "SampleModel.h"
 #include "SimulatedMouse.h"
@@ -115,21 +116,7 @@ private:
         return update.get();
     }
 
-    // The machine goes on or off line as the network configuration manager
-    // reports it.
-    void setOnline(bool online)
-    {
-        auto *internet = update->findChild<InternetAccess *>();
-        QVERIFY(internet);
-        QObject *manager = nullptr;
-        for (QObject *child : internet->children()) {
-            if (child->inherits("QNetworkConfigurationManager"))
-                manager = child;
-        }
-        QVERIFY(manager);
-        QVERIFY(QMetaObject::invokeMethod(manager, "onlineStateChanged", Qt::DirectConnection, Q_ARG(bool, online)));
-        QCOMPARE(internet->isOnline(), online);
-    }
+    void setOnline(bool online) { QVERIFY(OnlineState::set(update.get(), online)); }
 
     static bool announced(const QSignalSpy &spy) { return !spy.isEmpty() && spy.last().at(0).toBool(); }
 

@@ -123,6 +123,56 @@ private slots:
         QVERIFY(!WidgetDriver::grabToPng(&dialog, "yes-no").isEmpty());
     }
 
+    // A question wider on one line than two thirds of the screen wraps; the
+    // window grows to the height of the lines at the width it really has
+    // (the form's, or the one its caller sets), so none is cut off.
+    void yesNoShowsTheWholeQuestion_data()
+    {
+        QTest::addColumn<int>("minimumWidth");
+        QTest::addColumn<QString>("text");
+        const QString paragraphs = "A mapping called Copy already exists in your action library.\n\nWould you like to "
+                                   "overwrite the existing action, or save it under a different name?\n";
+        const QString oneParagraph = "Unable to retrieve an app location from the selected file. If you selected a "
+                                     "shortcut try linking the app directly instead. Would you like to try selecting "
+                                     "another file?";
+        QTest::newRow("form's width") << 0 << oneParagraph;
+        QTest::newRow("caller's width") << 500 << oneParagraph;
+        QTest::newRow("paragraphs, caller's width") << 500 << paragraphs;
+    }
+
+    void yesNoShowsTheWholeQuestion()
+    {
+        QFETCH(int, minimumWidth);
+        QFETCH(QString, text);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(screen.size(), QSize(800, 600));
+        DlgYesNo dialog(nullptr, text, QString(), QString(), "v", nullptr);
+        if (minimumWidth > 0)
+            dialog.setMinimumWidth(minimumWidth);
+        auto *label = WidgetDriver::child<QLabel>(&dialog, "label");
+        QVERIFY(label->fontMetrics().horizontalAdvance(text) > screen.width() * 2 / 3);
+        int width = 0;
+        int labelHeight = 0;
+        int needed = 0;
+        int labelBottom = 0;
+        int buttonsTop = 0;
+        DialogAnswerer answerer([&](QWidget *open) {
+            width = open->width();
+            labelHeight = label->height();
+            needed = label->heightForWidth(label->width());
+            labelBottom = label->mapTo(open, QPoint(0, label->height())).y();
+            buttonsTop = WidgetDriver::child(open, "btn_yes")->mapTo(open, QPoint()).y();
+            WidgetDriver::grabToPng(
+                open, "yes-no-" + QString(QTest::currentDataTag()).replace(QRegularExpression("\\W+"), "-"));
+            answer(open, "escape");
+        });
+        dialog.exec();
+        QVERIFY(answerer.answered());
+        QCOMPARE(width, qMax(350, minimumWidth));
+        QVERIFY2(needed <= labelHeight, qPrintable(QStringLiteral("%1 > %2").arg(needed).arg(labelHeight)));
+        QVERIFY(labelBottom <= buttonsTop);
+    }
+
     void yesNoFormServesOtherDialogs()
     {
         // The settings dialog is built on the same generated form.
@@ -292,6 +342,29 @@ private slots:
         const QString label = WidgetDriver::child<QLabel>(&box, "label_text")->text();
         QCOMPARE(label.count("<br>"), text.count('\n'));
         QVERIFY(label.contains("line-height:24px"));
+    }
+
+    void customBoxWidensToItsLongestLine()
+    {
+        const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
+        CustomMessageBox box(nullptr, "Sorry\nThe profiles could not be saved: the disk holding them is full.", "Ok",
+                             "", "");
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        auto *label = WidgetDriver::child<QLabel>(&box, "label_text");
+        QVERIFY(box.width() > 430);
+        QVERIFY(label->width() >= label->sizeHint().width());
+
+        // Wider than the screen: as wide as the screen, no more.
+        CustomMessageBox huge(nullptr, QString(200, QLatin1Char('W')), "Ok", "", "");
+        huge.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&huge));
+        QCOMPARE(huge.width(), screenWidth);
+
+        CustomMessageBox shortBox(nullptr, "Saved.", "Ok", "", "");
+        shortBox.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shortBox));
+        QCOMPARE(shortBox.width(), 430);
     }
 
     void customBoxOpensOverItsParentInsideTheScreen()

@@ -20,7 +20,9 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QtTest>
 
 namespace {
@@ -154,6 +156,34 @@ private slots:
             cut.chop(1);
         cut.chop(3);
         QCOMPARE(shown[0], cut + QChar(0x2026));
+    }
+
+    // A line narrower than the text width is laid out on one line, and the
+    // text's box is the label's: it starts at the anchor, is textHeight high
+    // and its bottom stays 10 px above the anchor.
+    void aLineBelowTheWidthStaysWhole_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("leftAligned");
+        QTest::newRow("short") << 0 << true;
+        QTest::newRow("455 px") << 455 << true;
+        QTest::newRow("455 px, right-aligned") << 455 << false;
+        QTest::newRow("459 px") << 459 << true;
+    }
+    void aLineBelowTheWidthStaysWhole()
+    {
+        QFETCH(int, width);
+        QFETCH(bool, leftAligned);
+        TextGraphicsItem item(QPointF(500, 300), leftAligned, false);
+        const QString line = width ? ofWidth(QFontMetrics(item.font()), width) : QStringLiteral("Left Click");
+        if (line.isEmpty())
+            QSKIP("the font makes no string of that width");
+        item.setLines({line, "Copy"});
+        QCOMPARE(item.shownLines(), QStringList({line, "Copy"}));
+        QCOMPARE(item.document()->firstBlock().layout()->lineCount(), 2);
+        QCOMPARE(item.textHeight(), 2 * 37);
+        const QRectF box = item.mapRectToScene(item.boundingRect());
+        QCOMPARE(box, QRectF(leftAligned ? 500 : 40, 300 - 10 - 2 * 37, 460, 2 * 37));
     }
 
     void markupIsShownLiterally()

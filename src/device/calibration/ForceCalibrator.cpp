@@ -19,11 +19,10 @@ namespace Force {
 namespace {
 using ReplyWait = MouseFunctions::ReplyWait;
 
-// The calibration commands beside the two queries the device object knows.
-constexpr CommandAddress calibrationWrite{1, 25, 1};
-constexpr CommandAddress captureArm{2, 25, 5};
-constexpr CommandAddress calibrationRead = DeviceCommand::forceCalibrationQuery;
-constexpr CommandAddress captureRead = DeviceCommand::clickCaptureQuery;
+using DeviceCommand::clickCaptureArmCommand;
+using DeviceCommand::clickCaptureQuery;
+using DeviceCommand::forceCalibrationQuery;
+using DeviceCommand::forceCalibrationWriteCommand;
 
 // The mouse keeps the forces of the press for this long before it can be
 // asked for them.
@@ -260,12 +259,12 @@ void Calibrator::sendInStep(CommandAddress address, int step, void (Calibrator::
 
 void Calibrator::armCapture()
 {
-    sendInStep(captureArm, 1, &Calibrator::armCapture);
+    sendInStep(clickCaptureArmCommand, 1, &Calibrator::armCapture);
 }
 
 void Calibrator::readCapture()
 {
-    sendInStep(captureRead, 3, &Calibrator::readCapture);
+    sendInStep(clickCaptureQuery, 3, &Calibrator::readCapture);
 }
 
 void Calibrator::pressStep(uint16_t bits, uint16_t left, uint16_t right)
@@ -307,7 +306,8 @@ void Calibrator::captureReply(const QVector<uint8_t> &data)
 {
     // Only the capture counts: an acknowledgement that comes late, or a
     // reply to something else, leaves the stage waiting.
-    if (!ExpectedReply::isReplyTo(data, ReplyCode::clickCapture, captureRead.classGroup(), uint8_t(captureRead.command))
+    if (!ExpectedReply::isReplyTo(data, ReplyCode::clickCapture, clickCaptureQuery.classGroup(),
+                                  uint8_t(clickCaptureQuery.command))
         || data.size() < replyData + 5)
         return;
     m_leftPeak = le16(&data[replyData]);
@@ -326,8 +326,8 @@ void Calibrator::captureReply(const QVector<uint8_t> &data)
 
 void Calibrator::blockReply(const QVector<uint8_t> &data)
 {
-    const uint8_t classGroup = calibrationRead.classGroup();
-    const uint8_t number = uint8_t(calibrationRead.command);
+    const uint8_t classGroup = forceCalibrationQuery.classGroup();
+    const uint8_t number = uint8_t(forceCalibrationQuery.command);
     if (ExpectedReply::isReplyTo(data, ReplyCode::forceCalibration, classGroup, number)) {
         const std::optional<Block> block = blockFrom(data.constData() + replyData, data.size() - replyData);
         if (!block)
@@ -360,7 +360,7 @@ Block Calibrator::readCalibration(bool *fromMouse)
             if (!on)
                 endBlockRead();
         });
-        const ReplyWait sent = m_mouse->sendCommand(command(calibrationRead));
+        const ReplyWait sent = m_mouse->sendCommand(command(forceCalibrationQuery));
         // The block may come after the command's own wait gave up.
         const bool wait = sent == ReplyWait::Received || sent == ReplyWait::TimedOut;
         const qint64 left = blockReadTimeoutMs - clock.elapsed();
@@ -393,7 +393,7 @@ MouseFunctions::ReplyWait Calibrator::writeCalibration(const Model &model)
     if (!m_mouse)
         return ReplyWait::NotSent;
     const QByteArray bytes = blockBytesOf(model.toBlock());
-    return m_mouse->sendCommand(command(calibrationWrite, QVector<uint8_t>(bytes.cbegin(), bytes.cend())));
+    return m_mouse->sendCommand(command(forceCalibrationWriteCommand, QVector<uint8_t>(bytes.cbegin(), bytes.cend())));
 }
 
 } // namespace Force
