@@ -1,10 +1,9 @@
 // The output picker: the library popup driven by clicks and keys, what a pick
 // writes into the mapping, copy-on-write of inherited mappings, shortcut
 // recording through a fake desktop, the vibration panel and renaming.
-#include "../../shell/ShellFixture.h"
-
 #include "ActionLibrary.h"
 #include "AppFont.h"
+#include "AppStyleSheet.h"
 #include "DialogAnswerer.h"
 #include "FakeInputHookBackend.h"
 #include "HintsArea.h"
@@ -21,6 +20,7 @@
 #include "RecordClickGuard.h"
 #include "RowDriver.h"
 #include "SampleModel.h"
+#include "SettingsFile.h"
 #include "VibrationPanel.h"
 #include "WidgetDriver.h"
 
@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QScrollBar>
 #include <QSlider>
@@ -60,6 +61,23 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+QSettings settings()
+{
+    return QSettings(SettingsFile::path(), QSettings::IniFormat);
+}
+
+// Clicks the visible button with that text; false when there is none.
+bool clickText(const QWidget *root, const QString &text)
+{
+    for (QPushButton *button : root->findChildren<QPushButton *>()) {
+        if (button->isVisible() && button->text() == text) {
+            QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+            return true;
+        }
+    }
+    return false;
+}
+
 bool shown(const QWidget *root, const char *name)
 {
     const QWidget *w = WidgetDriver::child(root, name);
@@ -73,7 +91,7 @@ void renameTo(QWidget *dialog, const QString &name)
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, name);
-    ShellFixture::clickText(dialog, "Rename");
+    clickText(dialog, "Rename");
 }
 
 QString hint()
@@ -144,7 +162,7 @@ private slots:
         QVERIFY(programFolder.isValid());
         ProgramFolder::setPath(programFolder.path());
         QVERIFY(writeFile(Predefined::profilesFolder() + Predefined::basicFileName(), pickerLibraryFile()));
-        qApp->setStyleSheet(ShellFixture::applicationStyleSheet());
+        qApp->setStyleSheet(AppStyleSheet::joined());
     }
     void cleanupTestCase()
     {
@@ -157,7 +175,7 @@ private slots:
         clean.emplace();
         desktop.emplace();
         // A model with a vibration motor was connected last.
-        ShellFixture::settings().setValue("LastMouseConnected", 30);
+        settings().setValue("LastMouseConnected", 30);
         ProfileData *global = SampleModel::emptyModel();
         inherited = SampleModel::button(0, "Hold");
         inherited->activationOutputs = {click(0, 2), haptic(30)};
@@ -819,7 +837,7 @@ private slots:
     {
         QFETCH(int, lastMouse);
         MouseFunctions::destroyInstance();
-        ShellFixture::settings().setValue("LastMouseConnected", lastMouse);
+        settings().setValue("LastMouseConnected", lastMouse);
         QVERIFY(makeHost(own.get(), PickerHost::SimpleTop));
         QTEST(shown(host->bar, "vibrationFrame"), "offered");
         QVERIFY(shown(host->bar, "recordButton"));
@@ -891,7 +909,7 @@ private slots:
     {
         own->name = "Old";
         QVERIFY(makeHost(own.get(), PickerHost::SimpleTop));
-        DialogAnswerer answer([](QWidget *dialog) { ShellFixture::clickText(dialog, "Cancel"); });
+        DialogAnswerer answer([](QWidget *dialog) { clickText(dialog, "Cancel"); });
         host->bar->renameClicked();
         QVERIFY(answer.answered());
         QCOMPARE(own->name, QString("Old"));
