@@ -327,10 +327,7 @@ void OutputBar::renameClicked()
     auto *extra = new QVBoxLayout;
     extra->setSpacing(5);
     extra->setContentsMargins(0, 10, 0, 0);
-    const QString summary =
-        OutputActionConfig::summaryTexts(m_config->activationOutputs, m_config->deactivationOutputs)
-            .join(QStringLiteral(", "));
-    for (const QString &text : {tr("Output Action:"), summary}) {
+    for (const QString &text : {tr("Output Action:"), PickerEdits::outputSummary(*m_config)}) {
         auto *label = new QLabel(text);
         label->setWordWrap(true);
         label->setMaximumWidth(500);

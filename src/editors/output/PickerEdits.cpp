@@ -7,14 +7,16 @@
 
 namespace PickerEdits {
 
+QString outputSummary(const InputMapActionConfig &mapping)
+{
+    return OutputActionConfig::summaryTexts(mapping.activationOutputs, mapping.deactivationOutputs)
+        .join(QStringLiteral(", "));
+}
+
 QString comboText(const InputMapActionConfig &mapping, bool simple)
 {
-    if (simple) {
-        if (!mapping.name.isEmpty())
-            return mapping.name;
-        return OutputActionConfig::summaryTexts(mapping.activationOutputs, mapping.deactivationOutputs)
-            .join(QStringLiteral(", "));
-    }
+    if (simple)
+        return mapping.name.isEmpty() ? outputSummary(mapping) : mapping.name;
     const QString outputs = OutputActionConfig::listText(mapping.activationOutputs, false, QStringLiteral(" | "));
     return mapping.name.isEmpty() ? outputs : mapping.name + QStringLiteral(" : ") + outputs;
 }

@@ -23,6 +23,8 @@ namespace PickerEdits {
 // the summaries of its outputs joined by ", ". Expert view: the name and
 // " : " when it has one, then the press outputs joined by " | ".
 QString comboText(const InputMapActionConfig &mapping, bool simple);
+// The summaries of the mapping's outputs, joined by ", ".
+QString outputSummary(const InputMapActionConfig &mapping);
 // text shortened to fit room pixels: halved while it is wider than twice the
 // room, then cut one character at a time until it fits, and "..." appended.
 // A text that fits is left whole.

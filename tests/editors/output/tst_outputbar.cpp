@@ -7,8 +7,8 @@
 #include "DialogAnswerer.h"
 #include "FakeInputHookBackend.h"
 #include "HintsArea.h"
-#include "MouseFunctions.h"
 #include "ModelSnapshot.h"
+#include "MouseFunctions.h"
 #include "OutputAction_Haptic.h"
 #include "OutputBuilders.h"
 #include "PageDriver.h"
@@ -29,9 +29,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -465,8 +465,8 @@ private slots:
         QTest::newRow("scroll") << InputType::Scroll << "Copy" << ctrlC << QStringList() << 0;
         QTest::newRow("force range") << InputType::ForceRange << "Copy" << ctrlC << QStringList() << 0;
         QTest::newRow("angle range") << InputType::AngleRange << "Copy" << ctrlC << QStringList() << 0;
-        QTest::newRow("button, nested entries") << InputType::Button << "Left with nested" << QStringList{"type 12"}
-                                                << QStringList{"type 12"} << 2;
+        QTest::newRow("button, nested entries")
+            << InputType::Button << "Left with nested" << QStringList{"type 12"} << QStringList{"type 12"} << 2;
         QTest::newRow("angle range, nested entries")
             << InputType::AngleRange << "Left with nested" << QStringList{"type 12", "type 12"} << QStringList() << 0;
     }
@@ -490,9 +490,12 @@ private slots:
         QTest::addColumn<QString>("group");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("loading");
-        QTest::newRow("no such entry") << "Editing" << "Cut" << false;
-        QTest::newRow("wrong group") << "Media" << "Copy" << false;
-        QTest::newRow("model loading") << "Editing" << "Copy" << true;
+        QTest::newRow("no such entry") << "Editing"
+                                       << "Cut" << false;
+        QTest::newRow("wrong group") << "Media"
+                                     << "Copy" << false;
+        QTest::newRow("model loading") << "Editing"
+                                       << "Copy" << true;
     }
     void unknownEntryOrLoadingChangesNothing()
     {
@@ -601,8 +604,8 @@ private slots:
         QCOMPARE(PageDriver::shownText(host->bar, "recordingLabel"), QString("Release key(s) to finish"));
         backend()->press(vkControlLeft); // the held key repeats
         backend()->press(vkC);
-        QVERIFY(!WidgetDriver::grabToPng(host->picture(), QString("recording-%1").arg(QTest::currentDataTag()))
-                     .isEmpty());
+        QVERIFY(
+            !WidgetDriver::grabToPng(host->picture(), QString("recording-%1").arg(QTest::currentDataTag())).isEmpty());
         backend()->release(vkC);
         QVERIFY(host->bar->isRecording());
         QTest::ignoreMessage(QtDebugMsg, "ActionLayer::startStopRecording() true");
@@ -658,9 +661,10 @@ private slots:
         QTest::addColumn<QList<qlonglong>>("keys"); // positive: press, negative: release
         QTest::addColumn<QStringList>("press");
         QTest::addColumn<QStringList>("release");
-        QTest::newRow("with a known key") << QList<qlonglong>{vkUnknown, vkA, -vkA, -vkUnknown} << QStringList{"A↓"}
-                                          << QStringList{"A↑"};
-        QTest::newRow("alone") << QList<qlonglong>{vkUnknown, -vkUnknown} << QStringList{"type 12"} << QStringList{"type 12"};
+        QTest::newRow("with a known key")
+            << QList<qlonglong>{vkUnknown, vkA, -vkA, -vkUnknown} << QStringList{"A↓"} << QStringList{"A↑"};
+        QTest::newRow("alone") << QList<qlonglong>{vkUnknown, -vkUnknown} << QStringList{"type 12"}
+                               << QStringList{"type 12"};
     }
     void unknownKeysAreLeftOut()
     {
