@@ -125,7 +125,10 @@ App::App(int &argc, char **argv)
     }
 
     if (settingsFile().value("AutoUpdate", true).toBool()) {
-        settingsFile().setValue("AutoUpdate", true);
+        {
+            QSettings settings = settingsFile();
+            SettingsFile::writeIfChanged(settings, QStringLiteral("AutoUpdate"), true);
+        }
         swUpdate->loadSettingsAndCheck();
     }
 
