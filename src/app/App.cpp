@@ -391,6 +391,14 @@ bool App::olderDriverClosed(const QString &mode)
 
 bool App::notify(QObject *receiver, QEvent *event)
 {
+    // Every new widget asks to be polished at the next turn of the event
+    // loop. One in a window that is not shown is polished when the window
+    // first shows (showing polishes the window and all its children, and so
+    // does grabbing it): a start in the tray builds no style of a window
+    // nobody sees, nor decodes the pictures of its style sheet.
+    if (event->type() == QEvent::PolishRequest && receiver->isWidgetType()
+        && !static_cast<QWidget *>(receiver)->window()->isVisible())
+        return true;
     if (event->type() != QEvent::MouseButtonPress || static_cast<QMouseEvent *>(event)->button() != Qt::BackButton)
         return QApplication::notify(receiver, event);
 

@@ -34,6 +34,7 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -452,6 +453,32 @@ private slots:
         QTRY_COMPARE(countInLog("Opening Window in Simple Mode"), 1);
         QTimer::singleShot(0, tray->quitAction(), &QAction::trigger);
         QCOMPARE(app->exec(), 0);
+    }
+
+    // A start in the tray styles no window: each is polished, whole, when it
+    // first shows, with the model key of the mouse connected meanwhile.
+    void hiddenWindowsArePolishedWhenTheyShow()
+    {
+        returningUser();
+        startApp({"hide"});
+        plugIn();
+        QTest::qWait(50);
+        const auto polished = [](QWidget *window) {
+            QList<QWidget *> widgets = window->findChildren<QWidget *>();
+            widgets << window;
+            return std::count_if(widgets.cbegin(), widgets.cend(),
+                                 [](QWidget *widget) { return widget->testAttribute(Qt::WA_WState_Polished); });
+        };
+        for (QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY2(polished(window) == 0, window->metaObject()->className());
+
+        app->expert()->tray()->openAction()->trigger();
+        SimpleView *simple = app->simple();
+        QVERIFY(simple->isVisible());
+        QCOMPARE(polished(simple), simple->findChildren<QWidget *>().size() + 1);
+        for (QWidget *widget : simple->findChildren<QWidget *>())
+            QCOMPARE(widget->property("m").toString(), QString("pelkin"));
+        QVERIFY(!WidgetDriver::grabToPng(simple, "simple-shown-from-the-tray").isEmpty());
     }
 
     void hiddenStartShowsNoUpdateDialog()
