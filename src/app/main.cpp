@@ -1,4 +1,5 @@
 #include "App.h"
+#include "ScratchTime.h"
 #include "AppExtensions.h"
 #include "QuitOnSignal.h"
 #include "SettingsFile.h"
@@ -11,6 +12,7 @@
 
 int main(int argc, char *argv[])
 {
+    scratchMark("main");
     QuitOnSignal::install();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -26,12 +28,14 @@ int main(int argc, char *argv[])
     // not this start's: a hidden start stays hidden.
     extensions->clearOpenRequest();
 
+    scratchMark("guard");
     auto settings = std::make_unique<QSettings>(SettingsFile::pathBeforeApplication(), QSettings::IniFormat);
     if (settings->value("EnableHighDpiScaling", true).toBool())
         QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
 
     int result = 0;
     {
+        scratchMark("beforeApp");
         App app(argc, argv);
         QuitOnSignal::connectToApplication();
         result = app.exec();
