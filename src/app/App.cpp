@@ -1,5 +1,4 @@
 #include "App.h"
-#include "ScratchTime.h"
 
 #include "AppExtensions.h"
 #include "Autostart.h"
@@ -62,22 +61,16 @@ private:
 App::App(int &argc, char **argv)
     : QApplication(argc, argv)
 {
-    scratchMark("qapp");
     setupLogging();
-    scratchMark("logging");
     qInfo() << "Start" << productName << versionString;
     loadTranslators();
-    scratchMark("translators");
     loadStyleSheet();
-    scratchMark("stylesheet");
 
     // Closing a window only hides it; the program keeps running in the tray.
     setQuitOnLastWindowClosed(false);
 
     swUpdate = new SWUpdate;
-    scratchMark("swupdate");
     fwUpdate = FWUpdate::instance();
-    scratchMark("fwupdate");
     mouseFunctions = MouseFunctions::instance();
     connect(mouseFunctions, &MouseFunctions::fwUpdateRequired, this, &App::askForFWUpdate);
     connect(mouseFunctions, &MouseFunctions::mouseConnect, this, &App::updateStyles);
@@ -85,11 +78,8 @@ App::App(int &argc, char **argv)
     connect(mouseFunctions, &MouseFunctions::fwRestoreRequired, this, &App::restoreFirmware);
 
     expertView = new ExpertView(nullptr, swUpdate);
-    scratchMark("expert");
     simpleView = new SimpleView(nullptr, swUpdate);
-    scratchMark("simple");
     updateStyles();
-    scratchMark("updateStyles");
 
     connect(expertView, &ExpertView::toSimpleView, this, &App::switchActiveView);
     connect(simpleView, &SimpleView::toExpertView, this, &App::switchActiveView);
@@ -105,7 +95,6 @@ App::App(int &argc, char **argv)
     extensions = new AppExtensions;
     connect(extensions, &AppExtensions::sigOpenWindow, this, &App::showActiveView);
     extensions->setPollingEnabled(true);
-    scratchMark("extensions");
 
     int lastMouse = 0;
     {
@@ -117,7 +106,6 @@ App::App(int &argc, char **argv)
         lastMouse = settings.value("LastMouseConnected", 0).toInt();
     }
     introDialog = new IntroDialog(activeView == simpleView, activeView, lastMouse, swUpdate->channel());
-    scratchMark("intro");
 
     const QStringList args = arguments();
     if (args.size() >= 2 && args.at(1) == QLatin1String("hide")) {
@@ -144,9 +132,7 @@ App::App(int &argc, char **argv)
         swUpdate->loadSettingsAndCheck();
     }
 
-    scratchMark("autoupdate");
     registerAutostart();
-    scratchMark("end");
 }
 
 App::~App()

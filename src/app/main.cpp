@@ -1,5 +1,4 @@
 #include "App.h"
-#include "ScratchTime.h"
 #include "AppExtensions.h"
 #include "QuitOnSignal.h"
 #include "SettingsFile.h"
@@ -12,7 +11,6 @@
 
 int main(int argc, char *argv[])
 {
-    scratchMark("main");
     QuitOnSignal::install();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -28,14 +26,12 @@ int main(int argc, char *argv[])
     // not this start's: a hidden start stays hidden.
     extensions->clearOpenRequest();
 
-    scratchMark("guard");
     auto settings = std::make_unique<QSettings>(SettingsFile::pathBeforeApplication(), QSettings::IniFormat);
     if (settings->value("EnableHighDpiScaling", true).toBool())
         QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
 
     int result = 0;
     {
-        scratchMark("beforeApp");
         App app(argc, argv);
         QuitOnSignal::connectToApplication();
         result = app.exec();

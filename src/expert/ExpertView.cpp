@@ -1,5 +1,4 @@
 #include "ExpertView.h"
-#include "ScratchTime.h"
 
 #include "AppFont.h"
 #include "ConfigFile.h"
@@ -26,26 +25,19 @@ ExpertView::ExpertView(QWidget *parent, SWUpdate *update)
     , m_update(update)
     , m_previousForeground(QFileInfo(QCoreApplication::applicationFilePath()).fileName())
 {
-    scratchMark("ex:0");
     buildPage();
-    scratchMark("ex:page");
     hide();
     setVersionText(QString());
     SettingsFile::writeStartupDefaults(m_update ? m_update->channel() : int(SettingsFile::ChannelPublic));
 
-    scratchMark("ex:defaults");
     m_tray = new ExpertTray(this);
-    scratchMark("ex:tray");
     connect(m_tray, &ExpertTray::openRequested, this, &ExpertView::emitShowActiveView);
 
     m_startup = new ExpertStartup(this);
     m_startup->loadProfiles();
-    scratchMark("ex:load");
     m_startup->startDeviceLink();
-    scratchMark("ex:device");
     refreshPage();
     m_startup->startSwitching();
-    scratchMark("ex:switching");
 
     SimpleModel *profiles = SimpleModel::instance();
     connect(profiles, &SimpleModel::activeProfileChanged, this, &ExpertView::refreshPage);

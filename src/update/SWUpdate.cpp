@@ -1,5 +1,4 @@
 #include "SWUpdate.h"
-#include "ScratchTime.h"
 
 #include "ui_SWUpdate.h"
 
@@ -80,9 +79,7 @@ SWUpdate::SWUpdate(QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::SWUpdate>())
 {
-    scratchMark("sw:init");
     ui->setupUi(this);
-    scratchMark("sw:setupUi");
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setModal(true);
@@ -94,9 +91,7 @@ SWUpdate::SWUpdate(QWidget *parent)
     connect(ui->pushButton_now, &QPushButton::clicked, this, &SWUpdate::upgrade);
     connect(ui->pushButton_later, &QPushButton::clicked, this, &QWidget::hide);
 
-    scratchMark("sw:mid");
     m_internet = new InternetAccess(UpdateServer::base().host(), this);
-    scratchMark("sw:internet");
     connect(m_internet, &InternetAccess::onlineStatusChanged, this, &SWUpdate::onlineStatusChanged);
     m_network = new QNetworkAccessManager(this);
 
@@ -206,9 +201,7 @@ void SWUpdate::checkUpdates()
 {
     m_ready = false;
     emit updatesAvailable(false);
-    scratchMark("chk:0");
     QNetworkReply *reply = get(UpdateServer::manifestUrl(channelRow(m_channel).pathSegment));
-    scratchMark("chk:get");
     m_manifestReply = reply;
     connect(reply, &QNetworkReply::finished, this, [this, reply] { manifestFinished(reply); });
 }
