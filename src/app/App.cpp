@@ -25,6 +25,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QSettings>
+#include <QSslSocket>
 #include <QStyle>
 #include <QThread>
 #include <QTimer>
@@ -65,6 +66,7 @@ App::App(int &argc, char **argv)
     qInfo() << "Start" << productName << versionString;
     loadTranslators();
     loadStyleSheet();
+    prepareTls();
 
     // Closing a window only hides it; the program keeps running in the tray.
     setQuitOnLastWindowClosed(false);
@@ -105,7 +107,9 @@ App::App(int &argc, char **argv)
             mouseFunctions->setFirmwareCheckEnabled(false);
         lastMouse = settings.value("LastMouseConnected", 0).toInt();
     }
-    introDialog = new IntroDialog(activeView == simpleView, activeView, lastMouse, swUpdate->channel());
+    // Building the dialog waits until the window first opens; a start in the
+    // tray does not need it.
+    introArguments = {activeView == simpleView, activeView, lastMouse, swUpdate->channel()};
 
     const QStringList args = arguments();
     if (args.size() >= 2 && args.at(1) == QLatin1String("hide")) {
@@ -139,6 +143,8 @@ App::~App()
 {
     if (autostartWriter)
         autostartWriter->wait();
+    if (tlsLoader)
+        tlsLoader->wait();
     delete swUpdate;
     delete extensions;
     delete simpleView;
@@ -185,6 +191,21 @@ void App::loadStyleSheet()
     setStyleSheet(sheet);
 }
 
+void App::prepareTls()
+{
+    tlsLoader.reset(QThread::create([] { QSslSocket::supportsSsl(); }));
+    tlsLoader->start();
+}
+
+IntroDialog *App::intro()
+{
+    if (!introDialog) {
+        const IntroArguments &with = introArguments;
+        introDialog = new IntroDialog(with.simpleMode, with.parent, with.productId, with.releaseChannel);
+    }
+    return introDialog;
+}
+
 void App::registerAutostart()
 {
     // Written only when missing; an existing entry is never changed. The
@@ -193,7 +214,7 @@ void App::registerAutostart()
     autostartWriter.reset(QThread::create([executable] {
         if (Autostart::isRegistered(productName))
             return;
-        if (!Autostart::registerEntry(productName, executable, "hide"))
+        if (!Autostart::registerEntry(productName, executable, "hide", QStringLiteral("corvanelle-r7")))
             qWarning() << "App: could not write the autostart entry" << Autostart::entryPath(productName);
     }));
     autostartWriter->start();
@@ -270,7 +291,7 @@ void App::applicationStateChanged(Qt::ApplicationState state)
     qInfo() << "Opening Window in"
             << (activeView->objectName() == QLatin1String("SimpleView") ? "Simple Mode" : "Expert Mode");
     showActiveView();
-    introDialog->showIfWanted();
+    intro()->showIfWanted();
 }
 
 void App::swUpdateAvailable(bool isShown)
@@ -286,7 +307,7 @@ void App::swUpdateAvailable(bool isShown)
 
 void App::closeDialogs()
 {
-    if (introDialog->isVisible())
+    if (introDialog && introDialog->isVisible())
         introDialog->close();
     if (swUpdate->isVisible())
         swUpdate->close();

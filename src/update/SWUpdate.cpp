@@ -77,9 +77,9 @@ struct SWUpdate::Download
 
 SWUpdate::SWUpdate(QWidget *parent)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::SWUpdate>())
 {
-    ui->setupUi(this);
+    // The form is built when the dialog is first shown or styled: a start in
+    // the tray needs none of it.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setModal(true);
@@ -88,11 +88,7 @@ SWUpdate::SWUpdate(QWidget *parent)
     if (!QDir().mkpath(SettingsFile::folder()) || !QDir().mkpath(m_downloadFolder))
         qWarning().noquote() << "SWUpdate: cannot create" << m_downloadFolder;
     m_channelIniPath = SettingsFile::channelIniPath();
-    connect(ui->pushButton_now, &QPushButton::clicked, this, &SWUpdate::upgrade);
-    connect(ui->pushButton_later, &QPushButton::clicked, this, &QWidget::hide);
 
-    m_internet = new InternetAccess(UpdateServer::base().host(), this);
-    connect(m_internet, &InternetAccess::onlineStatusChanged, this, &SWUpdate::onlineStatusChanged);
     m_network = new QNetworkAccessManager(this);
 
     if (QSettings(SettingsFile::path(), QSettings::IniFormat).value("AutoUpdate", true).toBool()) {
@@ -108,6 +104,34 @@ SWUpdate::SWUpdate(QWidget *parent)
     m_busyMessage = new TempMessage(tr("Checking for update now"), parent);
     m_device = MouseFunctions::instance();
     loadChannel();
+}
+
+void SWUpdate::ensureForm()
+{
+    if (ui)
+        return;
+    ui = std::make_unique<Ui::SWUpdate>();
+    ui->setupUi(this);
+    connect(ui->pushButton_now, &QPushButton::clicked, this, &SWUpdate::upgrade);
+    connect(ui->pushButton_later, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void SWUpdate::setVisible(bool visible)
+{
+    if (visible)
+        ensureForm();
+    QDialog::setVisible(visible);
+}
+
+InternetAccess *SWUpdate::internetAccess()
+{
+    // Its manager loads the network plugins and polls the interfaces in the
+    // background, so it comes with the first check or download that needs it.
+    if (!m_internet) {
+        m_internet = new InternetAccess(UpdateServer::base().host(), this);
+        connect(m_internet, &InternetAccess::onlineStatusChanged, this, &SWUpdate::onlineStatusChanged);
+    }
+    return m_internet;
 }
 
 SWUpdate::~SWUpdate()
@@ -152,7 +176,7 @@ void SWUpdate::loadSettingsAndCheck()
 
 void SWUpdate::checkNow()
 {
-    if (m_internet->isOnline()) {
+    if (internetAccess()->isOnline()) {
         if (m_busyMessage)
             m_busyMessage->show();
         checkUpdates();
@@ -284,6 +308,7 @@ void SWUpdate::startDownload(const QString &address, const QString &fileName)
         qWarning().noquote() << "SWUpdate: cannot write" << download->file.fileName() << download->file.errorString();
         return;
     }
+    internetAccess();
     QNetworkReply *reply = get(QUrl(address));
     download->reply = reply;
     m_download = std::move(download);
@@ -400,6 +425,7 @@ void SWUpdate::upgrade()
 
 void SWUpdate::updateStyle(bool simpleMode, int mousePID)
 {
+    ensureForm();
     const std::initializer_list<QWidget *> labels = {ui->label, ui->label_3};
     const std::initializer_list<QWidget *> buttons = {ui->pushButton_later, ui->pushButton_now};
     QString linkColour;
