@@ -66,7 +66,6 @@ App::App(int &argc, char **argv)
     qInfo() << "Start" << productName << versionString;
     loadTranslators();
     loadStyleSheet();
-    prepareTls();
 
     // Closing a window only hides it; the program keeps running in the tray.
     setQuitOnLastWindowClosed(false);
@@ -74,6 +73,7 @@ App::App(int &argc, char **argv)
     swUpdate = new SWUpdate;
     fwUpdate = FWUpdate::instance();
     mouseFunctions = MouseFunctions::instance();
+    prepareTls();
     connect(mouseFunctions, &MouseFunctions::fwUpdateRequired, this, &App::askForFWUpdate);
     connect(mouseFunctions, &MouseFunctions::mouseConnect, this, &App::updateStyles);
     connect(mouseFunctions, &MouseFunctions::mouseConnect, this, &App::disableUiBasedOnMouse);

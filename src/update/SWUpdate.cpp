@@ -101,7 +101,9 @@ SWUpdate::SWUpdate(QWidget *parent)
     m_offerRetry.setInterval(deviceRetryMs);
     connect(&m_offerRetry, &QTimer::timeout, this, &SWUpdate::offerOrDownload);
 
-    m_busyMessage = new TempMessage(tr("Checking for update now"), parent);
+    // The busy message is made at the first manual check.
+    m_busyParent = parent;
+    m_busyParentGiven = parent != nullptr;
     m_device = MouseFunctions::instance();
     loadChannel();
 }
@@ -121,6 +123,17 @@ void SWUpdate::setVisible(bool visible)
     if (visible)
         ensureForm();
     QDialog::setVisible(visible);
+}
+
+TempMessage *SWUpdate::busyMessage()
+{
+    // Made once; none when the widget it belongs to has gone, as it would
+    // have gone with it.
+    if (!m_busyMade && (m_busyParent || !m_busyParentGiven)) {
+        m_busyMade = true;
+        m_busyMessage = new TempMessage(tr("Checking for update now"), m_busyParent);
+    }
+    return m_busyMessage;
 }
 
 InternetAccess *SWUpdate::internetAccess()
@@ -177,11 +190,12 @@ void SWUpdate::loadSettingsAndCheck()
 void SWUpdate::checkNow()
 {
     if (internetAccess()->isOnline()) {
-        if (m_busyMessage)
-            m_busyMessage->show();
+        TempMessage *busy = busyMessage();
+        if (busy)
+            busy->show();
         checkUpdates();
-        if (m_busyMessage)
-            m_busyMessage->hide();
+        if (busy)
+            busy->hide();
         return;
     }
     CustomMessageBox box(

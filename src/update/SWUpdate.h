@@ -121,6 +121,7 @@ private:
     void verifyRedirect(QNetworkReply *reply, const QUrl &target);
     QNetworkReply *get(const QUrl &address);
     void ensureForm();
+    TempMessage *busyMessage();
 
     std::unique_ptr<Ui::SWUpdate> ui;
     ChannelType m_channel = 3;
@@ -131,6 +132,9 @@ private:
     QString m_installerFileName;
     QString m_manifestVersion;
     QPointer<TempMessage> m_busyMessage;
+    QPointer<QWidget> m_busyParent;
+    bool m_busyParentGiven = false;
+    bool m_busyMade = false;
     InternetAccess *m_internet = nullptr;
     // The download that the connection's going dropped, to start again: its
     // address and file name.

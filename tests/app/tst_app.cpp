@@ -14,6 +14,7 @@
 #include "FWUpdate.h"
 #include "FakeHidTransport.h"
 #include "FakeProcessTools.h"
+#include "InternetAccess.h"
 #include "IntroDialog.h"
 #include "MouseFunctions.h"
 #include "PackageCreator.h"
@@ -479,6 +480,32 @@ private slots:
         for (QWidget *widget : simple->findChildren<QWidget *>())
             QCOMPARE(widget->property("m").toString(), QString("pelkin"));
         QVERIFY(!WidgetDriver::grabToPng(simple, "simple-shown-from-the-tray").isEmpty());
+    }
+
+    // A start in the tray builds what it does not show only when it is
+    // needed: the intro at the first opening, the update dialog's form when
+    // it shows, the online watch at the first check or download.
+    void hiddenStartDefersTheDialogs()
+    {
+        returningUser();
+        startApp({"hide"});
+        const auto intros = [] {
+            const QWidgetList widgets = QApplication::allWidgets();
+            return std::count_if(widgets.cbegin(), widgets.cend(),
+                                 [](QWidget *widget) { return qobject_cast<IntroDialog *>(widget) != nullptr; });
+        };
+        SWUpdate *update = app->softwareUpdate();
+        QCOMPARE(intros(), 0);
+        QVERIFY(!update->findChild<QPushButton *>("pushButton_now"));
+        QVERIFY(!update->findChild<InternetAccess *>());
+
+        app->expert()->tray()->openAction()->trigger();
+        QTRY_COMPARE(countInLog("Opening Window in Simple Mode"), 1);
+        QCOMPARE(intros(), 1);
+        QCOMPARE(app->intro()->parentWidget(), app->simple());
+        update->show();
+        QVERIFY(update->findChild<QPushButton *>("pushButton_now"));
+        QCOMPARE(update->size(), QSize(400, 184));
     }
 
     void hiddenStartShowsNoUpdateDialog()
