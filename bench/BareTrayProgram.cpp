@@ -2,6 +2,8 @@
 // control panel: the bare Qt program plus a tray icon with a two-item menu.
 // The menu is a widget, and the first widget sets up the fonts.
 
+#include "YardstickPoll.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QMenu>
@@ -23,9 +25,6 @@ int main(int argc, char *argv[])
     tray.setContextMenu(&menu);
     tray.show();
     QTimer poll;
-    poll.setInterval(100);
-    volatile int polls = 0;
-    QObject::connect(&poll, &QTimer::timeout, [&polls] { polls = polls + 1; });
-    poll.start();
+    startYardstickPoll(poll);
     return app.exec();
 }
