@@ -34,9 +34,10 @@ struct Model
     InputMapActionConfig *leftTiltButton = nullptr;
     InputMapActionConfig *leftMovement = nullptr;
     InputMapActionConfig *right = nullptr;
-    // Middle Button > Top Thumb.
+    // Middle Button > Top Thumb, and Middle Button > Scroll Back.
     InputMapActionConfig *middle = nullptr;
     InputMapActionConfig *middleThumb = nullptr;
+    InputMapActionConfig *middleScroll = nullptr;
     InputMapActionConfig *scroll = nullptr;
     // A top-level tilt region on the right side, 5 degrees.
     InputMapActionConfig *tilt = nullptr;
@@ -70,6 +71,9 @@ inline Model build()
     const InputMapPtr right = SampleModel::button(1);
     const InputMapPtr middle = SampleModel::button(2);
     const InputMapPtr middleThumb = middle->addChild(SampleModel::button(4));
+    auto middleScroll = std::make_shared<InputMapAction_Scroll>(30);
+    middleScroll->wheelDirection = 1;
+    middle->addChild(middleScroll);
     auto scroll = std::make_shared<InputMapAction_Scroll>(30);
     auto topTilt = std::make_shared<InputMapAction_Angle>(60);
     topTilt->entryStart = 1850;
@@ -91,6 +95,7 @@ inline Model build()
     m.right = right.get();
     m.middle = middle.get();
     m.middleThumb = middleThumb.get();
+    m.middleScroll = middleScroll.get();
     m.scroll = scroll.get();
     m.tilt = topTilt.get();
     return m;

@@ -6,6 +6,7 @@
 #include "AppStyleSheet.h"
 #include "ConnectedMouse.h"
 #include "ForcePressInput.h"
+#include "HintsArea.h"
 #include "InputBar.h"
 #include "LayerFixture.h"
 #include "MappingPaths.h"
@@ -21,6 +22,7 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
@@ -105,10 +107,10 @@ class TestActionLayers : public QObject
         return qobject_cast<Editor *>(row->inputBar()->editor());
     }
 
-    // Everything but "Work A" as it was; "Work A" holds one copy of the Left
-    // Button's tree, and every row of the block shows the mapping at its
+    // Everything but "Work A" as it was; "Work A" holds one copy of the tree
+    // of original, and every row of its block shows the mapping at its
     // place in that copy, in both bars.
-    void checkOneCopy(const ModelSnapshot &before, const QList<QList<int>> &paths)
+    void checkOneCopy(const ModelSnapshot &before, InputMapActionConfig *original, const QList<QList<int>> &paths)
     {
         QCOMPARE(m.workA->inputMaps.size(), 1);
         InputMapActionConfig *copy = m.workA->inputMaps.first().get();
@@ -120,9 +122,10 @@ class TestActionLayers : public QObject
 
         QList<QList<int>> shown;
         for (ActionLayer *row : page->layers()) {
-            if (MappingPaths::rootOf(row->mapping()) == m.right)
+            InputMapActionConfig *root = MappingPaths::rootOf(row->mapping());
+            QVERIFY(root != original);
+            if (root != copy)
                 continue; // another block
-            QCOMPARE(MappingPaths::rootOf(row->mapping()), copy);
             QCOMPARE(row->inputBar()->config(), row->mapping());
             QCOMPARE(row->outputBar()->config(), row->mapping());
             shown << MappingPaths::pathOf(row->mapping());
@@ -130,7 +133,7 @@ class TestActionLayers : public QObject
         QCOMPARE(shown, paths);
         QVERIFY(page->scrollAreaOf(copy));
         QVERIFY(page->addButtonOf(copy));
-        QVERIFY(!page->scrollAreaOf(m.left));
+        QVERIFY(!page->scrollAreaOf(original));
     }
 
 private slots:
@@ -199,6 +202,12 @@ private slots:
         QVERIFY(!force->deleteButton()->isVisible());
         enter(force->inputBar());
         QVERIFY(force->deleteButton()->isVisible());
+
+        // Over the picker the hint bar tells what it does.
+        QLabel *hint = HintsArea::instance()->findChild<QLabel *>();
+        QVERIFY(hint);
+        enter(force->outputBar());
+        QCOMPARE(hint->text(), HintsArea::hintText(9));
 
         auto *editor = openEditor<ForcePressInput>(force);
         QVERIFY(editor);
@@ -326,65 +335,86 @@ private slots:
     void everyEditOfAnInheritedBlockMakesOneCopy_data()
     {
         QTest::addColumn<std::function<void()>>("action");
+        QTest::addColumn<bool>("middleBlock");
         QTest::addColumn<QList<QList<int>>>("paths");
-        const QList<QList<int>> all{{}, {0}, {0, 0}, {1}};
+        const QList<QList<int>> left{{}, {0}, {0, 0}, {1}};
+        const QList<QList<int>> middle{{}, {0}, {1}};
         QTest::newRow("force editor") << std::function<void()>([this] {
             auto *editor = openEditor<ForcePressInput>(rowOf(m.leftForce));
             QVERIFY(editor);
             QTest::keyClick(editor->findChild<QSlider *>("forceSlider"), Qt::Key_Right);
-        }) << all;
+        }) << false << left;
         QTest::newRow("movement editor") << std::function<void()>([this] {
             auto *editor = openEditor<MouseMovementInput>(rowOf(m.leftMovement));
             QVERIFY(editor);
             QVERIFY(WidgetDriver::click(editor, QStringLiteral("repeatCheck")));
-        }) << all;
+        }) << false << left;
         QTest::newRow("angle editor") << std::function<void()>([this] {
             auto *editor = openEditor<SimpleInputType>(rowOf(m.leftTilt));
             QVERIFY(editor);
             QVERIFY(WidgetDriver::typeInto(editor, QStringLiteral("angleSpin"), QStringLiteral("20")));
-        }) << all;
+        }) << false << left;
+        QTest::newRow("button editor") << std::function<void()>([this] {
+            auto *editor = openEditor<SimpleInputType>(rowOf(m.middleThumb));
+            QVERIFY(editor);
+            QVERIFY(choose(editor->findChild<QComboBox *>("buttonCombo"), QStringLiteral("Rear Edge")));
+        }) << true << middle;
+        QTest::newRow("scroll editor") << std::function<void()>([this] {
+            auto *editor = openEditor<SimpleInputType>(rowOf(m.middleScroll));
+            QVERIFY(editor);
+            QVERIFY(choose(editor->findChild<QComboBox *>("directionCombo"), QStringLiteral("Both")));
+        }) << true << middle;
         QTest::newRow("pick") << std::function<void()>([this] {
             rowOf(m.leftMovement)->outputBar()->outputChange("Editing", QString(), "Nothing Much");
-        }) << all;
+        }) << false << left;
         QTest::newRow("add input") << std::function<void()>([this] {
             QTest::mouseClick(page->addButtonOf(m.left), Qt::LeftButton);
-        }) << (all + QList<QList<int>>{{2}});
+        }) << false << (left + QList<QList<int>>{{2}});
         QTest::newRow("remove") << std::function<void()>([this] {
             ActionLayer *row = rowOf(m.leftTilt);
             enter(row->inputBar());
             QVERIFY(WidgetDriver::click(row, QStringLiteral("deleteButton")));
-        }) << QList<QList<int>>{{}, {0}, {1}};
+        }) << false << QList<QList<int>>{{}, {0}, {1}};
         QTest::newRow("change of kind") << std::function<void()>([this] {
             auto *editor = openEditor<SimpleInputType>(rowOf(m.leftForce));
             QVERIFY(editor);
             QVERIFY(choose(editor->kindCombo(), QStringLiteral("Button")));
-        }) << all;
+        }) << false << left;
     }
     void everyEditOfAnInheritedBlockMakesOneCopy()
     {
         QFETCH(std::function<void()>, action);
+        QFETCH(bool, middleBlock);
         QFETCH(QList<QList<int>>, paths);
+        InputMapActionConfig *original = middleBlock ? m.middle : m.left;
         const ModelSnapshot before = ModelSnapshot::take();
-        load({m.left, m.right});
+        load({m.left, m.middle, m.right});
         action();
         if (QTest::currentTestFailed())
             return;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        checkOneCopy(before, paths);
+        checkOneCopy(before, original, paths);
         if (QTest::currentTestFailed())
             return;
 
         // The next edit of another row of the block goes to the same copy.
-        ActionLayer *movement = nullptr;
+        ActionLayer *other = nullptr;
         for (ActionLayer *row : page->layers()) {
-            if (row->mapping()->inputType == 20)
-                movement = row;
+            const int type = row->mapping()->inputType;
+            if (MappingPaths::rootOf(row->mapping()) == m.workA->inputMaps.first().get() && (type == 20 || type == 30))
+                other = row;
         }
-        auto *editor = openEditor<MouseMovementInput>(movement);
+        QVERIFY(other);
+        auto *editor = openEditor<SimpleInputType>(other);
         QVERIFY(editor);
-        QVERIFY(WidgetDriver::typeInto(editor, QStringLiteral("distanceSpin"), QStringLiteral("77")));
-        checkOneCopy(before, paths);
-        QCOMPARE(static_cast<InputMapAction_Movement *>(movement->mapping())->countDivisor.value(), quint16(77));
+        if (other->mapping()->inputType == 20) {
+            QVERIFY(WidgetDriver::typeInto(editor, QStringLiteral("distanceSpin"), QStringLiteral("77")));
+            QCOMPARE(static_cast<InputMapAction_Movement *>(other->mapping())->countDivisor.value(), quint16(77));
+        } else {
+            QVERIFY(choose(editor->findChild<QComboBox *>("directionCombo"), QStringLiteral("Push Forward")));
+            QCOMPARE(static_cast<InputMapAction_Scroll *>(other->mapping())->wheelDirection, 0);
+        }
+        checkOneCopy(before, original, paths);
     }
 
     // The page is rebuilt from the profile on every reload, as the quick
@@ -402,10 +432,17 @@ private slots:
         QFETCH(QString, action);
         load({m.left});
         int reloads = 0;
+        bool pointedBeforeReload = true;
         std::function<void()> connectReload;
         connectReload = [&] {
             connect(page, &ActionLayers::reload, host.get(), [&] {
                 ++reloads;
+                // Every row already shows a mapping of the current profile.
+                for (ActionLayer *row : page->layers()) {
+                    pointedBeforeReload = pointedBeforeReload && store()->containsInputMap(row->mapping())
+                                          && row->inputBar()->config() == row->mapping()
+                                          && row->outputBar()->config() == row->mapping();
+                }
                 page->hide();
                 page->deleteLater();
                 InputMapActionConfig *left = m.workA->inputMaps.isEmpty() ? m.left : m.workA->inputMaps.first().get();
@@ -428,6 +465,7 @@ private slots:
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(reloads >= 1);
+        QVERIFY(pointedBeforeReload);
         QCOMPARE(m.workA->inputMaps.size(), 1);
         QCOMPARE(page->layers().first()->mapping(), m.workA->inputMaps.first().get());
     }
@@ -443,9 +481,6 @@ private slots:
         QFETCH(QString, key);
         plugIn(key == "v" ? 5 : 20);
         qApp->setStyleSheet(AppStyleSheet::joined());
-        auto wheel = std::make_shared<InputMapAction_Scroll>(30);
-        wheel->wheelDirection = 1;
-        m.right->addChild(wheel);
         host = std::make_unique<QWidget>();
         host->setProperty("m", key);
         host->setObjectName("host");
@@ -454,12 +489,12 @@ private slots:
         host->resize(1000, 900);
         page = new ActionLayers(m.workA, host.get());
         page->setModelKey(key);
-        page->loadMappings({m.left, m.middle, m.right});
+        page->loadMappings({m.left, m.middle, m.tilt});
         page->resize(1000, 900);
         host->show();
-        for (InputMapActionConfig *mapping : {m.leftForce, m.leftTilt, m.leftMovement, m.middleThumb})
+        for (InputMapActionConfig *mapping :
+             {m.leftForce, m.leftTilt, m.leftMovement, m.middleThumb, m.middleScroll, m.tilt})
             QVERIFY(openEditor<SimpleInputType>(rowOf(mapping)));
-        QVERIFY(openEditor<SimpleInputType>(rowOf(wheel.get())));
         QVERIFY(QTest::qWaitForWindowExposed(host.get()));
         QTest::qWait(50);
         QVERIFY(!WidgetDriver::grabToPng(host.get(), "layers-" + key).isEmpty());
