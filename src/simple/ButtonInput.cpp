@@ -8,14 +8,10 @@
 ButtonInput::ButtonInput(InputMapActionConfig *mapping, const QString &modelKey, QWidget *parent)
     : SimpleInputType(mapping, modelKey, parent)
 {
-    addLabel(tr("Button"), 65, true);
     QStringList names;
     for (int id = ButtonIds::LeftButton; id < ButtonIds::None; ++id)
         names << ButtonIds::name(id, false);
-    m_buttons = addCombo(names, 180);
-    m_buttons->setObjectName(QStringLiteral("buttonCombo"));
-    addSpacer(150, true);
-
+    m_buttons = addChoice(tr("Button"), 65, names, QStringLiteral("buttonCombo"));
     if (const auto *button = dynamic_cast<InputMapAction_Button *>(mapping))
         m_buttons->setCurrentIndex(button->buttonId < ButtonIds::None ? button->buttonId : -1);
     connect(m_buttons, &QComboBox::currentTextChanged, this, &ButtonInput::apply);
@@ -23,11 +19,5 @@ ButtonInput::ButtonInput(InputMapActionConfig *mapping, const QString &modelKey,
 
 void ButtonInput::apply()
 {
-    if (m_buttons->currentIndex() < 0)
-        return;
-    auto *button = writable<InputMapAction_Button>();
-    if (!button)
-        return;
-    button->buttonId = m_buttons->currentIndex();
-    announce();
+    storeIndex(m_buttons, &InputMapAction_Button::buttonId);
 }

@@ -7,11 +7,8 @@
 ScrollInput::ScrollInput(InputMapActionConfig *mapping, const QString &modelKey, QWidget *parent)
     : SimpleInputType(mapping, modelKey, parent)
 {
-    addLabel(tr("Direction"), 80, true);
-    m_directions = addCombo({tr("Push Forward"), tr("Pull Back"), tr("Both")}, 180);
-    m_directions->setObjectName(QStringLiteral("directionCombo"));
-    addSpacer(150, true);
-
+    m_directions = addChoice(tr("Direction"), 80, {tr("Push Forward"), tr("Pull Back"), tr("Both")},
+                             QStringLiteral("directionCombo"));
     if (const auto *scroll = dynamic_cast<InputMapAction_Scroll *>(mapping))
         m_directions->setCurrentIndex(scroll->wheelDirection);
     connect(m_directions, &QComboBox::currentTextChanged, this, &ScrollInput::apply);
@@ -19,11 +16,5 @@ ScrollInput::ScrollInput(InputMapActionConfig *mapping, const QString &modelKey,
 
 void ScrollInput::apply()
 {
-    if (m_directions->currentIndex() < 0)
-        return;
-    auto *scroll = writable<InputMapAction_Scroll>();
-    if (!scroll)
-        return;
-    scroll->wheelDirection = m_directions->currentIndex();
-    announce();
+    storeIndex(m_directions, &InputMapAction_Scroll::wheelDirection);
 }

@@ -123,6 +123,21 @@ QComboBox *SimpleInputType::addCombo(const QStringList &items, int width)
     return combo;
 }
 
+QComboBox *SimpleInputType::addChoice(const QString &label, int labelWidth, const QStringList &items,
+                                      const QString &objectName)
+{
+    addLabel(label, labelWidth, true);
+    QComboBox *combo = addCombo(items, 180);
+    combo->setObjectName(objectName);
+    addSpacer(150, true);
+    return combo;
+}
+
+int SimpleInputType::comboIndex(const QComboBox *combo)
+{
+    return combo->currentIndex();
+}
+
 void SimpleInputType::styleCombo(QComboBox *combo)
 {
     combo->setProperty("combo_type", QStringLiteral("input"));

@@ -51,12 +51,26 @@ protected:
             return nullptr;
         return static_cast<Record *>(writableMapping());
     }
+    // Writes the combo's row into an int field of a Record, then announces.
+    template<class Record>
+    void storeIndex(const QComboBox *combo, int Record::*field)
+    {
+        const int index = comboIndex(combo);
+        if (index < 0)
+            return;
+        if (Record *record = writable<Record>()) {
+            record->*field = index;
+            announce();
+        }
+    }
     // syncInputIcon with the mapping, then the model's change. Reads nothing
     // of the form after the first signal, whose receivers may replace it.
     void announce();
 
     QLabel *addLabel(const QString &text, int width, bool centred);
     QComboBox *addCombo(const QStringList &items, int width);
+    // A centred label and a wide combo of items, then room to the right.
+    QComboBox *addChoice(const QString &label, int labelWidth, const QStringList &items, const QString &objectName);
     // Centred, without arrow buttons, styled; added to the layout.
     void addSpinBox(QAbstractSpinBox *spin, int width);
     void addSpacer(int width, bool expanding);
@@ -68,6 +82,7 @@ protected:
     InputMapActionConfig *m_mapping;
 
 private:
+    static int comboIndex(const QComboBox *combo);
     InputMapActionConfig *writableMapping();
     void styleCombo(QComboBox *combo);
 
