@@ -46,14 +46,39 @@ CustomMessageBox::CustomMessageBox(QWidget *parent, const QString &text, const Q
         ui->pushButton_no->setFixedWidth(120);
     }
 
-    if (parent) {
-        const QScreen *screen = parent->screen();
-        const QRect available = screen ? screen->availableGeometry() : QRect();
-        move(placement(parent->mapToGlobal(parent->rect().center()), size(), available));
-    }
+    placeOverParent();
 }
 
 CustomMessageBox::~CustomMessageBox() = default;
+
+void CustomMessageBox::placeOverParent()
+{
+    QWidget *parent = parentWidget();
+    if (!parent)
+        return;
+    const QScreen *screen = parent->screen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    move(placement(parent->mapToGlobal(parent->rect().center()), size(), available));
+}
+
+void CustomMessageBox::showEvent(QShowEvent *event)
+{
+    // The message does not wrap, so a line longer than the box is wide would
+    // be cut off at the side: widen the box to its longest line, as far as
+    // the screen allows, before it shows.
+    if (layout()) {
+        int needed = layout()->totalMinimumSize().width();
+        if (const QScreen *box = screen())
+            needed = qMin(needed, box->availableGeometry().width());
+        if (needed > width()) {
+            setMaximumWidth(qMax(maximumWidth(), needed));
+            setMinimumWidth(needed);
+            resize(needed, height());
+            placeOverParent();
+        }
+    }
+    QDialog::showEvent(event);
+}
 
 QPoint CustomMessageBox::placement(const QPoint &parentCentre, const QSize &size, const QRect &available)
 {

@@ -31,7 +31,12 @@ public:
     // (global coordinates) goes on a screen with that available area.
     static QPoint placement(const QPoint &parentCentre, const QSize &size, const QRect &available);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void placeOverParent();
+
     std::unique_ptr<Ui::MessageBox> ui;
     int m_lineHeight = 24;
     int m_extraHeight = 120;

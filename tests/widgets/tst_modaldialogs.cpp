@@ -344,6 +344,29 @@ private slots:
         QVERIFY(label.contains("line-height:24px"));
     }
 
+    void customBoxWidensToItsLongestLine()
+    {
+        const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
+        CustomMessageBox box(nullptr, "Sorry\nThe profiles could not be saved: the disk holding them is full.", "Ok",
+                             "", "");
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        auto *label = WidgetDriver::child<QLabel>(&box, "label_text");
+        QVERIFY(box.width() > 430);
+        QVERIFY(label->width() >= label->sizeHint().width());
+
+        // Wider than the screen: as wide as the screen, no more.
+        CustomMessageBox huge(nullptr, QString(200, QLatin1Char('W')), "Ok", "", "");
+        huge.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&huge));
+        QCOMPARE(huge.width(), screenWidth);
+
+        CustomMessageBox shortBox(nullptr, "Saved.", "Ok", "", "");
+        shortBox.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shortBox));
+        QCOMPARE(shortBox.width(), 430);
+    }
+
     void customBoxOpensOverItsParentInsideTheScreen()
     {
         const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
