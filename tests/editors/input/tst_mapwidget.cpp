@@ -39,6 +39,15 @@ std::shared_ptr<InputMapAction_Force> forceRegion(int buttonId, int percent)
     return ForcePressWidget::newMapping(buttonId, percent, -1);
 }
 
+// "Paste" from the card's menu, with an answerer standing by: true when no
+// question came.
+bool pasteAsksNothing(MapWidget *card)
+{
+    QTest::ignoreMessage(QtWarningMsg, "DialogAnswerer: no dialog opened");
+    auto answer = answerPaste("Merge", 200);
+    return choose(card, "Paste") && !answer->wait();
+}
+
 // Records the card's signals in the order they come.
 struct SignalLog
 {
@@ -405,10 +414,7 @@ void TestMapWidget::pasteWithEmptyClipboardAsksNothing()
 {
     auto mapping = buttonIn(work, 3, {click(3, 2)});
     auto *card = host->add(new ButtonWidget(mapping, false, nullptr, nullptr));
-    QTest::ignoreMessage(QtWarningMsg, "DialogAnswerer: no dialog opened");
-    auto answer = answerPaste("Merge", 200);
-    QVERIFY(choose(card, "Paste"));
-    QVERIFY(!answer->wait());
+    QVERIFY(pasteAsksNothing(card));
     QCOMPARE(mapping->activationOutputs.size(), 1);
 }
 
@@ -545,10 +551,7 @@ void TestMapWidget::deleteInputEmptiesClipboard()
     QVERIFY(choose(nested, "Delete Input"));
     QCOMPARE(log.names.last(), QString("menuDelete"));
     QVERIFY(!MappingClipboard::mapping());
-    QTest::ignoreMessage(QtWarningMsg, "DialogAnswerer: no dialog opened");
-    auto answer = answerPaste("Merge", 200);
-    QVERIFY(choose(otherCard, "Paste"));
-    QVERIFY(!answer->wait());
+    QVERIFY(pasteAsksNothing(otherCard));
     QVERIFY(other->activationOutputs.isEmpty());
 }
 
@@ -577,10 +580,7 @@ void TestMapWidget::staleClipboardIsNotPasted()
         delete copiedCard;
 
     const InputMapPtr before = target->deepCopy();
-    QTest::ignoreMessage(QtWarningMsg, "DialogAnswerer: no dialog opened");
-    auto answer = answerPaste("Overwrite", 200);
-    QVERIFY(choose(targetCard, "Paste"));
-    QVERIFY(!answer->wait());
+    QVERIFY(pasteAsksNothing(targetCard));
     QCOMPARE(ModelSnapshot::mappingDifference(*target, *before), QString());
     QVERIFY(!MappingClipboard::mapping());
 }
@@ -605,10 +605,7 @@ void TestMapWidget::unlinkedChildIsNotPasted()
     QCOMPARE(parent->activationOutputs.size(), 1);
 
     const InputMapPtr before = target->deepCopy();
-    QTest::ignoreMessage(QtWarningMsg, "DialogAnswerer: no dialog opened");
-    auto answer = answerPaste("Merge", 200);
-    QVERIFY(choose(targetCard, "Paste"));
-    QVERIFY(!answer->wait());
+    QVERIFY(pasteAsksNothing(targetCard));
     QCOMPARE(ModelSnapshot::mappingDifference(*target, *before), QString());
 }
 
