@@ -6,8 +6,7 @@
 
 InputTypePage::InputTypePage(QWidget *parent)
     : QWidget(parent)
-{
-}
+{}
 
 void InputTypePage::show(InputGroups)
 {

@@ -83,7 +83,11 @@ void Tilt::show(InputGroups newGroup)
     group = newGroup;
     QStringList rows;
     if (group == TiltGroup) {
-        rows = QStringList{tr("Left"), tr("Right"), tr("Forward"), tr("Backward"), tr("Analog Tilt Left / Right"),
+        rows = QStringList{tr("Left"),
+                           tr("Right"),
+                           tr("Forward"),
+                           tr("Backward"),
+                           tr("Analog Tilt Left / Right"),
                            tr("Analog Tilt Forward / Back")};
     } else if (group == PivotGroup) {
         rows = QStringList{tr("Pivot Left"), tr("Pivot Right"), tr("Analog Pivot Left / Right")};

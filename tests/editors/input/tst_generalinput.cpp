@@ -1,6 +1,7 @@
 // The input choice dialog on the simulated mouse: the kinds it offers per
 // model and parent button, the page each mapping opens, and the card Ok
 // hands over.
+#include "AppFont.h"
 #include "ComboBox.h"
 #include "GeneralInput.h"
 #include "InputMapAction_Angle.h"
@@ -13,7 +14,8 @@
 #include "ProcessStateGuard.h"
 #include "WidgetDriver.h"
 
-#include <QSignalSpy>
+#include <QApplication>
+#include <QPushButton>
 #include <QtTest>
 
 #include <optional>
@@ -92,6 +94,7 @@ class TestGeneralInput : public QObject
     bool shown() { return dialog->isVisible() && QTest::qWaitForWindowExposed(dialog.get()); }
     ComboBox *typeCombo() const { return WidgetDriver::child<ComboBox>(dialog.get(), "comboBox_type"); }
     QStringList typeRows() const { return PageDriver::popupTexts(typeCombo()); }
+    QString okText() const { return WidgetDriver::child<QPushButton>(dialog.get(), "pushButton_ok")->text(); }
     QWidget *page(const char *name) const { return WidgetDriver::child(dialog.get(), name); }
     // The one visible page.
     QString visiblePage() const
@@ -113,6 +116,8 @@ class TestGeneralInput : public QObject
     }
 
 private slots:
+    // The program's font, as the pictures show it.
+    void initTestCase() { QApplication::setFont(appFont()); }
     void init() { clean.emplace(); }
     void cleanup()
     {
@@ -154,14 +159,14 @@ private slots:
         QVERIFY(shown());
         QCOMPARE(typeRows(), rows);
         QCOMPARE(typeCombo()->currentText(), selected);
-        QCOMPARE(shownText(dialog.get(), "pushButton_ok"), QString("Add"));
+        QCOMPARE(okText(), QString("Add"));
         QVERIFY(!page("pushButton_delete")->isVisible());
         if (selected == "Force Press") {
             QCOMPARE(visiblePage(), QString("ForcePress"));
             QCOMPARE(shownText(page("ForcePress"), "spinBox_force"), QString("50 %"));
-            QVERIFY(shownText(page("ForcePress"), "comboBox_force_button").startsWith(
-                QStringList{"Left Button", "Right Button", "Middle Button", "", "", "", "", "Left Fingertip",
-                            "Right Fingertip"}[button]));
+            QVERIFY(shownText(page("ForcePress"), "comboBox_force_button")
+                        .startsWith(QStringList{"Left Button", "Right Button", "Middle Button", "", "", "", "",
+                                                "Left Fingertip", "Right Fingertip"}[button]));
             QVERIFY(WidgetDriver::click(dialog.get(), "pushButton_ok"));
             QCOMPARE(added.size(), size_t(1));
             auto force = std::dynamic_pointer_cast<InputMapAction_Force>(added[0]->configPtr());
@@ -185,7 +190,8 @@ private slots:
         QVERIFY(PageDriver::pickItem(dialog.get(), "comboBox_type", "Pivot"));
         QCOMPARE(visiblePage(), QString("Tilt"));
         auto *tiltType = WidgetDriver::child<ComboBox>(page("Tilt"), "comboBox_tilt_type");
-        QCOMPARE(PageDriver::popupTexts(tiltType), (QStringList{"Pivot Left", "Pivot Right", "Analog Pivot Left / Right"}));
+        QCOMPARE(PageDriver::popupTexts(tiltType),
+                 (QStringList{"Pivot Left", "Pivot Right", "Analog Pivot Left / Right"}));
         WidgetDriver::grabToPng(dialog.get(), "dialog-pivot");
         QVERIFY(PageDriver::pickItem(page("Tilt"), "comboBox_tilt_type", "Pivot Right"));
         QVERIFY(PageDriver::pickItem(dialog.get(), "comboBox_type", "Tilt"));
@@ -221,35 +227,41 @@ private slots:
 
         QTest::newRow("button, top level") << 30 << InputMapPtr(buttonMapping(4)) << false << "Mouse Buttons"
                                            << "MouseButtons" << QStringList{"comboBox_button", "Top Thumb"};
-        QTest::newRow("movement") << 10 << InputMapPtr(movement) << true << "Mouse Movement" << "MouseMovement"
+        QTest::newRow("movement") << 10 << InputMapPtr(movement) << true << "Mouse Movement"
+                                  << "MouseMovement"
                                   << QStringList{"comboBox_direction", "Up", "spinBox_units", "300", "comboBox_repeat",
                                                  "Repeat - every time"};
-        QTest::newRow("scroll, top level") << 10 << InputMapPtr(scroll) << false << "Scroll Wheel" << "ScrollWheel"
-                                           << QStringList{"comboBox_scroll", "Pull Back"};
+        QTest::newRow("scroll, top level") << 10 << InputMapPtr(scroll) << false << "Scroll Wheel"
+                                           << "ScrollWheel" << QStringList{"comboBox_scroll", "Pull Back"};
         QTest::newRow("force region") << 10 << InputMapPtr(forceRegion(7, 300)) << true << "Force Press"
                                       << "ForcePress"
                                       << QStringList{"comboBox_force_button", "Left Fingertip Button Force",
-                                                     "comboBox_range", "Toggle Region", "spinBox_force", "30 %"};
-        QTest::newRow("force range") << 5 << InputMapPtr(range) << true << "Force Press" << "ForcePress"
-                                     << QStringList{"comboBox_force_button", "Middle Button Force", "comboBox_range",
-                                                    "Analog Range", "spinBox_force_min", "20 %", "spinBox_force_max",
-                                                    "90 %"};
+                                                     "comboBox_range",        "Toggle Region",
+                                                     "spinBox_force",         "30 %"};
+        QTest::newRow("force range") << 5 << InputMapPtr(range) << true << "Force Press"
+                                     << "ForcePress" << QStringList{"comboBox_force_button", "Middle Button Force",
+                                                                    "comboBox_range",        "Analog Range",
+                                                                    "spinBox_force_min",     "20 %",
+                                                                    "spinBox_force_max",     "90 %"};
         QTest::newRow("tilt on axis 1") << 30 << InputMapPtr(angleMapping(60, 1, {2100, 3600, 2070, 3600})) << true
-                                        << "Tilt" << "Tilt"
-                                        << QStringList{"comboBox_tilt_type", "Backward", "doubleSpinBox_angle",
-                                                       "30.0ᵒ", "doubleSpinBox_noise", "3.0ᵒ"};
+                                        << "Tilt"
+                                        << "Tilt" << QStringList{"comboBox_tilt_type",  "Backward",
+                                                                 "doubleSpinBox_angle", "30.0ᵒ",
+                                                                 "doubleSpinBox_noise", "3.0ᵒ"};
         QTest::newRow("tilt on axis 2, top level")
-            << 30 << InputMapPtr(angleMapping(60, 2, {0, 1500, 0, 1530})) << false << "Pivot" << "Tilt"
-            << QStringList{"comboBox_tilt_type", "Pivot Left", "doubleSpinBox_angle", "30.0ᵒ"};
+            << 30 << InputMapPtr(angleMapping(60, 2, {0, 1500, 0, 1530})) << false << "Pivot"
+            << "Tilt" << QStringList{"comboBox_tilt_type", "Pivot Left", "doubleSpinBox_angle", "30.0ᵒ"};
         QTest::newRow("analog tilt on axis 0")
-            << 5 << InputMapPtr(angleMapping(62, 0, {1600, 1750, 1850, 2000}, 3)) << true << "Tilt" << "Tilt"
-            << QStringList{"comboBox_tilt_type", "Analog Tilt Left / Right", "doubleSpinBox_left_min", "5.0ᵒ",
-                           "doubleSpinBox_left_max", "20.0ᵒ", "checkBox_mirror", "checked"};
+            << 5 << InputMapPtr(angleMapping(62, 0, {1600, 1750, 1850, 2000}, 3)) << true << "Tilt"
+            << "Tilt" << QStringList{"comboBox_tilt_type",     "Analog Tilt Left / Right",
+                                     "doubleSpinBox_left_min", "5.0ᵒ",
+                                     "doubleSpinBox_left_max", "20.0ᵒ",
+                                     "checkBox_mirror",        "checked"};
         QTest::newRow("analog pivot") << 30 << InputMapPtr(angleMapping(62, 2, {1700, 1790, 1820, 1900}, 4)) << true
-                                      << "Pivot" << "Tilt"
-                                      << QStringList{"comboBox_tilt_type", "Analog Pivot Left / Right",
-                                                     "doubleSpinBox_right_min", "2.0ᵒ", "checkBox_mirror",
-                                                     "unchecked"};
+                                      << "Pivot"
+                                      << "Tilt" << QStringList{"comboBox_tilt_type",      "Analog Pivot Left / Right",
+                                                               "doubleSpinBox_right_min", "2.0ᵒ",
+                                                               "checkBox_mirror",         "unchecked"};
     }
     void modifyLoadsThePageOfTheMapping()
     {
@@ -269,7 +281,7 @@ private slots:
         QCOMPARE(typeCombo()->currentText(), typeRow);
         QCOMPARE(page("widget_type")->isVisible(), nested);
         QCOMPARE(page("pushButton_delete")->isVisible(), nested);
-        QCOMPARE(shownText(dialog.get(), "pushButton_ok"), QString("Ok"));
+        QCOMPARE(okText(), QString("Ok"));
         QCOMPARE(visiblePage(), pageName);
         QWidget *shownPage = page(qPrintable(pageName));
         if (pageName == "Tilt")
@@ -454,7 +466,6 @@ private slots:
         QVERIFY(!WidgetDriver::grabToPng(dialog.get(), "page-tilt-analog").isEmpty());
     }
 };
-
 
 QTEST_MAIN(TestGeneralInput)
 #include "tst_generalinput.moc"

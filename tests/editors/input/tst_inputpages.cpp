@@ -1,5 +1,6 @@
 // The input-type pages: what each lists, what a card built from its controls
 // holds, how a loaded mapping shows, and the limits of the typed values.
+#include "AppFont.h"
 #include "ComboBox.h"
 #include "ForcePress.h"
 #include "InputMapAction_Angle.h"
@@ -17,6 +18,7 @@
 #include "Tilt.h"
 #include "WidgetDriver.h"
 
+#include <QApplication>
 #include <QDoubleSpinBox>
 #include <QSlider>
 #include <QtTest>
@@ -47,6 +49,8 @@ class TestInputPages : public QObject
     }
 
 private slots:
+    // The program's font, as the pictures show it.
+    void initTestCase() { QApplication::setFont(appFont()); }
     void init() { clean.emplace(); }
     void cleanup()
     {
@@ -67,9 +71,9 @@ private slots:
         mouse = plugInMouse(model);
         InputPageHost<MouseButtons> host;
         QVERIFY(host.show());
-        const QStringList names{"Left Button",    "Right Button",      "Middle Button",     "Bottom Thumb",
-                                "Top Thumb",      "Front Edge",        "Rear Edge",         "Left Fingertip",
-                                "Right Fingertip", "Left Trigger Push", "Left Trigger Pull", "Right Trigger Push",
+        const QStringList names{"Left Button",       "Right Button",      "Middle Button",     "Bottom Thumb",
+                                "Top Thumb",         "Front Edge",        "Rear Edge",         "Left Fingertip",
+                                "Right Fingertip",   "Left Trigger Push", "Left Trigger Pull", "Right Trigger Push",
                                 "Right Trigger Pull"};
         QCOMPARE(popupOf(host.page, "comboBox_button"), names);
         QVERIFY(PageDriver::pickItem(host.page, "comboBox_button", "Right Trigger Pull"));
@@ -92,11 +96,21 @@ private slots:
         QTest::addColumn<int>("high");
         QTest::addColumn<int>("low");
         QTest::addColumn<int>("repeat");
-        QTest::newRow("distance 0 counts as 1") << "Left" << "0" << "Single - just once" << 0 << 0 << 1 << 0;
-        QTest::newRow("largest distance") << "Right" << "65535" << "Repeat - every time" << 1 << 0xFF << 0xFF << 1;
-        QTest::newRow("up") << "Up" << "300" << "Single - just once" << 2 << 0x01 << 0x2C << 0;
-        QTest::newRow("down") << "Down" << "1" << "Repeat - every time" << 3 << 0 << 1 << 1;
-        QTest::newRow("any") << "Any" << "256" << "Single - just once" << 6 << 1 << 0 << 0;
+        QTest::newRow("distance 0 counts as 1") << "Left"
+                                                << "0"
+                                                << "Single - just once" << 0 << 0 << 1 << 0;
+        QTest::newRow("largest distance") << "Right"
+                                          << "65535"
+                                          << "Repeat - every time" << 1 << 0xFF << 0xFF << 1;
+        QTest::newRow("up") << "Up"
+                            << "300"
+                            << "Single - just once" << 2 << 0x01 << 0x2C << 0;
+        QTest::newRow("down") << "Down"
+                              << "1"
+                              << "Repeat - every time" << 3 << 0 << 1 << 1;
+        QTest::newRow("any") << "Any"
+                             << "256"
+                             << "Single - just once" << 6 << 1 << 0 << 0;
     }
     void movementBuildsDirectionDistanceAndRepeat()
     {
@@ -293,7 +307,7 @@ private slots:
         QTest::addColumn<int>("group");
         QTest::addColumn<QString>("row");
         QTest::addColumn<int>("axis");
-        QTest::addColumn<QList<int>>("bounds");
+        QTest::addColumn<QList<int>>("expected");
         QTest::newRow("left") << 4 << "Left" << 0 << QList<int>{0, 1500, 0, 1530};
         QTest::newRow("right") << 4 << "Right" << 0 << QList<int>{2100, 3600, 2070, 3600};
         QTest::newRow("forward") << 4 << "Forward" << 1 << QList<int>{0, 1500, 0, 1530};
@@ -306,7 +320,7 @@ private slots:
         QFETCH(int, group);
         QFETCH(QString, row);
         QFETCH(int, axis);
-        QFETCH(QList<int>, bounds);
+        QFETCH(QList<int>, expected);
         mouse = plugInMouse(30);
         InputPageHost<Tilt> host;
         host.page->show(InputGroups(group));
@@ -318,7 +332,7 @@ private slots:
         QVERIFY(angle);
         QCOMPARE(angle->inputType, 60);
         QCOMPARE(angle->axis, axis);
-        QCOMPARE(bounds(*angle), bounds);
+        QCOMPARE(bounds(*angle), expected);
     }
 
     void tiltRegionLoadShowsAngleAndNoise()
@@ -349,9 +363,15 @@ private slots:
         QTest::newRow("angle above 179.9") << "200" << QString() << "179.9ᵒ" << 1799 << "18.0ᵒ";
         QTest::newRow("noise a tenth of the angle") << "40" << QString() << "40.0ᵒ" << 400 << "4.0ᵒ";
         QTest::newRow("noise at least 0.5") << "3" << QString() << "3.0ᵒ" << 30 << "0.5ᵒ";
-        QTest::newRow("noise at most the angle") << "40" << "50" << "40.0ᵒ" << 400 << "40.0ᵒ";
-        QTest::newRow("typed noise at least 0.5") << "40" << "0.2" << "40.0ᵒ" << 400 << "0.5ᵒ";
-        QTest::newRow("tenths kept exactly") << "2.3" << "0.7" << "2.3ᵒ" << 23 << "0.7ᵒ";
+        QTest::newRow("noise at most the angle") << "40"
+                                                 << "50"
+                                                 << "40.0ᵒ" << 400 << "40.0ᵒ";
+        QTest::newRow("typed noise at least 0.5") << "40"
+                                                  << "0.2"
+                                                  << "40.0ᵒ" << 400 << "0.5ᵒ";
+        QTest::newRow("tenths kept exactly") << "2.3"
+                                             << "0.7"
+                                             << "2.3ᵒ" << 23 << "0.7ᵒ";
     }
     void tiltAngleAndNoiseLimits()
     {
@@ -403,20 +423,24 @@ private slots:
         QVERIFY(PageDriver::pickItem(host.page, "comboBox_tilt_type", "Analog Tilt Left / Right"));
         QCOMPARE(shownText(host.page, "label_left"), QString("Tilt Mouse Left"));
         QCOMPARE(shownText(host.page, "label_right"), QString("Tilt Mouse Right"));
-        for (const char *side : {"rangeSlider_left", "rangeSlider_right"}) {
-            QVERIFY(PageDriver::dragHandle(host.page, side, true, 200));
-            QVERIFY(PageDriver::dragHandle(host.page, side, false, 50));
-        }
-        QCOMPARE(shownText(host.page, "doubleSpinBox_left_min"), QString("5.0ᵒ"));
-        QCOMPARE(shownText(host.page, "doubleSpinBox_left_max"), QString("20.0ᵒ"));
-        QCOMPARE(shownText(host.page, "doubleSpinBox_right_min"), QString("5.0ᵒ"));
-        QCOMPARE(shownText(host.page, "doubleSpinBox_right_max"), QString("20.0ᵒ"));
+        // A drag lands on the tenth under the pointer; the boxes show it.
+        auto *left = WidgetDriver::child<RangeSlider>(host.page, "rangeSlider_left");
+        QVERIFY(PageDriver::dragHandle(host.page, "rangeSlider_left", true, 600));
+        QVERIFY(left->maximumPosition() > 500);
+        QCOMPARE(shownText(host.page, "doubleSpinBox_left_max"),
+                 QString::number(left->maximumPosition() / 10.0, 'f', 1) + "ᵒ");
+        // Exact values are typed.
+        for (const char *box : {"doubleSpinBox_left_max", "doubleSpinBox_right_max"})
+            QVERIFY(PageDriver::typeAndFinish(host.page, box, "20"));
+        for (const char *box : {"doubleSpinBox_left_min", "doubleSpinBox_right_min"})
+            QVERIFY(PageDriver::typeAndFinish(host.page, box, "5"));
+        QCOMPARE(shownText(host.page, "rangeSlider_left"), QString("50 200"));
+        QCOMPARE(shownText(host.page, "rangeSlider_right"), QString("50 200"));
         auto ranges = host.build<InputMapAction_Angle>();
         QVERIFY(ranges);
         QCOMPARE(ranges->inputType, 62);
         QCOMPARE(ranges->axis, 0);
-        QCOMPARE(bounds(*ranges),
-                 (QList<int>{1600, 1750, 1850, 2000}));
+        QCOMPARE(bounds(*ranges), (QList<int>{1600, 1750, 1850, 2000}));
         QCOMPARE(ranges->rangeMode, 4);
 
         // The mirror: the right side is locked to the left one.
@@ -424,14 +448,18 @@ private slots:
         QVERIFY(!WidgetDriver::child(host.page, "doubleSpinBox_right_min")->isEnabled());
         QVERIFY(!WidgetDriver::child(host.page, "doubleSpinBox_right_max")->isEnabled());
         QVERIFY(!WidgetDriver::child(host.page, "rangeSlider_right")->isEnabled());
-        QVERIFY(PageDriver::dragHandle(host.page, "rangeSlider_left", true, 300));
+        QCOMPARE(shownText(host.page, "rangeSlider_right"), QString("50 200"));
+        QVERIFY(PageDriver::typeAndFinish(host.page, "doubleSpinBox_left_max", "30"));
         QVERIFY(PageDriver::typeAndFinish(host.page, "doubleSpinBox_left_min", "10"));
         QCOMPARE(shownText(host.page, "rangeSlider_right"), QString("100 300"));
         QCOMPARE(shownText(host.page, "doubleSpinBox_right_min"), QString("10.0ᵒ"));
         QCOMPARE(shownText(host.page, "doubleSpinBox_right_max"), QString("30.0ᵒ"));
+        // A drag on the left side moves the right one with it.
+        QVERIFY(PageDriver::dragHandle(host.page, "rangeSlider_left", true, 900));
+        QCOMPARE(shownText(host.page, "rangeSlider_right"), shownText(host.page, "rangeSlider_left"));
+        QVERIFY(PageDriver::typeAndFinish(host.page, "doubleSpinBox_left_max", "30"));
         ranges = host.build<InputMapAction_Angle>();
-        QCOMPARE(bounds(*ranges),
-                 (QList<int>{1500, 1700, 1900, 2100}));
+        QCOMPARE(bounds(*ranges), (QList<int>{1500, 1700, 1900, 2100}));
         QCOMPARE(ranges->rangeMode, 3);
         WidgetDriver::grabToPng(&host.window, "tilt-analog-mirrored");
     }
@@ -451,8 +479,7 @@ private slots:
         QCOMPARE(shownText(host.page, "checkBox_mirror"), QString("unchecked"));
         auto ranges = host.build<InputMapAction_Angle>();
         QCOMPARE(ranges->axis, 2);
-        QCOMPARE(bounds(*ranges),
-                 (QList<int>{1700, 1790, 1820, 1900}));
+        QCOMPARE(bounds(*ranges), (QList<int>{1700, 1790, 1820, 1900}));
     }
 };
 
