@@ -39,9 +39,6 @@ public:
     // (typeRowVisible false).
     void showModify(InputMapActionConfig *mapping, bool typeRowVisible, bool deleteVisible);
 
-    // The page whose controls Ok builds the card from.
-    InputTypePage *currentPage() const { return current; }
-
 signals:
     // The receiver owns the card.
     void add(MapWidget *card);
