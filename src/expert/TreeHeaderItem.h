@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFontMetrics>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class TreeHeaderItem;
+}
+
+// One breadcrumb item of the profile header: an arrow and a grey rounded
+// label as wide as its text needs.
+class TreeHeaderItem : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TreeHeaderItem(const QString &text, QWidget *parent = nullptr);
+    ~TreeHeaderItem() override;
+
+    QString text() const;
+
+private:
+    std::unique_ptr<Ui::TreeHeaderItem> ui;
+    QFontMetrics metrics;
+};
