@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QDebug>
 
+#include <algorithm>
+
 namespace ProfileTree {
 
 namespace {
@@ -99,13 +101,14 @@ QList<ProfileData *> profilesLinking(const QList<ProfileData *> &profiles, const
     return matches;
 }
 
-ProfileData *foregroundProfile(const QList<ProfileData *> &profiles, const QString &appId, ProfileData *defaultProfile,
-                               PackageCreator &model)
+ProfileData *foregroundProfile(const QList<ProfileData *> &profiles, const QString &appId, PackageCreator &model)
 {
     const QList<ProfileData *> matches = profilesLinking(profiles, appId);
     if (matches.isEmpty()) {
         qDebug() << "No match found";
-        return defaultProfile;
+        const auto marked = std::find_if(profiles.begin(), profiles.end(),
+                                         [](const ProfileData *profile) { return profile->isDefault; });
+        return marked == profiles.end() ? nullptr : *marked;
     }
     ProfileData *first = matches.first();
     if (matches.size() == 1)

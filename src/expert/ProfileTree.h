@@ -62,9 +62,8 @@ QList<ProfileData *> profilesLinking(const QList<ProfileData *> &profiles, const
 // linking appId, unless the application's remembered choice names another
 // profile of the tree; the first time an application linked to several
 // profiles comes, that first match is remembered for it. No match: the
-// default profile (null when there is none).
-ProfileData *foregroundProfile(const QList<ProfileData *> &profiles, const QString &appId, ProfileData *defaultProfile,
-                               PackageCreator &model);
+// first profile marked default (null when none is).
+ProfileData *foregroundProfile(const QList<ProfileData *> &profiles, const QString &appId, PackageCreator &model);
 // The profiles other than current whose linked ids hold appId exactly.
 QList<ProfileData *> othersLinking(const QList<ProfileData *> &profiles, const ProfileData *current,
                                    const QString &appId);

@@ -9,8 +9,7 @@ TreeHeaderItem::TreeHeaderItem(const QString &text, QWidget *parent)
     , metrics(appFont())
 {
     ui->setupUi(this);
-    ui->label_header->setText(text);
-    ui->label_header->setFixedWidth(metrics.horizontalAdvance(text) + 20);
+    fitLabel(ui->label_header, text, metrics);
 }
 
 TreeHeaderItem::~TreeHeaderItem() = default;
@@ -18,4 +17,10 @@ TreeHeaderItem::~TreeHeaderItem() = default;
 QString TreeHeaderItem::text() const
 {
     return ui->label_header->text();
+}
+
+void TreeHeaderItem::fitLabel(QLabel *label, const QString &text, const QFontMetrics &metrics)
+{
+    label->setText(text);
+    label->setFixedWidth(metrics.horizontalAdvance(text) + 20);
 }

@@ -9,6 +9,7 @@
 namespace Ui {
 class TreeHeaderItem;
 }
+class QLabel;
 
 // One breadcrumb item of the profile header: an arrow and a grey rounded
 // label as wide as its text needs.
@@ -21,6 +22,9 @@ public:
     ~TreeHeaderItem() override;
 
     QString text() const;
+
+    // Sets a header label's text and makes it as wide as the text needs.
+    static void fitLabel(QLabel *label, const QString &text, const QFontMetrics &metrics);
 
 private:
     std::unique_ptr<Ui::TreeHeaderItem> ui;

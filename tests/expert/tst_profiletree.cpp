@@ -227,16 +227,22 @@ private slots:
         QFETCH(QString, links);
         QFETCH(QString, appId);
         link(links);
-        const ProfileData *chosen =
-            ProfileTree::foregroundProfile(withGlobal(), appId, SimpleModel::instance()->defaultProfile(), *store());
+        const ProfileData *chosen = ProfileTree::foregroundProfile(withGlobal(), appId, *store());
         QTEST(nameOf(chosen), "expected");
     }
 
-    void noMatchWithoutDefaultChoosesNothing()
+    // No match: the first profile marked default, the global profile first;
+    // none marked, nothing.
+    void noMatchGoesToTheFirstDefault()
     {
-        byName("Work")->isDefault = false;
         link("Play=game.exe");
-        QCOMPARE(ProfileTree::foregroundProfile(withGlobal(), "other.exe", nullptr, *store()), nullptr);
+        byName("Play")->isDefault = true;
+        QCOMPARE(ProfileTree::foregroundProfile(withGlobal(), "other.exe", *store()), byName("Work"));
+        byName("Global")->isDefault = true;
+        QCOMPARE(ProfileTree::foregroundProfile(withGlobal(), "other.exe", *store()), byName("Global"));
+        for (ProfileData *profile : withGlobal())
+            profile->isDefault = false;
+        QCOMPARE(ProfileTree::foregroundProfile(withGlobal(), "other.exe", *store()), nullptr);
         QVERIFY(store()->lastSelectedList().isEmpty());
     }
 
@@ -245,7 +251,7 @@ private slots:
     void rememberedChoiceDecidesBetweenSeveral()
     {
         link("Global=C:\\x\\app.exe Work=app.exe");
-        QCOMPARE(ProfileTree::foregroundProfile(withGlobal(), "app.exe", nullptr, *store()), byName("Global"));
+        QCOMPARE(ProfileTree::foregroundProfile(withGlobal(), "app.exe", *store()), byName("Global"));
         QCOMPARE(store()->lastSelectedList().size(), 1);
         const LastSelectedEntry entry = store()->lastSelectedList().first();
         QCOMPARE(entry.path, QString("app.exe"));
@@ -253,19 +259,19 @@ private slots:
         QCOMPARE(entry.value, 255);
 
         QVERIFY(store()->updateLastSelected({"app.exe", 0, 255}));
-        QCOMPARE(ProfileTree::foregroundProfile(withGlobal(), "app.exe", nullptr, *store()), byName("Work"));
+        QCOMPARE(ProfileTree::foregroundProfile(withGlobal(), "app.exe", *store()), byName("Work"));
         link("Night=app.exe");
-        QCOMPARE(ProfileTree::foregroundProfile(withGlobal(), "app.exe", nullptr, *store()), byName("Work"));
+        QCOMPARE(ProfileTree::foregroundProfile(withGlobal(), "app.exe", *store()), byName("Work"));
         QCOMPARE(store()->lastSelectedList().size(), 1);
         QCOMPARE(store()->lastSelectedList().first().profileIndex, 0);
 
         // The key is compared exactly: another spelling is a new application.
-        QCOMPARE(ProfileTree::foregroundProfile(withGlobal(), "APP.EXE", nullptr, *store()), byName("Global"));
+        QCOMPARE(ProfileTree::foregroundProfile(withGlobal(), "APP.EXE", *store()), byName("Global"));
         QCOMPARE(store()->lastSelectedList().size(), 2);
 
         // A remembered profile that is gone leaves the first match.
         QVERIFY(store()->updateLastSelected({"app.exe", 9, 255}));
-        QCOMPARE(ProfileTree::foregroundProfile(withGlobal(), "app.exe", nullptr, *store()), byName("Global"));
+        QCOMPARE(ProfileTree::foregroundProfile(withGlobal(), "app.exe", *store()), byName("Global"));
     }
 
     void othersLinkingComparesIdsExactly()
@@ -284,7 +290,7 @@ private slots:
         fixture.connect();
         fixture.mouse()->clearLog();
         link("Work=C:\\Games\\game.exe");
-        ProfileData *chosen = ProfileTree::foregroundProfile(withGlobal(), "GAME.EXE", nullptr, *store());
+        ProfileData *chosen = ProfileTree::foregroundProfile(withGlobal(), "GAME.EXE", *store());
         SimpleModel::instance()->setActiveProfile(chosen, true);
         QTRY_COMPARE(fixture.mouse()->countOf(1, 10, 30), 1);
         QCOMPARE(fixture.mouse()->lastCommand().payload.mid(0, 3), QVector<uint8_t>({2, 0, 255}));
