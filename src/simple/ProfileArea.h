@@ -1,0 +1,114 @@
+#pragma once
+// The simple view's profile bar. From left to right: the active profile box
+// with its Manual / Auto switch, a row of profile tiles that scrolls sideways
+// between two arrows, and the Create and Manage buttons. The row holds the
+// Global profile (shown only with the setting "ShowGlobal"), every top-level
+// profile and, after each, its sub-profiles, folded away until the parent's
+// tile is unfolded.
+//
+// A left click on a tile shows that profile in the view (and, with
+// "SetViewedAsActive", makes it active on the mouse); a right click opens the
+// profile menu. Creating and changing a profile go through DlgProfile, the
+// predefined profiles through ManageProfiles. The simple view calls refresh()
+// when it is shown or activated and after its settings change, setModelKey()
+// when a mouse connects, and reloads its picture on profileClicked().
+//
+// Tiles are deleted later, not at once: a refresh may come from inside a
+// tile's own click or menu.
+
+#include <QList>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+class ActiveProfileBox;
+class PackageCreator;
+class ProfileButton;
+class ProfileData;
+class QPushButton;
+class SimpleModel;
+namespace Ui {
+class ProfileArea;
+}
+
+class ProfileArea : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ProfileArea(QWidget *parent = nullptr);
+    ~ProfileArea() override;
+
+    void refresh();
+    // Tiles, dialogs and menus made afterwards carry the key as "m".
+    void setModelKey(const QString &key);
+    QString modelKey() const { return m_modelKey; }
+
+    // The tile of a profile; null when it has none.
+    ProfileButton *tileOf(const ProfileData *profile) const;
+    // The tiles in the row's order.
+    QList<ProfileButton *> rowTiles() const;
+
+signals:
+    void profileClicked();
+
+public slots:
+    void createProfile();
+    void managePredefinedProfiles();
+    void setActiveProfile(ProfileData *profile);
+    void setDefaultProfile(ProfileData *profile);
+    void editProfile(ProfileData *profile);
+    void deleteProfile(ProfileData *profile);
+    void addSubProfile(ProfileData *parentProfile);
+    void duplicateProfile(ProfileData *profile);
+    void profileClick(ProfileData *profile);
+    void toggleSubProfiles(ProfileButton *profileButton);
+    void profileContextMenuRequested(ProfileData *profile, QPoint pos);
+    void scrollLeft();
+    void scrollRight();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    struct Tile
+    {
+        QPointer<ProfileData> profile; // null once the profile is gone
+        ProfileData *key;              // for comparing only
+        ProfileButton *button;
+    };
+
+    void createProfileButtons(QList<ProfileData *> profiles);
+    ProfileButton *createProfileButton(ProfileData *profile);
+    void rebuildProfileButtons();
+    void removeTile(int at);
+    QList<ProfileData *> rowProfiles() const;
+    void onActiveProfileChanged();
+    void onAutoSwitchingChanged();
+    void markCurrentProfile();
+    void updateScrollArea();
+    void updateScrollButtons();
+    // Create and Add Sub-Profile: the dialog, then the new profile (a
+    // sub-profile of parent when given) with its links and logo. Null when
+    // cancelled or no profile could be added.
+    ProfileData *createFromDialog(ProfileData *parent);
+    void setScrollValue(int value);
+
+    std::unique_ptr<Ui::ProfileArea> ui;
+    PackageCreator *m_store;
+    SimpleModel *m_model;
+    ActiveProfileBox *m_box;
+    QPushButton *m_create;
+    QPushButton *m_manage;
+    QList<Tile> m_tiles;
+    QString m_modelKey;
+    bool m_showGlobal;
+    bool m_setViewedAsActive;
+    bool m_setActiveAsViewed;
+};
