@@ -206,27 +206,6 @@ private slots:
         QCOMPARE(store()->globalProfile()->inputMaps.size(), 3);
     }
 
-    void activeEntryFollowsSwitching_data()
-    {
-        QTest::addColumn<QString>("active");
-        QTest::addColumn<bool>("autoSwitching");
-        QTest::addColumn<int>("entry");
-        QTest::newRow("switching automatically") << "Day" << true << 0;
-        QTest::newRow("global") << "Global" << false << 1;
-        QTest::newRow("sub-profile") << "Night" << false << 3;
-    }
-    void activeEntryFollowsSwitching()
-    {
-        QFETCH(QString, active);
-        QFETCH(bool, autoSwitching);
-        makeView();
-        shared()->setAutoSwitching(autoSwitching);
-        QSignalSpy lists(view.get(), &ProfilesView::activeProfilesChanged);
-        view->setActive(page(active), false);
-        view->updateActiveProfilesList();
-        QTEST(lists.last().at(1).toInt(), "entry");
-    }
-
     void createHandlerMakesPageAndRecord()
     {
         makeView();
