@@ -510,32 +510,16 @@ void Mappings::updateNamer()
 
 void Mappings::showPressOutputs()
 {
-    if (!currentCard)
-        return;
-    MapWidget *card = currentCard;
-    {
-        LoadingGuard guard(model);
-        if (pressList)
-            pressList->hide();
-        if (releaseList)
-            releaseList->hide();
-        ui->releaseHeader->hide();
-        ui->scrollArea_release_outputs->hide();
-
-        takeOutputs(card, true);
-        ui->press_label_tree->setText(card->pressText());
-        ui->release_label_tree->setText(card->releaseText());
-        updateNamer();
-        pressFooter->setBlockOption(0, false);
-        releaseFooter->setBlockOption(1, card->config()->blockOnDeactivation);
-        pressList->show();
-        ui->pressHeader->show();
-        ui->scrollArea_press_outputs->show();
-    }
-    openPanel();
+    showOutputs(true);
 }
 
 void Mappings::showReleaseOutputs()
+{
+    showOutputs(false);
+}
+
+// The namer follows the press list on either side.
+void Mappings::showOutputs(bool pressSide)
 {
     if (!currentCard)
         return;
@@ -546,19 +530,21 @@ void Mappings::showReleaseOutputs()
             pressList->hide();
         if (releaseList)
             releaseList->hide();
-        ui->pressHeader->hide();
-        ui->scrollArea_press_outputs->hide();
+        QWidget *otherHeader = pressSide ? ui->releaseHeader : ui->pressHeader;
+        QWidget *otherArea = pressSide ? ui->scrollArea_release_outputs : ui->scrollArea_press_outputs;
+        otherHeader->hide();
+        otherArea->hide();
 
-        takeOutputs(card, false);
+        takeOutputs(card, pressSide);
         ui->press_label_tree->setText(card->pressText());
         ui->release_label_tree->setText(card->releaseText());
         updateNamer();
         pressFooter->setBlockOption(0, false);
         releaseFooter->setBlockOption(1, card->config()->blockOnDeactivation);
-        if (releaseList)
-            releaseList->show();
-        ui->releaseHeader->show();
-        ui->scrollArea_release_outputs->show();
+        if (OutputActions *shown = pressSide ? pressList : releaseList)
+            shown->show();
+        (pressSide ? ui->pressHeader : ui->releaseHeader)->show();
+        (pressSide ? ui->scrollArea_press_outputs : ui->scrollArea_release_outputs)->show();
     }
     openPanel();
 }
@@ -812,7 +798,7 @@ void Mappings::modifyInput(MapWidget *newInput)
 {
     if (!newInput)
         return;
-    MapWidget *card = currentCard;
+    QPointer<MapWidget> card = currentCard;
     if (!card) {
         delete newInput;
         return;
@@ -825,7 +811,7 @@ void Mappings::modifyInput(MapWidget *newInput)
                                       tr("Continue"), tr("Cancel"), QString());
             question.setObjectName(QStringLiteral("nestedLevelsQuestion"));
             question.setTextAlignment(Qt::AlignHCenter);
-            if (question.exec() != 2) {
+            if (question.exec() != 2 || !card) {
                 delete newInput;
                 return;
             }
@@ -835,7 +821,8 @@ void Mappings::modifyInput(MapWidget *newInput)
         removeCard(card);
         emit removed();
     } else {
-        card->copyAngleSettings(dynamic_cast<const InputMapAction_Angle *>(newInput->config()));
+        if (const auto *angle = dynamic_cast<const InputMapAction_Angle *>(newInput->config()))
+            card->copyAngleSettings(angle);
         delete newInput;
     }
     save();

@@ -155,6 +155,7 @@ private:
     // Puts the card's freshly loaded lists into the panel and points the
     // output editor at the list of the side asked for.
     void takeOutputs(MapWidget *card, bool pressSide);
+    void showOutputs(bool pressSide);
     void updateNamer();
     void openPanel();
     void highlightCurrent();
