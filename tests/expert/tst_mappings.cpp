@@ -281,6 +281,28 @@ private slots:
         QCOMPARE(storedButtonIds(), QList<int>({9}));
     }
 
+    // A card that saved a custom action has every card take the library
+    // anew; the old one goes only once no card shows it any more.
+    void libraryRebuiltForEveryCard()
+    {
+        InputMapPtr top = button(0);
+        top->addChild(button(3));
+        subProfileWith({ top, button(1) });
+        makePage();
+        page()->showAll();
+        MapWidget *nested = page()->topLevelCards().at(0)->childCards().at(0);
+        emit page()->topLevelCards().at(1)->customActionUpdated();
+        QVERIFY(WidgetDriver::click(nested, "pushButton_actionLibrary"));
+        // The library's list opens over the page, filled from the new tree.
+        QWidget *list = nullptr;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->isVisible() && window != page()->window())
+                list = window;
+        }
+        QVERIFY(list);
+        list->close();
+    }
+
     // A mapping no card shows keeps its place in the list when the page
     // stores.
     void mappingWithoutCardIsKept()
