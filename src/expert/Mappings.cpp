@@ -642,10 +642,7 @@ void Mappings::addPressOutput()
 {
     if (!pressList || !pressList->addAction())
         return;
-    const bool named = pressList->hasOutputs();
-    namer->setVisible(named);
-    if (!named)
-        namer->setText(QString());
+    outputNamerVisibility(true);
     pressFooter->enableAdd(false);
 }
 
@@ -675,54 +672,46 @@ void Mappings::releaseFooterEnableAdd(bool state)
     releaseFooter->enableAdd(state);
 }
 
+// The newest row scrolls into view a moment later; a timer already running
+// scrolls for this one too.
+void Mappings::toList(OutputActions *list, QTimer &scrollTimer, const std::function<void(OutputActions *)> &step)
+{
+    if (list)
+        step(list);
+    if (!scrollTimer.isActive())
+        scrollTimer.start();
+}
+
 void Mappings::startRecord(bool start)
 {
-    if (pressList)
-        pressList->setRecording(start);
+    toList(pressList, pressScrollTimer, [start](OutputActions *list) { list->setRecording(start); });
     pressFooter->enableAdd(!start);
-    if (!pressScrollTimer.isActive())
-        pressScrollTimer.start();
 }
 
 void Mappings::startRecordRelease(bool start)
 {
-    if (releaseList)
-        releaseList->setRecording(start);
+    toList(releaseList, releaseScrollTimer, [start](OutputActions *list) { list->setRecording(start); });
     releaseFooter->enableAdd(!start);
-    if (!releaseScrollTimer.isActive())
-        releaseScrollTimer.start();
 }
 
 void Mappings::keyRecorded(int key, bool isPress)
 {
-    if (pressList)
-        pressList->keyRecorded(key, isPress);
-    if (!pressScrollTimer.isActive())
-        pressScrollTimer.start();
+    toList(pressList, pressScrollTimer, [=](OutputActions *list) { list->keyRecorded(key, isPress); });
 }
 
 void Mappings::keyRecordedRelease(int key, bool isPress)
 {
-    if (releaseList)
-        releaseList->keyRecorded(key, isPress);
-    if (!releaseScrollTimer.isActive())
-        releaseScrollTimer.start();
+    toList(releaseList, releaseScrollTimer, [=](OutputActions *list) { list->keyRecorded(key, isPress); });
 }
 
 void Mappings::keyHooked(int key, bool isPress)
 {
-    if (pressList)
-        pressList->keyHooked(key, isPress);
-    if (!pressScrollTimer.isActive())
-        pressScrollTimer.start();
+    toList(pressList, pressScrollTimer, [=](OutputActions *list) { list->keyHooked(key, isPress); });
 }
 
 void Mappings::keyHookedRelease(int key, bool isPress)
 {
-    if (releaseList)
-        releaseList->keyHooked(key, isPress);
-    if (!releaseScrollTimer.isActive())
-        releaseScrollTimer.start();
+    toList(releaseList, releaseScrollTimer, [=](OutputActions *list) { list->keyHooked(key, isPress); });
 }
 
 void Mappings::blockOutputs(bool state)

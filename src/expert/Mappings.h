@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -155,6 +156,9 @@ private:
     // Puts the card's freshly loaded lists into the panel and points the
     // output editor at the list of the side asked for.
     void takeOutputs(MapWidget *card, bool pressSide);
+    // Runs step on the panel's list of one side (when there is one), then
+    // starts that side's scroll timer unless it runs.
+    void toList(OutputActions *list, QTimer &scrollTimer, const std::function<void(OutputActions *)> &step);
     void showOutputs(bool pressSide);
     void updateNamer();
     void openPanel();

@@ -3,6 +3,7 @@
 // made by kind, the profiles the page shows, the page as the profile page
 // makes it, and the cards found and clicked as a user would.
 
+#include "ConnectedMouse.h"
 #include "CurrentPage.h"
 #include "DialogAnswerer.h"
 #include "InputMapAction_Angle.h"
@@ -12,6 +13,7 @@
 #include "MapWidget.h"
 #include "Mappings.h"
 #include "PackageCreator.h"
+#include "ProcessStateGuard.h"
 #include "SettingsFile.h"
 #include "SettingsTestKit.h"
 #include "WidgetDriver.h"
@@ -21,6 +23,9 @@
 #include <QSettings>
 #include <QTextDocumentFragment>
 #include <QtTest>
+
+#include <memory>
+#include <optional>
 
 namespace MappingsTestKit {
 
@@ -103,6 +108,45 @@ inline void grabPage(Mappings *page, const QString &name)
     QTest::qWait(30);
     WidgetDriver::grabToPng(page->window(), name);
 }
+
+// What both test classes hold from init() to cleanup(): the process-wide
+// objects reset, a mouse of one model connected, and the page in its window.
+class MappingsTest : public QObject
+{
+protected:
+    std::optional<ProcessStateGuard> clean;
+    std::unique_ptr<ConnectedMouse> mouse;
+    std::unique_ptr<MappingsHost> host;
+
+    static PackageCreator *model() { return PackageCreator::instance(); }
+    Mappings *page() const { return host->page; }
+    QWidget *part(const char *name) const { return WidgetDriver::child(page(), name); }
+
+    // From a clean process, with the mouse connected as model pid.
+    void begin(int pid)
+    {
+        clean.emplace();
+        connectMouse(pid);
+    }
+    void end()
+    {
+        host.reset();
+        mouse.reset();
+        clean.reset();
+    }
+    // Another model plugged in instead.
+    void connectMouse(int pid)
+    {
+        mouse.reset();
+        mouse = std::make_unique<ConnectedMouse>(pid);
+        mouse->connect();
+    }
+    void makePage(bool global = false)
+    {
+        host = std::make_unique<MappingsHost>(global);
+        QVERIFY(host->show());
+    }
+};
 
 inline int buttonIdOf(const MapWidget *card)
 {

@@ -7,7 +7,6 @@
 #include "AppFont.h"
 #include "AppStyleSheet.h"
 #include "CardDriver.h"
-#include "ConnectedMouse.h"
 #include "FakeInputHookBackend.h"
 #include "GeneralInput.h"
 #include "MappingsTestKit.h"
@@ -15,15 +14,12 @@
 #include "OutputActions.h"
 #include "OutputFooter.h"
 #include "PageDriver.h"
-#include "ProcessStateGuard.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
-
-#include <optional>
 
 using namespace MappingsTestKit;
 
@@ -42,17 +38,10 @@ InputMapPtr threeLevels()
 
 } // namespace
 
-class tst_MappingPanel : public QObject
+class tst_MappingPanel : public MappingsTest
 {
     Q_OBJECT
 
-    std::optional<ProcessStateGuard> clean;
-    std::unique_ptr<ConnectedMouse> mouse;
-    std::unique_ptr<MappingsHost> host;
-
-    static PackageCreator *model() { return PackageCreator::instance(); }
-    Mappings *page() const { return host->page; }
-    QWidget *part(const char *name) const { return WidgetDriver::child(page(), name); }
     OutputFooter *footer(const char *name) const { return WidgetDriver::child<OutputFooter>(page(), name); }
     // The sequence the panel shows on one side.
     OutputActions *shownList(const char *area) const
@@ -64,11 +53,11 @@ class tst_MappingPanel : public QObject
         return nullptr;
     }
 
-    void makePage(const InputMapList &maps)
+    // The page of a sub-profile with these mappings, on its All page.
+    void showCards(const InputMapList &maps)
     {
         subProfileWith(maps);
-        host = std::make_unique<MappingsHost>();
-        QVERIFY(host->show());
+        makePage();
         page()->showAll();
         CardDriver::settle();
     }
@@ -79,24 +68,14 @@ private slots:
         QApplication::setFont(appFont());
         qApp->setStyleSheet(AppStyleSheet::joined());
     }
-    void init()
-    {
-        clean.emplace();
-        mouse = std::make_unique<ConnectedMouse>(5);
-        mouse->connect();
-    }
-    void cleanup()
-    {
-        host.reset();
-        mouse.reset();
-        clean.reset();
-    }
+    void init() { begin(5); }
+    void cleanup() { end(); }
 
     // A press summary opens the panel: instead of the card list, or beside
     // it with "ExpertViewSideBySide", read at every opening.
     void pressSummaryOpensThePanel()
     {
-        makePage({button(0), button(1)});
+        showCards({button(0), button(1)});
         QSignalSpy headers(page(), &Mappings::setHeaderTree);
         QVERIFY(clickCard(buttonCard(page(), 0), "pushButton_topRight"));
         QVERIFY(part("OutputList")->isVisible());
@@ -136,7 +115,7 @@ private slots:
         QFETCH(InputMapPtr, mapping);
         QFETCH(bool, both);
         writeSetting("ExpertViewShowPressRelease", true);
-        makePage({mapping});
+        showCards({mapping});
         QVERIFY(clickCard(page()->topLevelCards().at(0), "pushButton_topRight"));
         QVERIFY(shownList("scrollArea_press_outputs"));
         QCOMPARE(part("scrollArea_release_outputs")->isVisible(), both);
@@ -148,7 +127,7 @@ private slots:
     // A nested card's panel is headed by its parents' inputs, nearest first.
     void nestedCardHeaderNamesItsParents()
     {
-        makePage({threeLevels()});
+        showCards({threeLevels()});
         MapWidget *top = page()->topLevelCards().at(0);
         MapWidget *middle = top->childCards().at(0);
         MapWidget *inner = middle->childCards().at(0);
@@ -164,7 +143,7 @@ private slots:
     // 50, back to its own colour after "Back" or when another card opens.
     void oneCardHighlighted()
     {
-        makePage({button(0), button(1)});
+        showCards({button(0), button(1)});
         MapWidget *left = buttonCard(page(), 0);
         MapWidget *right = buttonCard(page(), 1);
         const QString green = "QWidget {background-color: #487a4a;}";
@@ -187,7 +166,7 @@ private slots:
     {
         InputMapPtr mapping = button(6);
         mapping->blockOnDeactivation = 1;
-        makePage({mapping});
+        showCards({mapping});
         MapWidget *card = page()->topLevelCards().at(0);
         QVERIFY(clickCard(card, "pushButton_botRight"));
         auto *block = WidgetDriver::child<QCheckBox>(footer("releaseFooter"), "checkBox_block");
@@ -210,7 +189,7 @@ private slots:
     void recordedKeysAddRowsAndScroll()
     {
         FakeInputHookBackend::Installed desktop;
-        makePage({button(5)});
+        showCards({button(5)});
         QVERIFY(clickCard(page()->topLevelCards().at(0), "pushButton_topRight"));
         OutputActions *list = shownList("scrollArea_press_outputs");
         QVERIFY(list);
@@ -236,7 +215,7 @@ private slots:
     // other edit, so the profile's tree holds it and Save follows.
     void nestedInputFromTheDialogIsStored()
     {
-        makePage({button(5)});
+        showCards({button(5)});
         MapWidget *card = page()->topLevelCards().at(0);
         QVERIFY(CardDriver::choose(card, "Add"));
         GeneralInput *dialog = page()->inputDialog();
@@ -257,7 +236,7 @@ private slots:
     // first; Cancel changes nothing, Continue replaces it without them.
     void nestedLevelsAskBeforeTheyGo()
     {
-        makePage({threeLevels()});
+        showCards({threeLevels()});
         MapWidget *middle = page()->topLevelCards().at(0)->childCards().at(0);
         const ModelSnapshot before = ModelSnapshot::take();
         QSignalSpy removed(page(), &Mappings::removed);
@@ -287,7 +266,7 @@ private slots:
     // The card the dialog was opened on is gone: its answer is dropped.
     void answerForADeletedCardIsDropped()
     {
-        makePage({threeLevels()});
+        showCards({threeLevels()});
         MapWidget *middle = page()->topLevelCards().at(0)->childCards().at(0);
         QVERIFY(clickCard(middle, "pushButton_topLeft"));
         GeneralInput *dialog = page()->inputDialog();

@@ -4,57 +4,25 @@
 // the other view asked to rebuild.
 
 #include "AppFont.h"
-#include "ConnectedMouse.h"
 #include "DialogAnswerer.h"
 #include "MappingsTestKit.h"
 #include "ModelSnapshot.h"
-#include "ProcessStateGuard.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 
-#include <optional>
-
 using namespace MappingsTestKit;
 
-class tst_Mappings : public QObject
+class tst_Mappings : public MappingsTest
 {
     Q_OBJECT
 
-    std::optional<ProcessStateGuard> clean;
-    std::unique_ptr<ConnectedMouse> mouse;
-    std::unique_ptr<MappingsHost> host;
-
-    static PackageCreator *model() { return PackageCreator::instance(); }
-    Mappings *page() const { return host->page; }
-    QWidget *part(const char *name) const { return WidgetDriver::child(page(), name); }
-
-    void connectMouse(int pid)
-    {
-        mouse = std::make_unique<ConnectedMouse>(pid);
-        mouse->connect();
-    }
-    void makePage(bool global = false)
-    {
-        host = std::make_unique<MappingsHost>(global);
-        QVERIFY(host->show());
-    }
-
 private slots:
     void initTestCase() { QApplication::setFont(appFont()); }
-    void init()
-    {
-        clean.emplace();
-        connectMouse(5);
-    }
-    void cleanup()
-    {
-        host.reset();
-        mouse.reset();
-        clean.reset();
-    }
+    void init() { begin(5); }
+    void cleanup() { end(); }
 
     // A trigger page with only its push: the restore row offers the pull,
     // which "+ Restore" adds and stores.
@@ -157,7 +125,6 @@ private slots:
     {
         QFETCH(int, pid);
         QFETCH(bool, tilt);
-        mouse.reset();
         connectMouse(pid);
         InputMapList maps;
         for (int id : {0, 1, 2, 8}) {
@@ -231,7 +198,6 @@ private slots:
     void defaultsOfAPageTakenOver()
     {
         QFETCH(int, pid);
-        mouse.reset();
         connectMouse(pid);
         subProfileWith({});
         makePage();
@@ -287,7 +253,7 @@ private slots:
     {
         InputMapPtr top = button(0);
         top->addChild(button(3));
-        subProfileWith({ top, button(1) });
+        subProfileWith({top, button(1)});
         makePage();
         page()->showAll();
         MapWidget *nested = page()->topLevelCards().at(0)->childCards().at(0);
