@@ -49,6 +49,7 @@ Mappings::Mappings(QWidget *parent)
     , ui(std::make_unique<Ui::Mappings>())
     , model(PackageCreator::instance())
     , device(MouseFunctions::instance())
+    , pageMemory(CurrentPage::instance())
 {
     ui->setupUi(this);
     for (QWidget *hidden : {ui->widget_restore, static_cast<QWidget *>(ui->label_restore),
@@ -186,12 +187,12 @@ void Mappings::reload()
     deleteAllCards();
     cardless.clear();
     load();
-    CurrentPage::instance()->page = 0;
+    pageMemory->page = 0;
 }
 
 void Mappings::reloadIfRequested()
 {
-    const int page = CurrentPage::instance()->page;
+    const int page = pageMemory->page;
     if (page >= 1 && page <= 3)
         reload();
     show();

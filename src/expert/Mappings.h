@@ -31,6 +31,7 @@
 namespace Ui {
 class Mappings;
 }
+class CurrentPage;
 class GeneralInput;
 class MapWidget;
 class MouseFunctions;
@@ -169,6 +170,8 @@ private:
     std::unique_ptr<Ui::Mappings> ui;
     PackageCreator *model;
     MouseFunctions *device;
+    // What the other view left to restore.
+    CurrentPage *pageMemory;
     QString parentName;
     LibraryEntryList library;
     std::unique_ptr<QStandardItemModel> libraryModel;
