@@ -2,6 +2,8 @@
 // does nothing but wake every 100 ms, as the control panel's open-window
 // poll does.
 
+#include "YardstickPoll.h"
+
 #include <QApplication>
 #include <QTimer>
 
@@ -9,9 +11,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QTimer poll;
-    poll.setInterval(100);
-    volatile int polls = 0;
-    QObject::connect(&poll, &QTimer::timeout, [&polls] { polls = polls + 1; });
-    poll.start();
+    startYardstickPoll(poll);
     return app.exec();
 }

@@ -72,9 +72,9 @@ int main(int argc, char *argv[])
     // The programs first, while this process is still small and quiet.
     if (runtimes.isEmpty())
         runtimes = homes;
-    ProcessBench processes(
-        {QStringLiteral(R7_CONTROL_PANEL), QStringLiteral(R7_BARE_QT), QStringLiteral(R7_IDLE_PROBE), homes, runtimes},
-        runs, idleSeconds);
+    ProcessBench processes({QStringLiteral(R7_CONTROL_PANEL), QStringLiteral(R7_BARE_QT), QStringLiteral(R7_BARE_TRAY),
+                            QStringLiteral(R7_IDLE_PROBE), homes, runtimes},
+                           runs, idleSeconds);
     if (only.contains("startup"))
         ok = processes.runStartup(table) && ok;
     if (only.contains("idle"))

@@ -15,6 +15,7 @@ public:
     {
         QString controlPanel;
         QString bareQt;
+        QString bareTray; // the bare Qt program with a tray icon and its menu, for comparison
         QString probe;
         QString homes;    // where the fresh home folders are made (on disk, as a user's home is)
         QString runtimes; // where fresh session runtime folders are made (a tmpfs, as a session's is)
@@ -39,8 +40,9 @@ private:
         QString homes;
         QString runtimes;
     };
-    // Start-up times of both programs, side by side; false when one failed.
-    bool measureStartup(const Place &place, Samples times[2]);
+    // Start-up times of the programs, side by side (one of each per run, in
+    // turns first); false when one failed.
+    bool measureStartup(const Place &place, const QStringList &programs, Samples times[]);
 
     Programs m_programs;
     int m_runs;

@@ -25,6 +25,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QSettings>
+#include <QSslSocket>
 #include <QStyle>
 #include <QThread>
 #include <QTimer>
@@ -72,6 +73,7 @@ App::App(int &argc, char **argv)
     swUpdate = new SWUpdate;
     fwUpdate = FWUpdate::instance();
     mouseFunctions = MouseFunctions::instance();
+    prepareTls();
     connect(mouseFunctions, &MouseFunctions::fwUpdateRequired, this, &App::askForFWUpdate);
     connect(mouseFunctions, &MouseFunctions::mouseConnect, this, &App::updateStyles);
     connect(mouseFunctions, &MouseFunctions::mouseConnect, this, &App::disableUiBasedOnMouse);
@@ -105,7 +107,9 @@ App::App(int &argc, char **argv)
             mouseFunctions->setFirmwareCheckEnabled(false);
         lastMouse = settings.value("LastMouseConnected", 0).toInt();
     }
-    introDialog = new IntroDialog(activeView == simpleView, activeView, lastMouse, swUpdate->channel());
+    // Building the dialog waits until the window first opens; a start in the
+    // tray does not need it.
+    introArguments = {activeView == simpleView, activeView, lastMouse, swUpdate->channel()};
 
     const QStringList args = arguments();
     if (args.size() >= 2 && args.at(1) == QLatin1String("hide")) {
@@ -125,7 +129,10 @@ App::App(int &argc, char **argv)
     }
 
     if (settingsFile().value("AutoUpdate", true).toBool()) {
-        settingsFile().setValue("AutoUpdate", true);
+        {
+            QSettings settings = settingsFile();
+            SettingsFile::writeIfChanged(settings, QStringLiteral("AutoUpdate"), true);
+        }
         swUpdate->loadSettingsAndCheck();
     }
 
@@ -136,6 +143,8 @@ App::~App()
 {
     if (autostartWriter)
         autostartWriter->wait();
+    if (tlsLoader)
+        tlsLoader->wait();
     delete swUpdate;
     delete extensions;
     delete simpleView;
@@ -182,6 +191,21 @@ void App::loadStyleSheet()
     setStyleSheet(sheet);
 }
 
+void App::prepareTls()
+{
+    tlsLoader.reset(QThread::create([] { QSslSocket::supportsSsl(); }));
+    tlsLoader->start();
+}
+
+IntroDialog *App::intro()
+{
+    if (!introDialog) {
+        const IntroArguments &with = introArguments;
+        introDialog = new IntroDialog(with.simpleMode, with.parent, with.productId, with.releaseChannel);
+    }
+    return introDialog;
+}
+
 void App::registerAutostart()
 {
     // Written only when missing; an existing entry is never changed. The
@@ -190,7 +214,7 @@ void App::registerAutostart()
     autostartWriter.reset(QThread::create([executable] {
         if (Autostart::isRegistered(productName))
             return;
-        if (!Autostart::registerEntry(productName, executable, "hide"))
+        if (!Autostart::registerEntry(productName, executable, "hide", QStringLiteral("corvanelle-r7")))
             qWarning() << "App: could not write the autostart entry" << Autostart::entryPath(productName);
     }));
     autostartWriter->start();
@@ -267,7 +291,7 @@ void App::applicationStateChanged(Qt::ApplicationState state)
     qInfo() << "Opening Window in"
             << (activeView->objectName() == QLatin1String("SimpleView") ? "Simple Mode" : "Expert Mode");
     showActiveView();
-    introDialog->showIfWanted();
+    intro()->showIfWanted();
 }
 
 void App::swUpdateAvailable(bool isShown)
@@ -283,7 +307,7 @@ void App::swUpdateAvailable(bool isShown)
 
 void App::closeDialogs()
 {
-    if (introDialog->isVisible())
+    if (introDialog && introDialog->isVisible())
         introDialog->close();
     if (swUpdate->isVisible())
         swUpdate->close();
@@ -388,6 +412,14 @@ bool App::olderDriverClosed(const QString &mode)
 
 bool App::notify(QObject *receiver, QEvent *event)
 {
+    // Every new widget asks to be polished at the next turn of the event
+    // loop. One in a window that is not shown is polished when the window
+    // first shows (showing polishes the window and all its children, and so
+    // does grabbing it): a start in the tray builds no style of a window
+    // nobody sees, nor decodes the pictures of its style sheet.
+    if (event->type() == QEvent::PolishRequest && receiver->isWidgetType()
+        && !static_cast<QWidget *>(receiver)->window()->isVisible())
+        return true;
     if (event->type() != QEvent::MouseButtonPress || static_cast<QMouseEvent *>(event)->button() != Qt::BackButton)
         return QApplication::notify(receiver, event);
 

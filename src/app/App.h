@@ -2,9 +2,9 @@
 // The application object. Its constructor brings the program up in a fixed
 // order: logging, translations and the one style sheet; the update objects
 // and the device object; the expert view (which loads the profiles and opens
-// the mouse) and the simple view; the open-window flag; the intro dialog;
-// the first window (or none, started hidden); the update check and the
-// autostart entry.
+// the mouse) and the simple view; the open-window flag; what the intro dialog
+// is made with (it is built when the window first opens); the first window
+// (or none, started hidden); the update check and the autostart entry.
 //
 // Afterwards it restyles every widget for the connected model, switches and
 // shows the active view, asks before a firmware update or restore (ending
@@ -41,7 +41,8 @@ public:
     ExpertView *expert() const { return expertView; }
     SimpleView *simple() const { return simpleView; }
     SWUpdate *softwareUpdate() const { return swUpdate; }
-    IntroDialog *intro() const { return introDialog; }
+    // Built on first use with what the start found.
+    IntroDialog *intro();
 
 signals:
     void navigateBack();
@@ -61,6 +62,9 @@ private:
     void loadTranslators();
     void loadStyleSheet();
     void registerAutostart();
+    // Loads and initialises the TLS library off the GUI thread, which the
+    // start's update check needs; the check then only waits for what is left.
+    void prepareTls();
     void showFirmwareNotices(bool shown);
     // A firmware prompt may open: none is open and no update runs.
     bool mayPrompt() const;
@@ -77,11 +81,20 @@ private:
     FWUpdate *fwUpdate = nullptr;
     SWUpdate *swUpdate = nullptr;
     IntroDialog *introDialog = nullptr;
+    // The intro dialog's arguments, as the start found them.
+    struct IntroArguments
+    {
+        bool simpleMode = false;
+        QWidget *parent = nullptr;
+        int productId = 0;
+        int releaseChannel = 0;
+    } introArguments;
     AppExtensions *extensions = nullptr;
     MouseFunctions *mouseFunctions = nullptr;
     QTranslator qtTranslator;
     QTranslator appTranslator;
     std::unique_ptr<QThread> autostartWriter;
+    std::unique_ptr<QThread> tlsLoader;
 
     bool promptOpen = false;
     // The window-level Back press being dispatched: the widget it goes on to

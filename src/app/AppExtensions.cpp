@@ -61,8 +61,8 @@ void AppExtensions::storeFlag(qint64 *flag, qint64 value)
 
 void AppExtensions::checkOpenRequest()
 {
-    // The lock costs a file created, synced to disk and removed: it is taken
-    // only when there is a request to take. The flag changes only under the
+    // The lock is taken only when there is a request to take, so an idle
+    // poll never waits for another process. The flag changes only under the
     // lock, so what is read there decides.
     if (peekFlag() != 1)
         return;

@@ -3,7 +3,8 @@
 // polling every 100 ms, clears it and brings its window forward. Keyed, like
 // the single-instance guard, by files in SingleInstanceGuard::keyFolder().
 
-#include <QLockFile>
+#include "ProcessLock.h"
+
 #include <QObject>
 #include <QSharedMemory>
 #include <QTimer>
@@ -43,6 +44,6 @@ private:
     static void storeFlag(qint64 *flag, qint64 value);
 
     QSharedMemory sharedMemory;
-    QLockFile flagLock;
+    ProcessLock flagLock;
     QTimer timer;
 };

@@ -1,11 +1,12 @@
 #pragma once
 // One control panel per guard key and logged-in user: the existence of a small
-// shared-memory segment is the lock, a lock file serialises access to it.
+// shared-memory segment is the lock, a lock on a file serialises access to it.
 //
 // Both are keyed by files in keyFolder(), a fixed place of the user's, so
 // starts with different temporary folders (TMPDIR) still meet there.
 
-#include <QLockFile>
+#include "ProcessLock.h"
+
 #include <QSharedMemory>
 #include <QString>
 
@@ -39,5 +40,5 @@ private:
     const QString sharedmemKey;
     QSharedMemory sharedMem;
     // Held around every attach, create and detach of sharedMem.
-    QLockFile memLock;
+    ProcessLock memLock;
 };

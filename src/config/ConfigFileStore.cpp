@@ -19,6 +19,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -40,6 +41,17 @@ bool readWhole(const QString &path, QByteArray *bytes)
         return false;
     *bytes = file.readAll();
     return file.error() == QFileDevice::NoError;
+}
+
+// Whether the starter copy holds the shipped file's bytes already; then a
+// refresh would only rewrite and sync the same file at every start.
+bool starterCopyIsCurrent(const QString &shipped, const QString &copy)
+{
+    if (QFileInfo(shipped).size() != QFileInfo(copy).size())
+        return false;
+    QByteArray shippedBytes;
+    QByteArray copyBytes;
+    return readWhole(shipped, &shippedBytes) && readWhole(copy, &copyBytes) && shippedBytes == copyBytes;
 }
 
 // "NumberOfBackups" of the settings file; a value that is not a number
@@ -336,10 +348,13 @@ bool ConfigFile::copyStarterFile()
 {
     m_starterCopied = true;
     QString reason;
-    const bool copied = SafeFile::copy(shippedStarterPath(), starterCopyPath(), &reason) == SafeFile::Written;
+    const QString shipped = shippedStarterPath();
+    const QString copy = starterCopyPath();
+    const bool copied =
+        starterCopyIsCurrent(shipped, copy) || SafeFile::copy(shipped, copy, &reason) == SafeFile::Written;
     qInfo().noquote() << QStringLiteral("copyStarterFile: ") + (copied ? "true" : "false");
     if (!copied)
-        qWarning() << "ConfigFile: starter file not copied from" << shippedStarterPath() << "-" << reason;
+        qWarning() << "ConfigFile: starter file not copied from" << shipped << "-" << reason;
     return copied;
 }
 

@@ -10,8 +10,7 @@ namespace Autostart {
 
 QString entryPath(const QString &name)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/autostart/" + name +
-           ".desktop";
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/autostart/" + name + ".desktop";
 }
 
 bool isRegistered(const QString &name)
@@ -51,16 +50,18 @@ QString execLine(const QString &executable, const QString &argument)
     return value;
 }
 
-bool registerEntry(const QString &name, const QString &executable, const QString &argument)
+bool registerEntry(const QString &name, const QString &executable, const QString &argument, const QString &icon)
 {
     const QString path = entryPath(name);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
-    const QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
-                                        "X-GNOME-Autostart-enabled=true\n")
-                             .arg(QString(name).replace('\n', ' '), execLine(executable, argument));
+    QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n")
+                       .arg(QString(name).replace('\n', ' '), execLine(executable, argument));
+    if (!icon.isEmpty())
+        text += QStringLiteral("Icon=%1\n").arg(QString(icon).replace('\n', ' '));
+    text += QStringLiteral("X-GNOME-Autostart-enabled=true\n");
     const QByteArray bytes = text.toUtf8();
     // A short write can pass commit() unseen while it sits in the file's
     // buffer: flushed first, it fails there and nothing replaces the entry.

@@ -8,9 +8,12 @@ namespace Autostart {
 
 QString entryPath(const QString &name);
 bool isRegistered(const QString &name);
-// Writes the entry running the quoted executable with the given argument.
-// Returns false when the file could not be written.
-bool registerEntry(const QString &name, const QString &executable, const QString &argument);
+// Writes the entry running the quoted executable with the given argument,
+// with the named theme icon when one is given (the session's list of
+// start-up programs shows it). Returns false when the file could not be
+// written.
+bool registerEntry(const QString &name, const QString &executable, const QString &argument,
+                   const QString &icon = QString());
 // The Exec value: the executable quoted as desktop entries require, then the argument.
 QString execLine(const QString &executable, const QString &argument);
 

@@ -46,8 +46,8 @@ void setupLogging()
         qDebug("Verbose logging enabled");
         return;
     }
-    settings.setValue("DisableLogging", false);
-    settings.setValue("VerboseLogging", false);
+    SettingsFile::writeIfChanged(settings, QStringLiteral("DisableLogging"), false);
+    SettingsFile::writeIfChanged(settings, QStringLiteral("VerboseLogging"), false);
     qInstallMessageHandler(messageHandler);
 }
 

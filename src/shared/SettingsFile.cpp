@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QVariant>
+
+#include <utility>
 
 namespace SettingsFile {
 
@@ -38,24 +41,37 @@ QString channelToken(int channel)
     }
 }
 
+void writeIfChanged(QSettings &settings, const QString &key, const QVariant &value)
+{
+    // A value read back from the file is text; the comparison converts the
+    // new value to it ("true", "5").
+    if (!settings.contains(key) || settings.value(key) != value)
+        settings.setValue(key, value);
+}
+
 void writeStartupDefaults(int currentChannel)
 {
     QSettings settings(path(), QSettings::IniFormat);
     if (!settings.value("HasBeenRunBefore", false).toBool()) {
-        settings.setValue("AdminAppDetection", false);
-        settings.setValue("AutoUpdate", true);
-        settings.setValue("EnableHighDpiScaling", true);
-        settings.setValue("ExpertAddRelease", true);
-        settings.setValue("ExpertView", false);
-        settings.setValue("ExpertViewSideBySide", false);
-        settings.setValue("ExpertViewShowPressRelease", false);
-        settings.setValue("HasDoneCalibration", false);
-        settings.setValue("ShowGlobal", false);
-        settings.setValue("ShowIntroOnLaunch", true);
-        settings.setValue("SetViewedAsActive", true);
-        settings.setValue("SetActiveAsViewed", true);
-        settings.setValue("VerboseLogging", false);
-        settings.setValue("R7API", false);
+        // Repeated at every start until the first start with a window.
+        const std::pair<const char *, bool> firstRun[] = {
+            {"AdminAppDetection", false},
+            {"AutoUpdate", true},
+            {"EnableHighDpiScaling", true},
+            {"ExpertAddRelease", true},
+            {"ExpertView", false},
+            {"ExpertViewSideBySide", false},
+            {"ExpertViewShowPressRelease", false},
+            {"HasDoneCalibration", false},
+            {"ShowGlobal", false},
+            {"ShowIntroOnLaunch", true},
+            {"SetViewedAsActive", true},
+            {"SetActiveAsViewed", true},
+            {"VerboseLogging", false},
+            {"R7API", false},
+        };
+        for (const auto &[key, value] : firstRun)
+            writeIfChanged(settings, QString::fromLatin1(key), value);
         return;
     }
     for (const char *key : {"ExpertAddRelease", "SetViewedAsActive", "SetActiveAsViewed"}) {

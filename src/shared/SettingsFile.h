@@ -5,6 +5,9 @@
 
 #include <QString>
 
+class QSettings;
+class QVariant;
+
 namespace SettingsFile {
 
 // The per-user configuration folder of the running application.
@@ -22,6 +25,11 @@ enum Channel { ChannelAlpha = 1, ChannelBeta = 2, ChannelPublic = 3, ChannelV3Al
 
 // The "ReleaseChannel" token of a channel: "Alpha", "Beta", otherwise "Stable".
 QString channelToken(int channel);
+
+// Sets key to value unless the file holds that value already: every write
+// rewrites and syncs the whole file, so a start that changes nothing writes
+// nothing.
+void writeIfChanged(QSettings &settings, const QString &key, const QVariant &value);
 
 // First start (no "HasBeenRunBefore"): writes the fourteen first-run keys.
 // Later starts: fills in the keys added since, and "ReleaseChannel" from the

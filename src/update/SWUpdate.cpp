@@ -77,9 +77,9 @@ struct SWUpdate::Download
 
 SWUpdate::SWUpdate(QWidget *parent)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::SWUpdate>())
 {
-    ui->setupUi(this);
+    // The form is built when the dialog is first shown or styled: a start in
+    // the tray needs none of it.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setModal(true);
@@ -88,11 +88,7 @@ SWUpdate::SWUpdate(QWidget *parent)
     if (!QDir().mkpath(SettingsFile::folder()) || !QDir().mkpath(m_downloadFolder))
         qWarning().noquote() << "SWUpdate: cannot create" << m_downloadFolder;
     m_channelIniPath = SettingsFile::channelIniPath();
-    connect(ui->pushButton_now, &QPushButton::clicked, this, &SWUpdate::upgrade);
-    connect(ui->pushButton_later, &QPushButton::clicked, this, &QWidget::hide);
 
-    m_internet = new InternetAccess(UpdateServer::base().host(), this);
-    connect(m_internet, &InternetAccess::onlineStatusChanged, this, &SWUpdate::onlineStatusChanged);
     m_network = new QNetworkAccessManager(this);
 
     if (QSettings(SettingsFile::path(), QSettings::IniFormat).value("AutoUpdate", true).toBool()) {
@@ -105,9 +101,50 @@ SWUpdate::SWUpdate(QWidget *parent)
     m_offerRetry.setInterval(deviceRetryMs);
     connect(&m_offerRetry, &QTimer::timeout, this, &SWUpdate::offerOrDownload);
 
-    m_busyMessage = new TempMessage(tr("Checking for update now"), parent);
+    // The busy message is made at the first manual check.
+    m_busyParent = parent;
+    m_busyParentGiven = parent != nullptr;
     m_device = MouseFunctions::instance();
     loadChannel();
+}
+
+void SWUpdate::ensureForm()
+{
+    if (ui)
+        return;
+    ui = std::make_unique<Ui::SWUpdate>();
+    ui->setupUi(this);
+    connect(ui->pushButton_now, &QPushButton::clicked, this, &SWUpdate::upgrade);
+    connect(ui->pushButton_later, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void SWUpdate::setVisible(bool visible)
+{
+    if (visible)
+        ensureForm();
+    QDialog::setVisible(visible);
+}
+
+TempMessage *SWUpdate::busyMessage()
+{
+    // Made once; none when the widget it belongs to has gone, as it would
+    // have gone with it.
+    if (!m_busyMade && (m_busyParent || !m_busyParentGiven)) {
+        m_busyMade = true;
+        m_busyMessage = new TempMessage(tr("Checking for update now"), m_busyParent);
+    }
+    return m_busyMessage;
+}
+
+InternetAccess *SWUpdate::internetAccess()
+{
+    // Its manager loads the network plugins and polls the interfaces in the
+    // background, so it comes with the first check or download that needs it.
+    if (!m_internet) {
+        m_internet = new InternetAccess(UpdateServer::base().host(), this);
+        connect(m_internet, &InternetAccess::onlineStatusChanged, this, &SWUpdate::onlineStatusChanged);
+    }
+    return m_internet;
 }
 
 SWUpdate::~SWUpdate()
@@ -152,12 +189,13 @@ void SWUpdate::loadSettingsAndCheck()
 
 void SWUpdate::checkNow()
 {
-    if (m_internet->isOnline()) {
-        if (m_busyMessage)
-            m_busyMessage->show();
+    if (internetAccess()->isOnline()) {
+        TempMessage *busy = busyMessage();
+        if (busy)
+            busy->show();
         checkUpdates();
-        if (m_busyMessage)
-            m_busyMessage->hide();
+        if (busy)
+            busy->hide();
         return;
     }
     CustomMessageBox box(
@@ -284,6 +322,7 @@ void SWUpdate::startDownload(const QString &address, const QString &fileName)
         qWarning().noquote() << "SWUpdate: cannot write" << download->file.fileName() << download->file.errorString();
         return;
     }
+    internetAccess();
     QNetworkReply *reply = get(QUrl(address));
     download->reply = reply;
     m_download = std::move(download);
@@ -400,6 +439,7 @@ void SWUpdate::upgrade()
 
 void SWUpdate::updateStyle(bool simpleMode, int mousePID)
 {
+    ensureForm();
     const std::initializer_list<QWidget *> labels = {ui->label, ui->label_3};
     const std::initializer_list<QWidget *> buttons = {ui->pushButton_later, ui->pushButton_now};
     QString linkColour;

@@ -78,6 +78,12 @@ public:
     // id) or the expert view, and links the channel's release notes.
     void updateStyle(bool simpleMode, int mousePID);
 
+    // Watches the online state from the first call on (the manual check and
+    // each download call it).
+    InternetAccess *internetAccess();
+
+    void setVisible(bool visible) override;
+
     // The settings folder's "Driver Updates/", with the slash.
     QString downloadFolder() const { return m_downloadFolder; }
 
@@ -114,6 +120,8 @@ private:
     // Follows a redirect only to an address UpdateServer accepts.
     void verifyRedirect(QNetworkReply *reply, const QUrl &target);
     QNetworkReply *get(const QUrl &address);
+    void ensureForm();
+    TempMessage *busyMessage();
 
     std::unique_ptr<Ui::SWUpdate> ui;
     ChannelType m_channel = 3;
@@ -124,6 +132,9 @@ private:
     QString m_installerFileName;
     QString m_manifestVersion;
     QPointer<TempMessage> m_busyMessage;
+    QPointer<QWidget> m_busyParent;
+    bool m_busyParentGiven = false;
+    bool m_busyMade = false;
     InternetAccess *m_internet = nullptr;
     // The download that the connection's going dropped, to start again: its
     // address and file name.

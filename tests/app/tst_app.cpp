@@ -14,6 +14,7 @@
 #include "FWUpdate.h"
 #include "FakeHidTransport.h"
 #include "FakeProcessTools.h"
+#include "InternetAccess.h"
 #include "IntroDialog.h"
 #include "MouseFunctions.h"
 #include "PackageCreator.h"
@@ -34,6 +35,7 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -452,6 +454,58 @@ private slots:
         QTRY_COMPARE(countInLog("Opening Window in Simple Mode"), 1);
         QTimer::singleShot(0, tray->quitAction(), &QAction::trigger);
         QCOMPARE(app->exec(), 0);
+    }
+
+    // A start in the tray styles no window: each is polished, whole, when it
+    // first shows, with the model key of the mouse connected meanwhile.
+    void hiddenWindowsArePolishedWhenTheyShow()
+    {
+        returningUser();
+        startApp({"hide"});
+        plugIn();
+        QTest::qWait(50);
+        const auto polished = [](QWidget *window) {
+            QList<QWidget *> widgets = window->findChildren<QWidget *>();
+            widgets << window;
+            return std::count_if(widgets.cbegin(), widgets.cend(),
+                                 [](QWidget *widget) { return widget->testAttribute(Qt::WA_WState_Polished); });
+        };
+        for (QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY2(polished(window) == 0, window->metaObject()->className());
+
+        app->expert()->tray()->openAction()->trigger();
+        SimpleView *simple = app->simple();
+        QVERIFY(simple->isVisible());
+        QCOMPARE(polished(simple), simple->findChildren<QWidget *>().size() + 1);
+        for (QWidget *widget : simple->findChildren<QWidget *>())
+            QCOMPARE(widget->property("m").toString(), QString("pelkin"));
+        QVERIFY(!WidgetDriver::grabToPng(simple, "simple-shown-from-the-tray").isEmpty());
+    }
+
+    // A start in the tray builds what it does not show only when it is
+    // needed: the intro at the first opening, the update dialog's form when
+    // it shows, the online watch at the first check or download.
+    void hiddenStartDefersTheDialogs()
+    {
+        returningUser();
+        startApp({"hide"});
+        const auto intros = [] {
+            const QWidgetList widgets = QApplication::allWidgets();
+            return std::count_if(widgets.cbegin(), widgets.cend(),
+                                 [](QWidget *widget) { return qobject_cast<IntroDialog *>(widget) != nullptr; });
+        };
+        SWUpdate *update = app->softwareUpdate();
+        QCOMPARE(intros(), 0);
+        QVERIFY(!update->findChild<QPushButton *>("pushButton_now"));
+        QVERIFY(!update->findChild<InternetAccess *>());
+
+        app->expert()->tray()->openAction()->trigger();
+        QTRY_COMPARE(countInLog("Opening Window in Simple Mode"), 1);
+        QCOMPARE(intros(), 1);
+        QCOMPARE(app->intro()->parentWidget(), app->simple());
+        update->show();
+        QVERIFY(update->findChild<QPushButton *>("pushButton_now"));
+        QCOMPARE(update->size(), QSize(400, 184));
     }
 
     void hiddenStartShowsNoUpdateDialog()

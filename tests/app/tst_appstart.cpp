@@ -3,8 +3,10 @@
 #include "ProgramRun.h"
 #include "TestHttpServer.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QtTest>
 
@@ -79,6 +81,29 @@ private slots:
         QVERIFY(waitForLog("App: showActiveView"));
         QVERIFY(waitForLog("Opening Window in Simple Mode"));
         stop(*program);
+    }
+
+    // Each write of these files is synced to disk: a start that finds them
+    // as it would leave them writes neither (the first-run defaults that a
+    // hidden start repeats included).
+    void aStartThatChangesNothingWritesNothing()
+    {
+        auto first = start({"hide"});
+        QVERIFY(waitForLog("Autostart - launched minimized"));
+        stop(*first);
+        const QString files[] = {settingsPath(), configFolder() + "/Starter Mappings.kvlf"};
+        const QDateTime before = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() - 86400);
+        for (const QString &path : files) {
+            QFile file(path);
+            QVERIFY2(file.open(QIODevice::ReadWrite), qPrintable(path));
+            QVERIFY(file.setFileTime(before, QFileDevice::FileModificationTime));
+        }
+        auto second = start({"hide"});
+        QVERIFY(waitForLog("Autostart - launched minimized", 2));
+        stop(*second);
+        QCOMPARE(countInLog("copyStarterFile: true"), 2);
+        for (const QString &path : files)
+            QVERIFY2(QFileInfo(path).lastModified() == before, qPrintable(path));
     }
 
     void otherArgumentsStartNormally_data()

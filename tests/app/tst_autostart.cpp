@@ -99,6 +99,16 @@ private slots:
         QCOMPARE(lines.at(3), "Exec=" + Autostart::execLine("/opt/two\nlines", "hide"));
     }
 
+    void entryNamesTheIconWhenGiven()
+    {
+        QVERIFY(Autostart::registerEntry("Iconic", "/usr/bin/app", "hide", "corvanelle-r7"));
+        QFile entry(Autostart::entryPath("Iconic"));
+        QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList lines = QString::fromUtf8(entry.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.filter("Icon="), QStringList{"Icon=corvanelle-r7"});
+        QCOMPARE(lines.size(), 6);
+    }
+
     // A full disk: the entry is not written at all rather than cut short.
     void entryThatCannotBeWrittenWholeIsNotWritten()
     {

@@ -1,8 +1,8 @@
 #include "AppExtensions.h"
+#include "ProcessLock.h"
 #include "ProgramRun.h"
 #include "SingleInstanceGuard.h"
 
-#include <QLockFile>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
@@ -107,14 +107,13 @@ private slots:
         QCOMPARE(spy.count(), 1);
     }
 
-    // The lock is a file created, synced to disk and removed: a poll that
-    // finds nothing requested does without it, so an idle instance neither
-    // writes every 100 ms nor waits for another process holding the lock.
+    // A poll that finds nothing requested does without the flag's lock, so
+    // an idle instance never waits for another process holding it.
     void idlePollTakesNoLock()
     {
         AppExtensions running;
         QVERIFY(running.isAttached());
-        QLockFile held(SingleInstanceGuard::keyFolder() + '/' + AppExtensions::flagName + ".lock");
+        ProcessLock held(SingleInstanceGuard::keyFolder() + '/' + AppExtensions::flagName + ".lock");
         QVERIFY(held.lock());
         std::unique_ptr<QThread> poll(QThread::create([&running] {
             running.checkOpenRequest();
@@ -125,6 +124,24 @@ private slots:
         held.unlock();
         poll->wait();
         QVERIFY2(returned, "an idle poll waited for the flag's lock");
+    }
+
+    void processLockExcludesUntilReleased()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("guard.lock");
+        ProcessLock first(path);
+        QVERIFY(first.lock());
+        ProcessLock second(path);
+        std::unique_ptr<QThread> waiter(QThread::create([&second] { second.lock(); }));
+        waiter->start();
+        QVERIFY2(!waiter->wait(300), "a second lock was taken while the first was held");
+        first.unlock();
+        QVERIFY(waiter->wait(5000));
+        second.unlock();
+
+        ProcessLock nowhere(folder.filePath("missing/guard.lock"));
+        QVERIFY(!nowhere.lock());
     }
 
     void secondStartOpensTheFirstInstancesWindow()

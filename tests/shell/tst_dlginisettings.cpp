@@ -462,6 +462,7 @@ private slots:
         QVERIFY(SWUpdate::setServerUrl(server.baseUrl()));
         SWUpdate update;
         // Online, so the switch checks at once and shows no box.
+        update.internetAccess();
         QVERIFY(OnlineState::set(&update, true));
         QSignalSpy channels(&update, &SWUpdate::channelChanged);
 

@@ -112,6 +112,7 @@ private:
     SWUpdate *makeUpdate()
     {
         update = std::make_unique<SWUpdate>();
+        update->internetAccess();
         setOnline(true);
         return update.get();
     }
@@ -160,7 +161,7 @@ private slots:
     void onlineStateFollowsTheManager()
     {
         makeUpdate();
-        auto *internet = update->findChild<InternetAccess *>();
+        auto *internet = update->internetAccess();
         QSignalSpy changes(internet, &InternetAccess::onlineStatusChanged);
         LogRecorder log;
         setOnline(false);

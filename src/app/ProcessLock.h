@@ -1,0 +1,27 @@
+#pragma once
+// A lock between processes: flock() on a file that stays in place, opened at
+// the first lock() and kept open. Taking and releasing it writes nothing to
+// disk (a lock file created and removed each time is synced on every take),
+// and the system releases it when its holder dies, so it is never left stale.
+// Two ProcessLocks on one path exclude each other within a process too.
+
+#include <QString>
+
+class ProcessLock
+{
+public:
+    explicit ProcessLock(const QString &path);
+    ~ProcessLock();
+    ProcessLock(const ProcessLock &) = delete;
+    ProcessLock &operator=(const ProcessLock &) = delete;
+
+    // Waits until the lock is held; false when its file cannot be opened.
+    bool lock();
+    void unlock();
+
+    QString fileName() const { return path; }
+
+private:
+    const QString path;
+    int descriptor = -1;
+};
