@@ -277,6 +277,7 @@ private slots:
         makeEditor(key);
         editor->resize(760, 420);
         edit();
+        QCoreApplication::processEvents();
         QVERIFY(!WidgetDriver::grabToPng(editor.get(), "quick-editor-" + key).isEmpty());
     }
 };
