@@ -3,6 +3,7 @@
 #include "EmptyPage.h"
 #include "LinkedApps.h"
 #include "LoadingGuard.h"
+#include "Mappings.h"
 #include "PackageCreator.h"
 #include "ProfileData.h"
 #include "Settings.h"
@@ -82,11 +83,22 @@ Profile::Profile(const QString &name, int index, int subIndex, Profile *parentPr
     m_settings->setRemoveHidden(isGlobal());
     m_settings->hide();
     m_layout->addWidget(m_settings);
+    m_mappings = new Mappings(this);
+    m_mappings->hide();
+    m_layout->addWidget(m_mappings);
+    if (isGlobal())
+        m_mappings->setGlobal(true);
+    else
+        m_mappings->setParentName(parentName());
+    m_mappings->load();
 
     connect(m_links, &LinkedApps::checkNewLink, this, &Profile::checkNewAppLink);
     connect(m_empty, &EmptyPage::addSettings, this, &Profile::addSettings);
     connect(m_settings, &Settings::removed, this, &Profile::settingsRemoved);
     connect(m_empty, &EmptyPage::addMappings, this, &Profile::addMappings);
+    connect(m_mappings, &Mappings::removed, this, &Profile::mappingsRemoved);
+    connect(m_mappings, &Mappings::setHeaderTree, this, &Profile::setHeaderTree);
+    connect(m_mappings, &Mappings::backToCurrentView, this, &Profile::backToCurrentView);
 }
 
 Profile::~Profile() = default;
@@ -173,6 +185,8 @@ void Profile::copyFrom(const Profile *other)
     m_settings->load();
     if (record->hasOwnSettings() && !isGlobal())
         m_settings->showRemoveRow();
+    // The page's cards still show the mappings it had before.
+    m_mappings->reload();
 }
 
 void Profile::reload()
@@ -184,6 +198,7 @@ void Profile::reload()
     m_model->setCurrentProfile(record);
     m_links->reload();
     m_settings->load();
+    m_mappings->reload();
     if (record->isDefault)
         SimpleModel::instance()->setActiveProfile(record, false);
 }
@@ -229,19 +244,30 @@ void Profile::clearContents()
     CurrentRecord current(m_model, data());
     m_links->clear();
     m_settings->resetToDefaults();
+    m_mappings->clearAll();
 }
 
 void Profile::resetContents()
 {
-    clearContents();
+    CurrentRecord current(m_model, data());
+    m_links->clear();
+    m_settings->resetToDefaults();
+    m_mappings->resetToDefaults();
 }
 
-void Profile::refreshRows() {}
+void Profile::refreshRows()
+{
+    CurrentRecord current(m_model, data());
+    m_mappings->refreshOutputs();
+    m_mappings->updateProfileLists();
+}
 
 void Profile::redrawPages()
 {
     m_settings->refreshOutputs();
     m_settings->update();
+    m_mappings->refreshOutputs();
+    m_mappings->update();
 }
 
 // ------------------------------------------------------------------ showing
@@ -271,6 +297,7 @@ void Profile::showTiltLeftRight()
 void Profile::showMappingView(MappingView view)
 {
     m_view = view;
+    m_showingSettings = false;
     m_settings->hide();
     m_links->hide();
     mappingPageFor(view)->show();
@@ -283,27 +310,54 @@ void Profile::showCurrentView()
 
 QWidget *Profile::mappingPageFor(MappingView view)
 {
+    const ProfileData *record = data();
     QString page;
+    bool own = false;
     switch (view) {
     case MappingView::All:
         page = tr("All");
+        own = record && record->hasInputMaps();
         break;
     case MappingView::Button:
         page = m_buttonName;
+        own = m_mappings->hasButtonMapping(m_buttonId, false);
         break;
     case MappingView::TiltForwardBack:
         page = tr("Tilt forward / back");
+        own = m_mappings->hasTiltForwardBack();
         break;
     case MappingView::TiltLeftRight:
         page = tr("Tilt left / right");
+        own = m_mappings->hasTiltLeftRight();
         break;
     }
-    m_empty->showNoMappings(parentName(), page);
-    return m_empty;
+    if (!own) {
+        m_mappings->hide();
+        m_empty->showNoMappings(parentName(), page);
+        return m_empty;
+    }
+    m_empty->hide();
+    switch (view) {
+    case MappingView::All:
+        m_mappings->showAll();
+        break;
+    case MappingView::Button:
+        m_mappings->showButton(m_buttonId, m_buttonName);
+        break;
+    case MappingView::TiltForwardBack:
+        m_mappings->showTiltForwardBack();
+        break;
+    case MappingView::TiltLeftRight:
+        m_mappings->showTiltLeftRight();
+        break;
+    }
+    return m_mappings;
 }
 
 void Profile::showSettings()
 {
+    m_showingSettings = true;
+    m_mappings->hide();
     m_links->show();
     const ProfileData *record = data();
     if (record && record->hasOwnSettings()) {
@@ -329,5 +383,31 @@ void Profile::settingsRemoved()
 
 void Profile::addMappings()
 {
+    m_mappings->reload();
+    const QString parent = parentName();
+    switch (m_view) {
+    case MappingView::All:
+        m_mappings->addDefaultsAll(parent);
+        break;
+    case MappingView::Button:
+        m_mappings->addDefaultsForButton(m_buttonId, parent);
+        break;
+    case MappingView::TiltForwardBack:
+        m_mappings->addDefaultsTiltForwardBack(parent);
+        break;
+    case MappingView::TiltLeftRight:
+        m_mappings->addDefaultsTiltLeftRight(parent);
+        break;
+    }
     showCurrentView();
+}
+
+// Clearing or resetting the page deletes cards too; the settings view the
+// user looks at then stays on screen.
+void Profile::mappingsRemoved()
+{
+    if (m_showingSettings)
+        showSettings();
+    else
+        showCurrentView();
 }

@@ -8,6 +8,7 @@
 
 class EmptyPage;
 class LinkedApps;
+class Mappings;
 class PackageCreator;
 class ProfileData;
 class Settings;
@@ -16,9 +17,9 @@ class QVBoxLayout;
 // The expert view's page of one profile (the global profile, a top-level
 // profile or a sub-profile), bound to the store's record of its index pair,
 // which it creates when there is none. It stacks the linked applications
-// row, the empty page and the settings page, and shows for the part of the
-// profile the user looks at either the profile's own content or the empty
-// page that names whose content applies.
+// row, the empty page, the settings page and the mapping page, and shows for
+// the part of the profile the user looks at either the profile's own content
+// or the empty page that names whose content applies.
 //
 // The profile tree owns the pages; a page's record outlives it unless the
 // tree removes it (removeData). Operations that store go to the store's
@@ -62,8 +63,8 @@ public:
 
     bool backlight(bool *cycling, QColor *colour) const;
 
-    // No links and the settings page's defaults; resetContents is the same
-    // where the mapping page would create its default rows.
+    // No links, the settings page's defaults and no mappings; resetContents
+    // is the same with the default mappings instead.
     void clearContents();
     void resetContents();
     void refreshRows();
@@ -77,6 +78,7 @@ public:
 
     LinkedApps *linkedApps() const { return m_links; }
     Settings *settings() const { return m_settings; }
+    Mappings *mappings() const { return m_mappings; }
     EmptyPage *emptyPage() const { return m_empty; }
 
 signals:
@@ -92,13 +94,14 @@ private:
     ProfileData *findOrCreateRecord(const QString &name, int index, int subIndex);
     void showMappingView(MappingView view);
     void showCurrentView();
-    // The page that shows one mapping view. The mapping list page is not
-    // part of the program yet: every view gets the empty page, which names
-    // the profile whose mappings apply.
+    // The page that shows one mapping view: the mapping page when the
+    // profile owns mappings for it, else the empty page naming the profile
+    // whose mappings apply.
     QWidget *mappingPageFor(MappingView view);
     void addSettings();
     void settingsRemoved();
     void addMappings();
+    void mappingsRemoved();
 
     Profile *m_parentProfile;
     PackageCreator *m_model;
@@ -109,7 +112,10 @@ private:
     LinkedApps *m_links;
     EmptyPage *m_empty;
     Settings *m_settings;
+    Mappings *m_mappings;
     MappingView m_view = MappingView::All;
+    // Whether the settings view is the one on screen.
+    bool m_showingSettings = false;
     int m_buttonId = 0;
     QString m_buttonName;
 };

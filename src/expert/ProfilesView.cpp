@@ -1,6 +1,7 @@
 #include "ProfilesView.h"
 
 #include "AppFont.h"
+#include "ButtonIds.h"
 #include "CustomMessageBox.h"
 #include "PackageCreator.h"
 #include "Profile.h"
@@ -512,6 +513,13 @@ void ProfilesView::showAllMappings()
 {
     setPageName(tr("All Mappings"), false);
     m_current->showAllMappings();
+}
+
+void ProfilesView::showButtonMappings(int buttonId)
+{
+    const QString name = ButtonIds::name(buttonId, false);
+    setPageName(name + QLatin1Char(' ') + tr("Mappings"), false);
+    m_current->showButton(buttonId, name);
 }
 
 void ProfilesView::showSettings()

@@ -70,6 +70,7 @@ public:
     void setActive(Profile *profile, bool send);
 
     void showAllMappings();
+    void showButtonMappings(int buttonId);
     void showSettings();
     void showTiltForwardBack();
     void showTiltLeftRight();

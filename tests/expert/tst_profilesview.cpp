@@ -8,7 +8,10 @@
 #include "ConnectedMouse.h"
 #include "DialogAnswerer.h"
 #include "EmptyPage.h"
+#include "InputMapAction_Angle.h"
+#include "InputMapAction_Button.h"
 #include "LinkedApps.h"
+#include "Mappings.h"
 #include "ModelSnapshot.h"
 #include "OutputAction_Profile.h"
 #include "PackageCreator.h"
@@ -204,6 +207,107 @@ private slots:
         QCOMPARE(store()->package(), package);
         QCOMPARE(edits.size(), 0);
         QCOMPARE(store()->globalProfile()->inputMaps.size(), 3);
+        QCOMPARE(view->globalPage()->mappings()->topLevelCards().size(), 3);
+        QCOMPARE(page("Work")->mappings()->topLevelCards().size(), 3);
+
+        // Reloading and looking at every mapping view of every page stores
+        // nothing either, and never doubles the cards.
+        view->reloadProfiles(true);
+        view->reloadProfiles(true);
+        QCOMPARE(page("Work")->mappings()->topLevelCards().size(), 3);
+        QList<Profile *> all = view->pages();
+        all.prepend(view->globalPage());
+        for (Profile *shown : qAsConst(all)) {
+            view->setCurrent(shown);
+            view->showAllMappings();
+            view->showButtonMappings(8);
+            view->showTiltForwardBack();
+            view->showTiltLeftRight();
+            view->showSettings();
+        }
+        QCOMPARE(ModelSnapshot::take().differenceFrom(before), QString());
+        QCOMPARE(store()->package(), package);
+        QCOMPARE(edits.size(), 0);
+    }
+
+    // A page with mappings of its own shows them on the mapping page; a view
+    // it has none for shows the empty page.
+    void pageWithMappingsShowsThem()
+    {
+        SampleModel::buildFullModel();
+        store()->loading = false;
+        makeView();
+        Profile *work = page("Work");
+        view->setCurrent(work);
+        view->showAllMappings();
+        QVERIFY(work->mappings()->isVisible());
+        QVERIFY(!work->emptyPage()->isVisible());
+        QVERIFY(!work->linkedApps()->isVisible());
+        QVERIFY(!WidgetDriver::grabToPng(view.get(), "profile-page-mappings").isEmpty());
+
+        view->showButtonMappings(8);
+        QCOMPARE(labelText(view.get(), "label_tree_1"), QString("Right Fingertip Mappings"));
+        QVERIFY(work->mappings()->isVisible());
+        view->showButtonMappings(2);
+        QVERIFY(work->mappings()->isVisible());
+        view->showButtonMappings(0);
+        QVERIFY(!work->mappings()->isVisible());
+        QVERIFY(work->emptyPage()->isVisible());
+        QCOMPARE(labelText(work->emptyPage(), "label_page"), QString("Left Button"));
+        QCOMPARE(labelText(work->emptyPage(), "label_from"), QString("(mappings from Global apply)."));
+        view->showTiltForwardBack();
+        QVERIFY(work->mappings()->isVisible());
+        view->showTiltLeftRight();
+        QVERIFY(work->emptyPage()->isVisible());
+        view->showSettings();
+        QVERIFY(!work->mappings()->isVisible());
+        QVERIFY(work->settings()->isVisible());
+    }
+
+    // "+ Add mappings" takes the shown view over with its default mappings,
+    // stored into the page's own record only.
+    void addMappingsTakesTheViewOver()
+    {
+        auto thumb = std::make_shared<InputMapAction_Button>();
+        thumb->buttonId = 3;
+        store()->addProfile(2, 255, "Games")->inputMaps = {thumb};
+        store()->addProfile(2, 0, "Solo");
+        store()->setCurrentProfile(store()->globalProfile());
+        makeView();
+        Profile *solo = page("Solo");
+        view->setCurrent(solo);
+        view->showTiltLeftRight();
+        QVERIFY(solo->emptyPage()->isVisible());
+        QSignalSpy edits(store(), &PackageCreator::updateMemoryUsed);
+        QVERIFY(WidgetDriver::click(solo->emptyPage(), "pushButton_add_mappings"));
+        QVERIFY(edits.size() > 0);
+        QVERIFY(!solo->emptyPage()->isVisible());
+        QVERIFY(solo->mappings()->isVisible());
+        QCOMPARE(solo->mappings()->topLevelCards().size(), 5);
+        QCOMPARE(record("Solo")->inputMaps.size(), 5);
+        for (const InputMapPtr &mapping : qAsConst(record("Solo")->inputMaps))
+            QCOMPARE(int(std::static_pointer_cast<InputMapAction_Angle>(mapping)->axis), 0);
+        QCOMPARE(record("Games")->inputMaps.size(), 1);
+        QVERIFY(!WidgetDriver::grabToPng(view.get(), "profile-page-tilt-added").isEmpty());
+
+        // The other views keep the empty page until taken over in turn.
+        view->showButtonMappings(3);
+        QVERIFY(solo->emptyPage()->isVisible());
+        QVERIFY(WidgetDriver::click(solo->emptyPage(), "pushButton_add_mappings"));
+        QVERIFY(solo->mappings()->isVisible());
+        QCOMPARE(record("Solo")->inputMaps.size(), 6);
+        auto *added = dynamic_cast<const InputMapAction_Button *>(record("Solo")->inputMaps.last().get());
+        QVERIFY(added);
+        QCOMPARE(int(added->buttonId), 3);
+
+        // Clearing the page on the settings view keeps that view on screen.
+        view->showSettings();
+        solo->clearContents();
+        QVERIFY(record("Solo")->inputMaps.isEmpty());
+        QVERIFY(solo->linkedApps()->isVisible());
+        QVERIFY(!solo->mappings()->isVisible());
+        view->showAllMappings();
+        QVERIFY(solo->emptyPage()->isVisible());
     }
 
     void createHandlerMakesPageAndRecord()
