@@ -416,29 +416,27 @@ void MouseView::createTipLines()
 
 void MouseView::buttonHovered(bool isHovered)
 {
-    if (m_mode == QuickEditor)
-        return;
-    const int id = m_outlines.key(qobject_cast<ButtonGraphicsItem *>(sender()), NoId);
-    if (id == NoId)
-        return;
-    if (PointingLine *line = m_calloutLines.value(id))
-        line->updateStyle(isHovered, m_colourScheme);
-    if (TextGraphicsItem *label = m_labels.value(id))
-        label->setHighlighted(isHovered);
-    m_icons->recolorIcons(id, isHovered);
+    showHover(m_outlines.key(qobject_cast<ButtonGraphicsItem *>(sender()), NoId), isHovered, true);
 }
 
 void MouseView::textHovered(bool isHovered)
 {
-    if (m_mode == QuickEditor)
-        return;
-    const int id = m_labels.key(qobject_cast<TextGraphicsItem *>(sender()), NoId);
-    if (id == NoId)
+    showHover(m_labels.key(qobject_cast<TextGraphicsItem *>(sender()), NoId), isHovered, false);
+}
+
+// An outline under the pointer lights its label, a label its outline.
+void MouseView::showHover(int id, bool isHovered, bool onOutline)
+{
+    if (m_mode == QuickEditor || id == NoId)
         return;
     if (PointingLine *line = m_calloutLines.value(id))
         line->updateStyle(isHovered, m_colourScheme);
-    if (ButtonGraphicsItem *outline = m_outlines.value(id))
+    if (onOutline) {
+        if (TextGraphicsItem *label = m_labels.value(id))
+            label->setHighlighted(isHovered);
+    } else if (ButtonGraphicsItem *outline = m_outlines.value(id)) {
         outline->setOutlineVisible(isHovered);
+    }
     m_icons->recolorIcons(id, isHovered);
 }
 

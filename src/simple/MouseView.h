@@ -89,6 +89,7 @@ private:
     void slide(int from, int to);
     void fitScene();
     void fitEditor();
+    void showHover(int id, bool isHovered, bool onOutline);
     int idOfOutline(const QObject *sender) const;
     int idOfLabel(const QObject *sender) const;
 

@@ -27,6 +27,7 @@
 #include "ProfileFixture.h"
 #include "SimulatedMouse.h"
 #include "TestHttpServer.h"
+#include "UrlRecorder.h"
 #include "WidgetDriver.h"
 
 #include <QApplication>
@@ -51,18 +52,6 @@ QSettings settings()
 }
 
 } // namespace
-
-// Records the addresses the desktop was asked to open.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl &url) { opened.append(url); }
-};
 
 // Answers the modal dialogs that open, one after another, each with the
 // next button text of the script ("Ok" once it runs out), and keeps the
