@@ -50,9 +50,9 @@ InputMapPtr forcePress(const QString &name)
 
 // "G:3=Thumb 0.0:1=Right" gives each profile named by its pair a button
 // mapping of that name.
-void addButtonMappings(const QString &spec)
+void addButtonMappings(const QString &setup)
 {
-    for (const QString &token : spec.split(' ', Qt::SkipEmptyParts)) {
+    for (const QString &token : setup.split(' ', Qt::SkipEmptyParts)) {
         const QString pair = token.section(':', 0, 0);
         ProfileData *profile = ProfileFixture::at(pair);
         QVERIFY2(profile, qPrintable(pair));
