@@ -281,15 +281,21 @@ int MouseView::idOfLabel(const QObject *sender) const
 
 void MouseView::buttonClicked()
 {
-    if (ButtonGraphicsItem *selected = m_outlines.value(m_selectedId))
-        selected->setSelectedState(false);
-    m_selectedId = idOfOutline(sender());
-    openQuickEditor();
+    select(idOfOutline(sender()));
 }
 
 void MouseView::textClicked()
 {
-    m_selectedId = idOfLabel(sender());
+    select(idOfLabel(sender()));
+}
+
+// A selected outline takes no clicks: the one selected before is let go
+// whatever was clicked.
+void MouseView::select(int id)
+{
+    if (ButtonGraphicsItem *selected = m_outlines.value(m_selectedId))
+        selected->setSelectedState(false);
+    m_selectedId = id;
     openQuickEditor();
 }
 

@@ -83,6 +83,7 @@ protected:
 private:
     void createButtonItems();
     void deleteOutlines();
+    void select(int id);
     void openQuickEditor();
     void loadQuickEditor(int id);
     void animateItems(int side, bool fadeOut);
