@@ -11,6 +11,7 @@
 #include "PackageCreator.h"
 #include "PointingLine.h"
 #include "ProfileData.h"
+#include "QuickConfig.h"
 #include "TextGraphicsItem.h"
 
 #include <QDebug>
@@ -133,31 +134,35 @@ MouseView::~MouseView()
 
 // ---------------------------------------------------------------- the quick editor
 
-QWidget *MouseView::createQuickEditor()
+QuickConfig *MouseView::createQuickEditor()
 {
-    auto *editor = new QWidget;
-    editor->setObjectName(QStringLiteral("QuickConfig"));
+    auto *editor = new QuickConfig(nullptr);
+    connect(editor, &QuickConfig::back, this, &MouseView::toShowAllView);
+    connect(editor, &QuickConfig::layerResized, this, &MouseView::createTipLines);
+    // Queued: the reload reopens the editor, which replaces the page whose
+    // row is still emitting.
+    connect(editor, &QuickConfig::layerNeedReload, this, &MouseView::loadCurrentProfileToView, Qt::QueuedConnection);
     return editor;
 }
 
 void MouseView::setEditorModelKey(const QString &key)
 {
-    m_editor->setProperty("m", key);
+    m_editor->setModelKey(key);
 }
 
 void MouseView::loadEditorRecord(SettingsRecord &record)
 {
-    Q_UNUSED(record);
+    m_editor->load(record);
 }
 
 void MouseView::loadEditorInput(const QList<InputMapActionConfig *> &mappings)
 {
-    Q_UNUSED(mappings);
+    m_editor->loadInput(mappings, m_model->currentProfile());
 }
 
 QList<QPoint> MouseView::editorRowAnchors() const
 {
-    return {};
+    return m_editor->layerAnchors(0);
 }
 
 // ---------------------------------------------------------------- model and profile
@@ -485,11 +490,10 @@ void MouseView::fitScene()
     m_view->fitInView(sceneArea, Qt::KeepAspectRatio);
 }
 
-// The editor ignores the view's scale: it gets the size its area has on the
-// screen.
+// The editor ignores the view's scale: its area, scaled into the widget.
 void MouseView::fitEditor()
 {
-    const double scale = std::min(double(width()) / sceneArea.width(), double(height()) / sceneArea.height());
-    if (scale > 0)
-        m_editor->setFixedSize(int(editorArea.width() * scale), int(editorArea.height() * scale));
+    const QSize fitted = editorArea.size().scaled(size(), Qt::KeepAspectRatio);
+    if (!fitted.isEmpty())
+        m_editor->setFixedSize(fitted);
 }

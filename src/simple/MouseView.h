@@ -31,6 +31,7 @@ class QGraphicsProxyWidget;
 class QGraphicsScene;
 class QGraphicsView;
 class QVariantAnimation;
+class QuickConfig;
 class SettingsRecord;
 class TextGraphicsItem;
 
@@ -60,7 +61,7 @@ public:
     QList<PointingLine *> tipLines() const { return m_tipLines.values(); }
     IconsBlock *icons() const { return m_icons; }
     DpiItem *dpiItem() const { return m_dpiItem; }
-    QWidget *editor() const { return m_editor; }
+    QuickConfig *editor() const { return m_editor; }
     const MouseLabels &shownLabels() const { return m_shown; }
 
 public slots:
@@ -97,7 +98,7 @@ private:
     // The quick editor, behind these alone: made, connected and embedded by
     // createQuickEditor; given a model key, a settings record or one input's
     // mappings; asked for the anchor points of its rows.
-    QWidget *createQuickEditor();
+    QuickConfig *createQuickEditor();
     void setEditorModelKey(const QString &key);
     void loadEditorRecord(SettingsRecord &record);
     void loadEditorInput(const QList<InputMapActionConfig *> &mappings);
@@ -121,7 +122,7 @@ private:
     IconsBlock *m_icons = nullptr;
     QVariantAnimation *m_slide;
     QColor m_lineColour{211, 127, 255};
-    QWidget *m_editor = nullptr; // owned by its proxy in the scene
+    QuickConfig *m_editor = nullptr; // owned by its proxy in the scene
     QGraphicsProxyWidget *m_editorProxy = nullptr;
     MouseLabels m_shown;
 };

@@ -6,6 +6,7 @@
 #include "DlgMessageBox.h"
 #include "DlgYesNo.h"
 #include "ForceCalibration.h"
+#include "ItemMousePercentage.h"
 #include "MouseFunctions.h"
 #include "PopupTexts.h"
 #include "SettingsFile.h"
@@ -37,13 +38,7 @@ QString PopupMouse::savedText()
 
 void PopupMouse::setMemoryUsage(double percent)
 {
-    m_memoryUsage = percent;
-    showMemoryUsage();
-}
-
-void PopupMouse::showMemoryUsage()
-{
-    // The memory ring joins the row here.
+    ui->percentage->setPercentage(percent);
 }
 
 void PopupMouse::setModelKey(const QString &key)

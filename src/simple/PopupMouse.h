@@ -29,7 +29,6 @@ public:
     ~PopupMouse() override;
 
     void setMemoryUsage(double percent);
-    double memoryUsage() const { return m_memoryUsage; }
     // Stores the key and shows the tilt calibration for the models with a
     // tilt sensor only.
     void setModelKey(const QString &key);
@@ -52,10 +51,8 @@ private:
     // Uploads the profiles, writes the configuration file and stores the
     // profiles in flash; the reason when any of it failed, else empty.
     QString storeInFlash();
-    void showMemoryUsage();
 
     std::unique_ptr<Ui::PopupMouse> ui;
     QPointer<MouseFunctions> m_mouse;
     QString m_modelKey = QStringLiteral("pelkin");
-    double m_memoryUsage = 0;
 };

@@ -3,9 +3,13 @@
 // lines and outlines each model has, what the labels show, and the
 // transitions to the quick editor and back, driven by the pointer on the
 // scene and waited for until the animations end.
+#include "ActionLayer.h"
+#include "ActionLayers.h"
 #include "AppFont.h"
 #include "ButtonGraphicsItem.h"
 #include "CurrentPage.h"
+#include "DPILevelSimple.h"
+#include "DPILevelsSimple.h"
 #include "DpiItem.h"
 #include "HintsArea.h"
 #include "IconPixObject.h"
@@ -16,6 +20,7 @@
 #include "MouseView.h"
 #include "PackageCreator.h"
 #include "PointingLine.h"
+#include "QuickConfig.h"
 #include "TextGraphicsItem.h"
 
 #include "AppStyleSheet.h"
@@ -277,6 +282,15 @@ private slots:
         QTRY_VERIFY(view->editor()->isVisible());
         QTRY_COMPARE(view->editor()->graphicsProxyWidget()->opacity(), 1.0);
         QVERIFY(view->outline(LeftButton)->isSelectedState());
+        // The editor shows the Left Button's layers, with a tip line from each
+        // row to the button on the slid picture.
+        auto *layers = qobject_cast<ActionLayers *>(view->editor()->currentPage());
+        QVERIFY(layers);
+        QCOMPARE(layers->layers().first()->mapping()->name, QString("Shoot"));
+        QTRY_VERIFY(!view->tipLines().isEmpty());
+        QCOMPARE(view->tipLines().size(), view->editor()->layerAnchors(0).size());
+        for (PointingLine *tip : view->tipLines())
+            QCOMPARE(tip->line()->line().p2(), QPointF(660 - 750, 187));
         QCOMPARE(CurrentPage::instance()->page, 3);
         QCOMPARE(CurrentPage::instance()->buttonId, int(LeftButton));
         QCOMPARE(hintShown(), HintsArea::hintText(8));
@@ -292,8 +306,9 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(view->pictureItem()->x(), -750.0);
 
-        view->toShowAllView();
+        QVERIFY(WidgetDriver::click(view->editor(), "pushButton_backToAllView"));
         QVERIFY(!view->editor()->isVisible());
+        QVERIFY(view->tipLines().isEmpty() || !view->tipLines().first()->line()->isVisible());
         QCOMPARE(CurrentPage::instance()->page, 2);
         QCOMPARE(view->mode(), int(MouseView::ShowAll));
         QTest::qWait(150);
@@ -326,6 +341,43 @@ private slots:
         QCOMPARE(CurrentPage::instance()->page, page);
         QVERIFY(view->outline(id)->isSelectedState());
         QTRY_VERIFY(labelsAt(0));
+    }
+
+    void dpiOpensTheSettingsOfTheProfileThatOwnsThem()
+    {
+        ProfileData *work = ProfileFixture::at("0");
+        work->setOwnSettings(true);
+        work->dpiRecord.levelCount = 2;
+        work->dpiRecord.currentLevel = 0;
+        work->dpiRecord.separateXY = 0;
+        work->dpiRecord.dpiValues = {1200, 2400};
+        PackageCreator::instance()->setCurrentProfile(ProfileFixture::at("0.0"));
+        makeView(5);
+        QCOMPARE(view->dpiItem()->textItem()->shownLines(), QStringList{"1200 DPI"});
+        SceneDriver::click(view->graphicsView(), view->label(Dpi)->sceneBoundingRect().center());
+        auto *page = qobject_cast<DPILevelsSimple *>(view->editor()->currentPage());
+        QVERIFY(page);
+        QCOMPARE(page->rowCount(), 2);
+        QCOMPARE(page->row(1)->value(), 2400);
+        QCOMPARE(CurrentPage::instance()->page, 1);
+        QTRY_VERIFY(labelsAt(0));
+        QVERIFY(!WidgetDriver::grabToPng(view.get(), "scene-dpi").isEmpty());
+    }
+
+    // The page's row that asks for the reload is still at work: the editor
+    // is reopened once the signal has returned.
+    void layerReloadReopensTheEditorLater()
+    {
+        makeView(5);
+        click(MiddleButton);
+        QPointer<QWidget> page = view->editor()->currentPage();
+        QVERIFY(qobject_cast<ActionLayers *>(page));
+        emit view->editor()->layerNeedReload();
+        QCOMPARE(view->editor()->currentPage(), page.data());
+        QTRY_VERIFY(view->editor()->currentPage() != page.data());
+        QTRY_VERIFY(page.isNull());
+        QCOMPARE(view->mode(), int(MouseView::QuickEditor));
+        QCOMPARE(CurrentPage::instance()->buttonId, int(MiddleButton));
     }
 
     void reloadWithNothingToRestoreLeavesTheEditor()
