@@ -21,6 +21,7 @@
 #include "SimulatedMouse.h"
 #include "TestHttpServer.h"
 #include "TestImages.h"
+#include "UrlRecorder.h"
 #include "WidgetDriver.h"
 
 #include <QApplication>
@@ -81,18 +82,6 @@ QPushButton[button_type="expert"] { background: #555555; color: #ffd400; border:
 )";
 
 } // namespace
-
-// Records the addresses the desktop was asked to open.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl &url) { opened.append(url); }
-};
 
 class TestSWUpdate : public QObject
 {
