@@ -1,0 +1,63 @@
+#include "ExpertMenuActions.h"
+
+#include "SharedConstants.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+
+namespace ExpertMenuActions {
+
+namespace {
+constexpr int publicChannel = 3;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("MainWindow", text);
+}
+} // namespace
+
+UrlOpener desktopUrlOpener()
+{
+    return [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+}
+
+QUrl helpArticle(int item, int channel)
+{
+    if (item == Introduction)
+        return QUrl(introductionUrl);
+    if (item == ReleaseNotes)
+        return QUrl(channel == publicChannel ? changelogUrl : betaChangelogUrl);
+    return QUrl();
+}
+
+bool openHelpArticle(int item, int channel, const UrlOpener &open)
+{
+    const QUrl url = helpArticle(item, channel);
+    return !url.isEmpty() && open(url);
+}
+
+FlashResult storeInFlash(bool switchOn, MouseFunctions::UploadResult upload, MouseFunctions *device)
+{
+    if (!switchOn)
+        return FlashResult::NoMouse;
+    if (upload != MouseFunctions::UploadOk)
+        return FlashResult::NotStored;
+    device->saveToFlash();
+    return device->isCompatibleMousePresent() && device->savedToFlash() ? FlashResult::Stored : FlashResult::NotStored;
+}
+
+QString flashMessage(FlashResult result)
+{
+    switch (result) {
+    case FlashResult::NoMouse:
+        return tr("No mouse detected, please check the Corvanelle V is\nplugged in, and press 'Ok'");
+    case FlashResult::NotStored:
+        return tr("The mouse did not take the profiles, so nothing was\nstored in its flash memory.");
+    case FlashResult::Stored:
+        break;
+    }
+    return tr("Settings successfully saved to flash memory.\nThese will be used if the mouse is turned on and\nthe "
+              "driver is not present / connected.");
+}
+
+} // namespace ExpertMenuActions
