@@ -1,8 +1,11 @@
 #include "ExpertMenuActions.h"
 
+#include "ConfigFile.h"
+#include "PackageCreator.h"
 #include "SharedConstants.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDesktopServices>
 
 namespace ExpertMenuActions {
@@ -58,6 +61,20 @@ QString flashMessage(FlashResult result)
     }
     return tr("Settings successfully saved to flash memory.\nThese will be used if the mouse is turned on and\nthe "
               "driver is not present / connected.");
+}
+
+bool resetProfiles(bool withDefault, ConfigFile *file, MouseFunctions *device)
+{
+    // The starter file adds its profiles to what the store holds, so the old
+    // ones go first (those the tree has not taken out already).
+    PackageCreator *model = PackageCreator::instance();
+    const QList<ProfileData *> old = model->profiles();
+    for (ProfileData *profile : old)
+        model->removeProfile(profile);
+    const bool loaded = withDefault ? file->loadStarterFile() : file->loadStarterFileWithoutDefault();
+    qInfo() << "ExpertView: clearAndReset";
+    device->configReset();
+    return loaded;
 }
 
 } // namespace ExpertMenuActions

@@ -12,6 +12,8 @@
 
 #include <functional>
 
+class ConfigFile;
+
 namespace ExpertMenuActions {
 
 // The item numbers MainMenu::itemSelected gives.
@@ -58,5 +60,14 @@ enum class FlashResult {
 FlashResult storeInFlash(bool switchOn, MouseFunctions::UploadResult upload, MouseFunctions *device);
 // The message text of each result.
 QString flashMessage(FlashResult result);
+
+// The store's part of the reset, once the user agreed: the store's profiles
+// are taken out, the starter profiles
+// (with their default profile, or without when withDefault is false) replace
+// the profiles, and the mouse drops its stored ones. True when the starter
+// file loaded. The window then shows the new profiles and ends as an import
+// does, with its memory bar and its save, so that the file and the mouse hold
+// the starter profiles and a restart does not bring the old ones back.
+bool resetProfiles(bool withDefault, ConfigFile *file, MouseFunctions *device);
 
 } // namespace ExpertMenuActions

@@ -1,12 +1,16 @@
 // The expert main menu's plain steps: the help articles through a recording
 // URL opener, the inert items, and the store in flash against the simulated
 // mouse, also when the mouse stops answering.
+#include "ConfigFile.h"
 #include "ConnectedMouse.h"
 #include "ConnectionSwitch.h"
 #include "ExpertMenuActions.h"
 #include "MouseFunctions.h"
 #include "PackageCreator.h"
 #include "ProcessStateGuard.h"
+#include "ProfileData.h"
+#include "ProfileReceiver.h"
+#include "ProgramFolder.h"
 #include "SharedConstants.h"
 #include "SimulatedMouse.h"
 
@@ -24,12 +28,14 @@ class TestExpertMenuActions : public QObject
     std::optional<ProcessStateGuard> clean;
 
 private slots:
+    void initTestCase() { ProgramFolder::setPath(R7_SHIPPED_DIR); }
     void init() { clean.emplace(); }
     void cleanup() { clean.reset(); }
     void helpArticles_data();
     void helpArticles();
     void storeInFlash_data();
     void storeInFlash();
+    void reset();
 };
 
 void TestExpertMenuActions::helpArticles_data()
@@ -112,6 +118,41 @@ void TestExpertMenuActions::storeInFlash()
         QCOMPARE(told.reason, reason);
         QVERIFY(told.enableSave);
     }
+    fixture.reset();
+}
+
+void TestExpertMenuActions::reset()
+{
+    PackageCreator *model = PackageCreator::instance();
+    model->addProfile(255, 255, globalProfileName);
+    model->addProfile(0, 255, QStringLiteral("Work"));
+    // What the profile tree does with the profiles a file names.
+    ProfileReceiver receiver;
+    model->loading = false;
+    auto fixture = std::make_unique<ConnectedMouse>(5);
+    fixture->connect();
+    ConfigFile *file = ConfigFile::instance();
+    QVERIFY(file->copyStarterFile());
+    bool hasGlobal = false;
+    const QStringList starter = file->profileNamesInFile(ConfigFile::starterCopyPath(), &hasGlobal);
+    QVERIFY(!starter.isEmpty());
+
+    model->loading = true;
+    QVERIFY(resetProfiles(true, file, fixture->device()));
+    model->loading = false;
+    QCOMPARE(fixture->mouse()->configResets(), 1);
+    for (const ProfileData *profile : model->profiles())
+        QVERIFY(profile->name != QLatin1String("Work"));
+
+    // The window's ending, as after an import: the save with the switch on.
+    QCOMPARE(fixture->device()->sendProfilesToMouse(), MouseFunctions::UploadOk);
+    QVERIFY(file->save());
+    QCOMPARE(fixture->mouse()->ramPackage(), fixture->device()->package());
+    QStringList inModel;
+    for (const ProfileData *profile : model->profiles())
+        inModel << profile->name;
+    QCOMPARE(inModel, (QStringList{"Desktop", "Games"}));
+    QCOMPARE(file->profileNamesInFile(ConfigFile::workingFilePath(), &hasGlobal), starter);
     fixture.reset();
 }
 
