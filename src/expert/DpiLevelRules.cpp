@@ -66,11 +66,4 @@ QVector<Row> rowsOf(const DpiConfigureRecord &record)
     return rows;
 }
 
-int defaultAfterDeletion(int deleted, int remaining)
-{
-    if (remaining <= 0)
-        return 0;
-    return deleted <= remaining ? deleted : deleted - 1;
-}
-
 } // namespace DpiLevelRules

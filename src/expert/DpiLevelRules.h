@@ -5,6 +5,7 @@
 // list.
 
 #include "DpiConfigureRecord.h"
+#include "DpiLevelList.h"
 
 #include <QList>
 #include <QVector>
@@ -45,20 +46,7 @@ DpiConfigureRecord storedForm(const DpiConfigureRecord &record);
 // the default marked; empty for any other record.
 QVector<Row> rowsOf(const DpiConfigureRecord &record);
 
-// The number of the row that becomes the default when the default row
-// numbered deleted goes and remaining rows are left: the row that takes its
-// number, or the new last row. 0 when no row remains.
-int defaultAfterDeletion(int deleted, int remaining);
-
-// Moves the entry at from to to, as a drop does; false (and nothing moved)
-// when either is not a position of the list.
-template<class T>
-bool moveEntry(QList<T> &list, int from, int to)
-{
-    if (from < 0 || to < 0 || from >= list.size() || to >= list.size())
-        return false;
-    list.move(from, to);
-    return true;
-}
+using DpiLevelList::defaultAfterDeletion;
+using DpiLevelList::moveEntry;
 
 } // namespace DpiLevelRules

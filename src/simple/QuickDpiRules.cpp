@@ -39,11 +39,4 @@ int startValue(const QVector<Level> &rows)
     return rows.isEmpty() ? firstLevelDpi : rows.last().value;
 }
 
-int defaultAfterDeletion(int deleted, int remaining)
-{
-    if (remaining <= 0)
-        return 0;
-    return deleted <= remaining ? deleted : remaining;
-}
-
 } // namespace QuickDpiRules

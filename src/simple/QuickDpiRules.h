@@ -5,6 +5,7 @@
 // single value per level.
 
 #include "DpiConfigureRecord.h"
+#include "DpiLevelList.h"
 
 #include <QList>
 #include <QVector>
@@ -43,20 +44,7 @@ DpiConfigureRecord recordOf(const QVector<Level> &rows);
 // The value a new level starts at: the last row's, or firstLevelDpi.
 int startValue(const QVector<Level> &rows);
 
-// The level number that becomes the default when the default row numbered
-// deleted goes and remaining rows are left: the row that takes its number,
-// or the new last row. 0 when no row remains.
-int defaultAfterDeletion(int deleted, int remaining);
-
-// Moves the entry at from to to, as a drop does; false (nothing moved) when
-// either is not a position of the list.
-template<class T>
-bool moveEntry(QList<T> &list, int from, int to)
-{
-    if (from < 0 || to < 0 || from >= list.size() || to >= list.size())
-        return false;
-    list.move(from, to);
-    return true;
-}
+using DpiLevelList::defaultAfterDeletion;
+using DpiLevelList::moveEntry;
 
 } // namespace QuickDpiRules
