@@ -116,15 +116,14 @@ void ProfileScroller::addProfileFromFile(const QString &name, const QString &par
 QString ProfileScroller::addParentButton(const QString &name)
 {
     const QString unique = ProfileListRules::uniqueName(name, topLevelNames());
-    auto *tab = new TummyButton(unique, QPixmap(QStringLiteral(":/pic/down_arrow_profile.png")),
-                                ui->scrollAreaWidgetContents);
+    auto *tab =
+        new TummyButton(unique, QPixmap(QStringLiteral(":/pic/down_arrow_profile.png")), ui->scrollAreaWidgetContents);
     tab->setContextMenuPolicy(Qt::CustomContextMenu);
     tab->setObjectName(unique);
     tab->showNormalArrow();
     tab->installEventFilter(this);
     connect(tab, &QPushButton::clicked, this, &ProfileScroller::profileClick);
-    connect(tab, &QWidget::customContextMenuRequested, this,
-            [this, tab](const QPoint &pos) { showTabMenu(tab, pos); });
+    connect(tab, &QWidget::customContextMenuRequested, this, [this, tab](const QPoint &pos) { showTabMenu(tab, pos); });
     m_groups.append({unique});
     m_buttons.append(tab);
     ui->horizontalLayout_buttons->addWidget(tab);

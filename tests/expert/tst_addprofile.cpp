@@ -6,6 +6,7 @@
 #include "AppStyleSheet.h"
 #include "ComboBox.h"
 #include "DialogAnswerer.h"
+#include "MessageBoxAnswer.h"
 #include "WidgetDriver.h"
 
 #include <QApplication>
@@ -25,23 +26,6 @@ const QString exists = "Profile Name already exists";
 QList<QStringList> sampleGroups()
 {
     return {{"Work", "Night"}, {"Play"}};
-}
-
-// Reads the box's text, then presses its only button.
-DialogAnswerer::Answer readAndClose(QString *text)
-{
-    return [text](QWidget *box) {
-        QTextDocument document;
-        document.setHtml(WidgetDriver::child<QLabel>(box, "label_text")->text());
-        *text = document.toPlainText();
-        const QList<QPushButton *> buttons = box->findChildren<QPushButton *>();
-        for (QPushButton *button : buttons) {
-            if (button->isVisible()) {
-                QTest::mouseClick(button, Qt::LeftButton);
-                return;
-            }
-        }
-    };
 }
 
 } // namespace
@@ -65,7 +49,7 @@ private:
     QString typeAndAdd(AddProfile &dialog, const QString &name)
     {
         QString text;
-        DialogAnswerer answer(readAndClose(&text), 1000);
+        DialogAnswerer answer(answerBox("Ok", &text), 1000);
         if (!WidgetDriver::typeInto(&dialog, "lineEdit_name", name))
             return "not typed";
         if (!WidgetDriver::click(&dialog, "pushButton_add"))
@@ -87,14 +71,21 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::addColumn<QString>("parent");
         QTest::newRow("blanks only") << 0 << "   " << empty << "";
-        QTest::newRow("18 characters") << 0 << QString(18, 'a') << "" << "";
+        QTest::newRow("18 characters") << 0 << QString(18, 'a') << ""
+                                       << "";
         QTest::newRow("19 characters") << 0 << QString(19, 'a') << tooLong << "";
         QTest::newRow("two blanks and 17 letters") << 0 << "  " + QString(17, 'a') << tooLong << "";
         QTest::newRow("Work at top level") << 0 << "Work" << exists << "";
-        QTest::newRow("Work under Work") << 1 << "Work" << "" << "Work";
+        QTest::newRow("Work under Work") << 1 << "Work"
+                                         << ""
+                                         << "Work";
         QTest::newRow("Night twice under Work") << 1 << "Night" << exists << "";
-        QTest::newRow("Night under Play") << 2 << "Night" << "" << "Play";
-        QTest::newRow("sent untrimmed") << 0 << " Home " << "" << "";
+        QTest::newRow("Night under Play") << 2 << "Night"
+                                          << ""
+                                          << "Play";
+        QTest::newRow("sent untrimmed") << 0 << " Home "
+                                        << ""
+                                        << "";
     }
     void namesChecked()
     {
@@ -139,7 +130,7 @@ private slots:
         QCOMPARE(typeAndAdd(dialog, "Work"), "Sorry\n" + exists);
         parents(dialog)->setCurrentIndex(1);
         QString text;
-        DialogAnswerer answer(readAndClose(&text), 500);
+        DialogAnswerer answer(answerBox("Ok", &text), 500);
         QVERIFY(WidgetDriver::click(&dialog, "pushButton_add"));
         QVERIFY(!answer.answered());
         QCOMPARE(added.size(), 1);

@@ -31,18 +31,26 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("blanks only") << "   " << true << "" << empty;
         QTest::newRow("nineteen blanks") << QString(19, ' ') << true << "" << empty;
-        QTest::newRow("18 characters") << QString(18, 'a') << true << "" << "";
+        QTest::newRow("18 characters") << QString(18, 'a') << true << ""
+                                       << "";
         QTest::newRow("19 characters") << QString(19, 'a') << true << "" << tooLong;
         QTest::newRow("two blanks and 17 letters") << "  " + QString(17, 'a') << true << "" << tooLong;
         QTest::newRow("taken at top level") << "Work" << true << "" << exists;
-        QTest::newRow("case counts") << "work" << true << "" << "";
-        QTest::newRow("blanks count") << "Work " << true << "" << "";
-        QTest::newRow("a sub-profile named as a top-level one") << "Play" << false << "Work" << "";
-        QTest::newRow("a sub-profile named as its parent") << "Work" << false << "Work" << "";
+        QTest::newRow("case counts") << "work" << true << ""
+                                     << "";
+        QTest::newRow("blanks count") << "Work " << true << ""
+                                      << "";
+        QTest::newRow("a sub-profile named as a top-level one") << "Play" << false << "Work"
+                                                                << "";
+        QTest::newRow("a sub-profile named as its parent") << "Work" << false << "Work"
+                                                           << "";
         QTest::newRow("twice under one parent") << "Night" << false << "Work" << exists;
-        QTest::newRow("under another parent") << "Day" << false << "Home" << "";
-        QTest::newRow("a parent without a group") << "Night" << false << "Gone" << "";
-        QTest::newRow("a top-level name taken only below") << "Night" << true << "" << "";
+        QTest::newRow("under another parent") << "Day" << false << "Home"
+                                              << "";
+        QTest::newRow("a parent without a group") << "Night" << false << "Gone"
+                                                  << "";
+        QTest::newRow("a top-level name taken only below") << "Night" << true << ""
+                                                           << "";
     }
     void addRefusalInItsOrder()
     {
@@ -176,11 +184,26 @@ private slots:
         QTest::addColumn<QString>("created");
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QString>("goesUnder");
-        QTest::newRow("renamed parent, named as in the file") << "Work" << "Work I" << "Work" << "Work I";
-        QTest::newRow("renamed parent, named as created") << "Work" << "Work I" << "Work I" << "Work I";
-        QTest::newRow("kept name") << "Play" << "Play" << "Play" << "Play";
-        QTest::newRow("another parent stays") << "Work" << "Work I" << "Home" << "Home";
-        QTest::newRow("nothing read yet") << "" << "" << "Work" << "Work";
+        QTest::newRow("renamed parent, named as in the file") << "Work"
+                                                              << "Work I"
+                                                              << "Work"
+                                                              << "Work I";
+        QTest::newRow("renamed parent, named as created") << "Work"
+                                                          << "Work I"
+                                                          << "Work I"
+                                                          << "Work I";
+        QTest::newRow("kept name") << "Play"
+                                   << "Play"
+                                   << "Play"
+                                   << "Play";
+        QTest::newRow("another parent stays") << "Work"
+                                              << "Work I"
+                                              << "Home"
+                                              << "Home";
+        QTest::newRow("nothing read yet") << ""
+                                          << ""
+                                          << "Work"
+                                          << "Work";
     }
     void importedSubProfilesGoUnderTheProfileReadLast()
     {

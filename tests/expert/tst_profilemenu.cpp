@@ -10,6 +10,7 @@
 #include "DialogAnswerer.h"
 #include "MenuItemView.h"
 #include "MenuList.h"
+#include "MessageBoxAnswer.h"
 #include "ModelSnapshot.h"
 #include "PackageCreator.h"
 #include "Predefined.h"
@@ -93,24 +94,6 @@ QStringList storeLayout()
     return pairs;
 }
 
-DialogAnswerer::Answer answerBox(const QString &button, QString *question = nullptr)
-{
-    return [button, question](QWidget *box) {
-        if (question) {
-            QTextDocument text;
-            text.setHtml(WidgetDriver::child<QLabel>(box, "label_text")->text());
-            *question = text.toPlainText();
-        }
-        const QList<QPushButton *> buttons = box->findChildren<QPushButton *>();
-        for (QPushButton *candidate : buttons) {
-            if (candidate->isVisible() && candidate->text() == button) {
-                QTest::mouseClick(candidate, Qt::LeftButton);
-                return;
-            }
-        }
-    };
-}
-
 QStringList menuRows(MenuList *menu)
 {
     QStringList rows;
@@ -182,7 +165,8 @@ private:
         MenuList *menu = view->profileMenu();
         menu->showAt(window->mapToGlobal(QPoint(20, 120)));
         auto *list = menu->findChild<MenuItemView *>();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(row, 0)).center());
     }
 
     // Types name into the open name dialog and confirms it.
@@ -260,25 +244,54 @@ private slots:
         QTest::addColumn<QString>("newDefault");
         QTest::addColumn<QString>("newActive");
         QTest::addColumn<QString>("signal");
-        QTest::newRow("the only top-level profile, default")
-            << "Work(Night)" << "Work" << "Work" << "Global" << false << "Global" << "Global" << "auto";
-        QTest::newRow("the first of several, default")
-            << "Work(Night,Day);Play" << "Work" << "Work" << "Global" << false << "Play" << "Global" << "auto";
-        QTest::newRow("a later one, default")
-            << "Work;Play;Home" << "Play" << "Play" << "Global" << false << "Work" << "Global" << "auto";
-        QTest::newRow("a default sub-profile")
-            << "Work(Night);Play(Late)" << "Play/Late" << "Play/Late" << "Global" << false << "Work" << "Global"
-            << "auto";
-        QTest::newRow("active, switching off")
-            << "Work(Night,Day);Play" << "Work" << "Work" << "Work/Night" << false << "Play" << "Play"
-            << "forced:  Play";
-        QTest::newRow("active and the only one, switching off")
-            << "Work" << "Work" << "Work" << "Work" << false << "Global" << "Global" << "forced:Global";
-        QTest::newRow("active, switching on")
-            << "Work(Night,Day);Play" << "Work" << "Work" << "Work" << true << "Play" << "Play" << "auto";
-        QTest::newRow("an active sub-profile, switching off")
-            << "Work(Night,Day);Play" << "Work/Day" << "Work" << "Work/Day" << false << "Work" << "Work"
-            << "forced:  Work";
+        QTest::newRow("the only top-level profile, default") << "Work(Night)"
+                                                             << "Work"
+                                                             << "Work"
+                                                             << "Global" << false << "Global"
+                                                             << "Global"
+                                                             << "auto";
+        QTest::newRow("the first of several, default") << "Work(Night,Day);Play"
+                                                       << "Work"
+                                                       << "Work"
+                                                       << "Global" << false << "Play"
+                                                       << "Global"
+                                                       << "auto";
+        QTest::newRow("a later one, default") << "Work;Play;Home"
+                                              << "Play"
+                                              << "Play"
+                                              << "Global" << false << "Work"
+                                              << "Global"
+                                              << "auto";
+        QTest::newRow("a default sub-profile") << "Work(Night);Play(Late)"
+                                               << "Play/Late"
+                                               << "Play/Late"
+                                               << "Global" << false << "Work"
+                                               << "Global"
+                                               << "auto";
+        QTest::newRow("active, switching off") << "Work(Night,Day);Play"
+                                               << "Work"
+                                               << "Work"
+                                               << "Work/Night" << false << "Play"
+                                               << "Play"
+                                               << "forced:  Play";
+        QTest::newRow("active and the only one, switching off") << "Work"
+                                                                << "Work"
+                                                                << "Work"
+                                                                << "Work" << false << "Global"
+                                                                << "Global"
+                                                                << "forced:Global";
+        QTest::newRow("active, switching on") << "Work(Night,Day);Play"
+                                              << "Work"
+                                              << "Work"
+                                              << "Work" << true << "Play"
+                                              << "Play"
+                                              << "auto";
+        QTest::newRow("an active sub-profile, switching off") << "Work(Night,Day);Play"
+                                                              << "Work/Day"
+                                                              << "Work"
+                                                              << "Work/Day" << false << "Work"
+                                                              << "Work"
+                                                              << "forced:  Work";
     }
     void deleting()
     {

@@ -95,8 +95,8 @@ private slots:
         strip->addProfile("Night", "Gone");
         strip->addProfile("Work", "Gone");
         QCOMPARE(tabNames(*strip), QStringList({"Work", "Work I", "Work II", "Night", "Work III"}));
-        const QList<QVariantList> expected{{"Work", ""},     {"Work I", ""}, {"Work II", ""},  {"Work", "Work"},
-                                           {"Work I", "Work"}, {"Night", ""}, {"Work III", ""}};
+        const QList<QVariantList> expected{{"Work", ""},       {"Work I", ""}, {"Work II", ""}, {"Work", "Work"},
+                                           {"Work I", "Work"}, {"Night", ""},  {"Work III", ""}};
         QCOMPARE(QList<QVariantList>(added), expected);
     }
 
