@@ -3,9 +3,13 @@
 #include "AppFont.h"
 #include "ButtonIds.h"
 #include "CustomMessageBox.h"
+#include "LineDialog.h"
+#include "MenuList.h"
 #include "PackageCreator.h"
 #include "Profile.h"
 #include "ProfileData.h"
+#include "ProfileListRules.h"
+#include "ProfileNameRule.h"
 #include "ProfileTree.h"
 #include "RequestedProfile.h"
 #include "SharedConstants.h"
@@ -16,10 +20,13 @@
 #include <QApplication>
 #include <QColor>
 #include <QDebug>
+#include <QPointer>
+#include <QPushButton>
 
 namespace {
 
 constexpr int noIndex = 255;
+constexpr int menuWidth = 260;
 
 ProfileTree::Names namesOf(const Profile *page)
 {
@@ -41,11 +48,14 @@ ProfilesView::ProfilesView(QWidget *parent)
     m_current = m_active = m_default = m_global;
     m_global->makeActive(false);
     connect(ui->checkBox_setAsDefault, &QCheckBox::stateChanged, this, &ProfilesView::checkDefault);
+    connect(ui->pushButton_profileMenu, &QPushButton::clicked, this, &ProfilesView::showMenu);
 }
 
 ProfilesView::~ProfilesView()
 {
     clearHeaderTree();
+    for (MenuList *menu : m_menus)
+        delete menu;
 }
 
 void ProfilesView::attachProfile(Profile *profile)
@@ -580,4 +590,193 @@ void ProfilesView::emitLogoColor()
         }
     }
     emit setLogoColor(cycling, colour);
+}
+
+// ------------------------------------------------------------------ context menu
+
+ProfilesView::MenuKind ProfilesView::menuKind() const
+{
+    if (m_current == m_global)
+        return GlobalMenu;
+    return m_current->parentProfile() == m_global ? TopLevelMenu : SubProfileMenu;
+}
+
+MenuList *ProfilesView::profileMenu()
+{
+    const MenuKind kind = menuKind();
+    if (!m_menus[kind]) {
+        QStringList rows{tr("Set as active profile on mouse"), tr("Link Applications to this Profile")};
+        if (kind != SubProfileMenu)
+            rows << tr("Add Sub-Profile");
+        if (kind != GlobalMenu)
+            rows << tr("Rename") << tr("Duplicate") << tr("Delete");
+        auto *menu = new MenuList(rows, nullptr);
+        menu->setObjectName(QStringLiteral("profileMenu%1").arg(int(kind)));
+        menu->setPopupWidth(menuWidth);
+        connect(menu, &MenuList::itemSelected, this, &ProfilesView::menuHandler);
+        m_menus[kind] = menu;
+    }
+    return m_menus[kind];
+}
+
+void ProfilesView::showMenu()
+{
+    const QPushButton *button = ui->pushButton_profileMenu;
+    profileMenu()->showAt(button->mapToGlobal(button->pos()) + QPoint(0, button->height() + 4));
+}
+
+void ProfilesView::menuHandler(int item)
+{
+    static const MenuAction actions[MenuKinds][6] = {
+        {SetActive, LinkApps, AddSub, AddSub, AddSub, AddSub},
+        {SetActive, LinkApps, AddSub, Rename, Duplicate, Delete},
+        {SetActive, LinkApps, Rename, Duplicate, Delete, Delete},
+    };
+    static const int rows[MenuKinds] = {3, 6, 5};
+    int kind = 0;
+    while (kind < MenuKinds && m_menus[kind] != sender())
+        ++kind;
+    if (kind == MenuKinds || item < 0 || item >= rows[kind])
+        return;
+    Profile *page = m_current;
+    switch (actions[kind][item]) {
+    case SetActive:
+        emit activeEntryChange(profilePosition(page->data()->index, page->data()->subIndex), false);
+        break;
+    case LinkApps:
+        page->openLinkDialog();
+        showSettings();
+        break;
+    case AddSub:
+        if (kind == GlobalMenu)
+            emit addParentProfile();
+        else
+            emit addSubProfile(page->name());
+        break;
+    case Rename:
+        askName(ProfileNameRule::Rename, &ProfilesView::renamePage);
+        break;
+    case Duplicate:
+        askName(ProfileNameRule::Add, &ProfilesView::duplicatePage);
+        break;
+    case Delete:
+        deleteCurrent();
+        break;
+    }
+}
+
+QList<QStringList> ProfilesView::groupNames() const
+{
+    QList<QStringList> names;
+    for (const QList<Profile *> &group : m_tree) {
+        QStringList list;
+        for (const Profile *page : group)
+            list << page->name();
+        names << list;
+    }
+    return names;
+}
+
+int ProfilesView::groupOf(const Profile *page) const
+{
+    for (int i = 0; i < m_tree.size(); ++i) {
+        if (m_tree.at(i).contains(const_cast<Profile *>(page)))
+            return i;
+    }
+    return -1;
+}
+
+QString ProfilesView::listText(const Profile *page) const
+{
+    if (page == m_global || !page->data())
+        return page->name();
+    return ProfileTree::indent(*page->data()) + page->name();
+}
+
+void ProfilesView::askName(int mode, void (ProfilesView::*handler)(Profile *, const QString &))
+{
+    QPointer<Profile> page = m_current;
+    const bool topLevel = page->parentProfile() == m_global;
+    auto *dialog = new LineDialog(mode, this);
+    dialog->setObjectName(QStringLiteral("lineDialog"));
+    // Queued, so the dialog's own handler has returned when the name is used.
+    connect(
+        dialog, &LineDialog::newName, this,
+        [this, page, handler, dialog](const QString &name) {
+            if (page)
+                (this->*handler)(page, name);
+            dialog->deleteLater();
+        },
+        Qt::QueuedConnection);
+    // Escape rejects it; a name accepted hides it and the handler deletes it.
+    connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
+    dialog->showWithNames(ProfileListRules::namesToDifferFrom(groupNames(), topLevel, page->parentName()));
+}
+
+void ProfilesView::renamePage(Profile *page, const QString &name)
+{
+    const QString old = page->name();
+    if (page->parentProfile() == m_global)
+        emit renameProfile(old, name);
+    else
+        emit renameSubProfile(old, name, page->parentName());
+    // The shared model moves the profile's folder with the name; the edit is
+    // then announced as any rename is.
+    SimpleModel::instance()->setProfileName(page->data(), name);
+    page->makeCurrent();
+    page->rename(name);
+    updateActiveProfilesList();
+    setCurrent(page);
+}
+
+void ProfilesView::duplicatePage(Profile *page, const QString &name)
+{
+    m_duplicatePending = true;
+    emit addProfile(name, page->parentProfile() == m_global ? QString() : page->parentName());
+}
+
+void ProfilesView::deleteCurrent()
+{
+    Profile *page = m_current;
+    const bool subProfile = page->parentProfile() != m_global;
+    const int group = groupOf(page);
+    if (page == m_global || group < 0)
+        return;
+    const QString question = subProfile ? tr("Are you sure you wish to delete %1?")
+                                        : tr("Are you sure you wish to delete %1\nand any sub profiles?");
+    CustomMessageBox box(this, question.arg(page->name()), tr("Yes"), tr("No"), QString());
+    box.setTextAlignment(Qt::AlignHCenter);
+    if (box.exec() != 2)
+        return;
+
+    const QList<Profile *> going = subProfile ? QList<Profile *>{page} : m_tree.at(group);
+    if (going.contains(m_default)) {
+        const int to = ProfileListRules::defaultGroupAfterDeletion(m_tree.size(), group, subProfile);
+        m_default = to < 0 ? m_global : m_tree.at(to).first();
+        m_default->setDefault(true);
+    }
+    QString text;
+    if (going.contains(m_active)) {
+        if (!SimpleModel::instance()->autoSwitching())
+            text = listText(m_default);
+        setActive(m_default, true);
+    }
+    setCurrent(m_active);
+    emit deleteCurrentProfile(page->name(), subProfile ? page->parentName() : QString());
+
+    // The shared model removes the records with each one's folder that no
+    // other profile uses, and renumbers the later records.
+    SimpleModel::instance()->deleteProfile(page->data());
+    if (subProfile)
+        m_tree[group].removeOne(page);
+    else
+        m_tree.removeAt(group);
+    for (auto it = going.rbegin(); it != going.rend(); ++it)
+        deletePage(*it, false);
+    renumberProfiles();
+    updateActiveProfilesList();
+    if (!text.isEmpty())
+        emit activeProfileChange(text, true);
+    else
+        emit autoSwitched();
 }

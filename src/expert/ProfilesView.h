@@ -16,6 +16,7 @@ namespace Ui {
 class ProfilesView;
 }
 class PackageCreator;
+class MenuList;
 class Profile;
 class ProfileData;
 class QColor;
@@ -90,12 +91,22 @@ public:
     // The tree's pages in order, without the global page.
     QList<Profile *> pages() const;
     QList<QList<Profile *>> tree() const { return m_tree; }
+    // The context menu for the current page's kind (global, top-level or
+    // sub-profile), made on first use and kept.
+    MenuList *profileMenu();
+    // The names of the tree's groups: each top-level profile's name, then its
+    // sub-profiles'.
+    QList<QStringList> groupNames() const;
     // The last active-profile list, without its first entry.
     QStringList activeProfileNames() const { return m_activeNames; }
 
 signals:
     void activeProfilesChanged(const QStringList &profiles, int activeIndex);
     void activeProfileChange(const QString &name, bool forced = false);
+    // The menu's "Set as active profile on mouse": the entry of the
+    // active-profile list (the page's position), since two sub-profiles of
+    // different parents may share a name.
+    void activeEntryChange(int entry, bool forced);
     void globalProfileActivated();
     void profileActivated(const QString &buttonName, const QString &shownName);
     void autoSwitched();
@@ -110,6 +121,9 @@ signals:
     void setLogoColor(bool isHue, const QColor &color);
 
 public slots:
+    void showMenu();
+    // Runs entry item of the context menu that sent it.
+    void menuHandler(int item);
     void setCurrentGlobal();
     void setCurrentParent(const QString &name);
     void setCurrentSub(const QString &name, const QString &parentName);
@@ -130,6 +144,18 @@ public slots:
     void setInitialDefault(int index, int subIndex);
 
 private:
+    enum MenuKind { GlobalMenu, TopLevelMenu, SubProfileMenu, MenuKinds };
+    enum MenuAction { SetActive, LinkApps, AddSub, Rename, Duplicate, Delete };
+    MenuKind menuKind() const;
+    // A name dialog for the current page: its name goes queued to handler.
+    void askName(int mode, void (ProfilesView::*handler)(Profile *, const QString &));
+    void renamePage(Profile *page, const QString &name);
+    void duplicatePage(Profile *page, const QString &name);
+    void deleteCurrent();
+    int groupOf(const Profile *page) const;
+    // The indent and name of a page as the active-profile list shows it.
+    QString listText(const Profile *page) const;
+
     void attachProfile(Profile *profile);
     // The page a record's page hangs under: the global page for a top-level
     // record, else the top-level page of the last group with its index (null
@@ -163,6 +189,7 @@ private:
     Profile *m_default;
     QVector<TreeHeaderItem *> m_breadcrumbs;
     bool m_duplicatePending = false;
+    MenuList *m_menus[MenuKinds] = {};
     QStringList m_activeNames;
     // The link dialog during which automatic switching was offered.
     QPointer<QWidget> m_offeredDuring;

@@ -12,6 +12,7 @@
 #include "InputMapAction_Button.h"
 #include "LinkedApps.h"
 #include "Mappings.h"
+#include "MessageBoxAnswer.h"
 #include "ModelSnapshot.h"
 #include "OutputAction_Profile.h"
 #include "PackageCreator.h"
@@ -79,26 +80,6 @@ void buildStore()
     store()->setCurrentProfile(store()->globalProfile());
     store()->setActiveProfile(store()->globalProfile());
     store()->loading = false;
-}
-
-// Answers a message box with the button of that text, noting its question.
-DialogAnswerer::Answer answerBox(const QString &button, QString *question = nullptr)
-{
-    return [button, question](QWidget *box) {
-        if (question) {
-            QTextDocument text;
-            text.setHtml(labelText(box, "label_text"));
-            *question = text.toPlainText();
-        }
-        const QList<QPushButton *> buttons = box->findChildren<QPushButton *>();
-        for (QPushButton *candidate : buttons) {
-            if (candidate->isVisible() && candidate->text() == button) {
-                QTest::mouseClick(candidate, Qt::LeftButton);
-                return;
-            }
-        }
-        QFAIL(qPrintable("no button " + button));
-    };
 }
 
 } // namespace
