@@ -3,6 +3,7 @@
 // against the simulated mouse's memory, the background picture through the
 // settings dialog, its reload of the profile bar, the borrowed hint bar; and
 // the predefined-profile manager's first-run mark.
+#include "AppStyleSheet.h"
 #include "ConnectedMouse.h"
 #include "CustomBackground.h"
 #include "DialogAnswerer.h"
@@ -73,6 +74,7 @@ private:
     }
 
 private slots:
+    void initTestCase() { qApp->setStyleSheet(AppStyleSheet::joined()); }
     void init()
     {
         clean.emplace();
