@@ -110,6 +110,7 @@ void SimpleView::channelChanged(int channel)
 
 void SimpleView::fwUpdateAvailable(bool isShown)
 {
+    m_firmwareUpdateShown = isShown;
     showFirmwareNoticeInPopup(isShown);
 }
 
@@ -187,7 +188,7 @@ void SimpleView::deleteCustomBackground()
     if (CustomBackground::isOwnCopy(path, SettingsFile::folder())) {
         if (!QFile::remove(path))
             qWarning().noquote() << "SimpleView: background not deleted:" << path;
-    } else if (QFile::exists(path)) {
+    } else if (!path.isEmpty()) {
         qWarning().noquote() << "SimpleView: background left in place, not a picture of the settings folder:" << path;
     }
     settings.setValue("CustomBackground", "");

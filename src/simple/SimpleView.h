@@ -43,6 +43,8 @@ public:
     QString modelKey() const { return m_modelKey; }
     // The red dot on the mouse button; null until the memory first overflowed.
     QFrame *memoryDot() const { return m_redDot; }
+    // The firmware notice as the application object last set it.
+    bool isFirmwareUpdateShown() const { return m_firmwareUpdateShown; }
 
 signals:
     void toExpertView();
@@ -91,4 +93,5 @@ private:
     QFrame *m_redDot = nullptr;
     MemoryCrossing m_memory;
     QString m_modelKey = QStringLiteral("v");
+    bool m_firmwareUpdateShown = false;
 };

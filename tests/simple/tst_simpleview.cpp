@@ -95,6 +95,8 @@ private slots:
         QSignalSpy toExpert(&view, &SimpleView::toExpertView);
         QSignalSpy hidden(&view, &SimpleView::hidden);
         view.activateView();
+        view.fwUpdateAvailable(true);
+        QVERIFY(view.isFirmwareUpdateShown());
         QVERIFY(WidgetDriver::click(&view, "pushButton_expert"));
         QCOMPARE(toExpert.count(), 1);
 
@@ -240,9 +242,8 @@ private slots:
         QCOMPARE(background->styleSheet(), CustomBackground::styleSheet(path));
         WidgetDriver::grabToPng(&view, "simpleview-background");
 
-        QVERIFY(fromSettingsDialog(&view, [](QDialog *dialog) {
-            QMetaObject::invokeMethod(dialog, "removeCustomBackground");
-        }));
+        QVERIFY(fromSettingsDialog(
+            &view, [](QDialog *dialog) { QMetaObject::invokeMethod(dialog, "removeCustomBackground"); }));
         QVERIFY(!QFile::exists(path));
         QCOMPARE(settings().value("CustomBackground").toString(), QString());
         QCOMPARE(background->styleSheet(), QString());
@@ -273,9 +274,8 @@ private slots:
         QCOMPARE(background->styleSheet(), CustomBackground::styleSheet(path));
         if (!deleted)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("background left in place"));
-        QVERIFY(fromSettingsDialog(&view, [](QDialog *dialog) {
-            QMetaObject::invokeMethod(dialog, "removeCustomBackground");
-        }));
+        QVERIFY(fromSettingsDialog(
+            &view, [](QDialog *dialog) { QMetaObject::invokeMethod(dialog, "removeCustomBackground"); }));
         QCOMPARE(QFile::exists(path), !deleted);
         QCOMPARE(settings().value("CustomBackground").toString(), QString());
         QCOMPARE(background->styleSheet(), QString());
