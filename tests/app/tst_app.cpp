@@ -189,10 +189,11 @@ private slots:
             // whoever opens it, and the next connection restyles it.
             if (!productId && widget->window() == intro)
                 continue;
-            // A tile sets the key on its parts only; with no mouse connected
-            // afterwards nothing sets it on the tile itself.
+            // Known fault of the profile tile: it sets the key on its parts
+            // only, so a tile made after the start's styling lacks it itself
+            // until a mouse connects. Its parts are still checked.
             if (!productId && widget->metaObject()->className() == QByteArray("ProfileButton"))
-                QEXPECT_FAIL("fresh user", "the profile tile does not carry the model key itself", Abort);
+                continue;
             QVERIFY2(widget->property("m").toString() == key, widget->metaObject()->className());
         }
         QVERIFY(!WidgetDriver::grabToPng(app->simple(), "simple-" + QString(QTest::currentDataTag())).isEmpty());
