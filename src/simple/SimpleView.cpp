@@ -1,118 +1,198 @@
 #include "SimpleView.h"
 
+#include "CustomBackground.h"
+#include "DlgIniSettings.h"
+#include "DlgMessageBox.h"
+#include "HintsArea.h"
 #include "MouseFunctions.h"
-#include "ProfileData.h"
+#include "PackageCreator.h"
+#include "ProfileArea.h"
 #include "SWUpdate.h"
 #include "SettingsFile.h"
-#include "SharedConstants.h"
-#include "SimpleModel.h"
-#include "Version.h"
+#include "SimpleViewLook.h"
+#include "SimpleViewTexts.h"
+#include "ui_SimpleView.h"
 
 #include <QCloseEvent>
+#include <QDebug>
+#include <QFile>
 #include <QFrame>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include <QPixmap>
+#include <QSettings>
+
+namespace {
+
+QSettings settingsFile()
+{
+    return QSettings(SettingsFile::path(), QSettings::IniFormat);
+}
+
+} // namespace
 
 SimpleView::SimpleView(QWidget *parent, SWUpdate *update)
     : QWidget(parent)
+    , ui(std::make_unique<Ui::SimpleView>())
+    , m_device(MouseFunctions::instance())
     , m_update(update)
 {
-    setObjectName(QStringLiteral("SimpleView"));
-    resize(1366, 768);
-    setMinimumSize(1366, 768);
+    ui->setupUi(this);
+    setupChildren();
 
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto *background = new QWidget(this);
-    background->setObjectName(QStringLiteral("widget_background"));
-    background->setProperty("widget_type", "main_background");
-    outer->addWidget(background);
-    auto *columns = new QHBoxLayout(background);
-    columns->setContentsMargins(0, 0, 0, 0);
-    columns->setSpacing(0);
-
-    auto *sideBar = new QFrame(background);
-    sideBar->setObjectName(QStringLiteral("frame_leftSide"));
-    sideBar->setProperty("frame_type", "side_bar");
-    sideBar->setFixedWidth(75);
-    auto *side = new QVBoxLayout(sideBar);
-    side->setContentsMargins(0, 16, 0, 18);
-    side->addStretch(1);
-    m_expert = new QPushButton(tr("Expert\nMode"), sideBar);
-    m_expert->setObjectName(QStringLiteral("pushButton_expert"));
-    m_expert->setProperty("button_type", "switch_expert");
-    m_expert->setFixedSize(64, 40);
-    side->addWidget(m_expert, 0, Qt::AlignHCenter);
-    connect(m_expert, &QPushButton::clicked, this, &SimpleView::toExpertView);
-    columns->addWidget(sideBar);
-
-    auto *page = new QVBoxLayout;
-    page->setContentsMargins(24, 24, 24, 24);
-    page->setSpacing(10);
-    const auto line = [background, page](const char *name) {
-        auto *label = new QLabel(background);
-        label->setObjectName(QLatin1String(name));
-        label->setProperty("label_type", "manage_profile");
-        page->addWidget(label);
-        return label;
-    };
-    m_version = line("label_version");
-    m_model = line("label_model");
-    m_profiles = line("label_profiles");
-    m_profiles->setWordWrap(true);
-    m_notice = line("label_fwUpdate");
-    m_notice->setText(tr("Firmware Update Required"));
-    m_notice->hide();
-    page->addStretch(1);
-    columns->addLayout(page, 1);
-
-    MouseFunctions *device = MouseFunctions::instance();
-    connect(device, &MouseFunctions::mouseConnect, this, &SimpleView::onMouseConnect);
+    connect(m_device, &MouseFunctions::mouseConnect, this, &SimpleView::onMouseConnect);
     onMouseConnect(false);
+    connect(PackageCreator::instance(), &PackageCreator::updateMemoryUsed, this, &SimpleView::onMemoryUsageUpdated);
+    onMemoryUsageUpdated();
+    reloadMouseScene();
     channelChanged(m_update ? m_update->channel() : int(SettingsFile::ChannelPublic));
+
+    const QString background = settingsFile().value("CustomBackground", "").toString();
+    if (!background.isEmpty())
+        updateCustomBackground(background);
 }
 
-SimpleView::~SimpleView() = default;
-
-void SimpleView::refresh()
+SimpleView::~SimpleView()
 {
-    m_model->setText(tr("Model: %1 (%2)").arg(MouseFunctions::instance()->mousePID()).arg(property("m").toString()));
-    QStringList names;
-    for (const ProfileData *profile : SimpleModel::instance()->profiles())
-        names << profile->name;
-    m_profiles->setText(tr("Profiles: %1").arg(names.join(", ")));
+    // The hint bar outlives the window.
+    if (m_hints)
+        m_hints->setParent(nullptr);
+}
+
+void SimpleView::setupChildren()
+{
+    connect(ui->pushButton_expert, &QPushButton::clicked, this, &SimpleView::toExpertView);
+    connect(ui->pushButton_settings, &QPushButton::clicked, this, &SimpleView::onSettingsClicked);
+    connect(ui->pushButton_info, &QPushButton::clicked, this, &SimpleView::onInfoClicked);
+    connect(ui->pushButton_mouse, &QPushButton::clicked, this, &SimpleView::onMouseClicked);
+
+    createMouseScene();
+    m_profileArea = new ProfileArea(ui->frame_rightSide);
+    ui->verticalLayout_frameRight->insertWidget(0, m_profileArea);
+    connect(m_profileArea, &ProfileArea::profileClicked, this, &SimpleView::reloadMouseScene);
+
+    m_hints = HintsArea::instance();
+    ui->verticalLayout_frameRight->insertWidget(2, m_hints);
+    createPopups();
+}
+
+void SimpleView::reloadProfileViews()
+{
+    m_profileArea->refresh();
+    reloadMouseScene();
+    onMemoryUsageUpdated();
+}
+
+void SimpleView::show()
+{
+    reloadProfileViews();
+    QWidget::show();
 }
 
 void SimpleView::activateView()
 {
-    refresh();
-    show();
+    reloadProfileViews();
+    QWidget::show();
     raise();
     activateWindow();
+    // Its row fits the width the bar has once the window is visible.
+    m_profileArea->refresh();
+}
+
+void SimpleView::onSettingsUpdated()
+{
+    reloadProfileViews();
 }
 
 void SimpleView::channelChanged(int channel)
 {
-    QString version = tr("Version:") + " " + versionString;
-    if (channel != SettingsFile::ChannelPublic)
-        version += " " + SWUpdate::channelName(channel);
-    QString title = productName;
-    if (channel == SettingsFile::ChannelAlpha)
-        title += " " + versionString + " - included FW: " + QString::number(requiredFirmwareBuild.left(6).toInt());
-    m_version->setText(version);
-    setWindowTitle(title);
+    showVersionInPopup(SimpleViewTexts::versionText(channel));
+    setWindowTitle(SimpleViewTexts::windowTitle(channel));
 }
 
 void SimpleView::fwUpdateAvailable(bool isShown)
 {
-    m_notice->setVisible(isShown);
+    m_firmwareUpdateShown = isShown;
+    showFirmwareNoticeInPopup(isShown);
 }
 
-void SimpleView::onMouseConnect(bool)
+void SimpleView::onMouseConnect(bool connected)
 {
-    refresh();
+    const SimpleViewLook look = SimpleViewLook::forProductId(m_device->mousePID());
+    m_modelKey = look.modelKey;
+    showModelInMouseScene(look.colourScheme, connected);
+    m_profileArea->setModelKey(look.modelKey);
+    ui->pushButton_mouse->setEnabled(connected);
+    if (look.logo.isEmpty()) {
+        ui->label_mouseLogo->hide();
+    } else {
+        ui->label_mouseLogo->setPixmap(QPixmap(look.logo));
+        ui->label_mouseLogo->show();
+    }
+    showModelInPopups(look.modelKey);
+}
+
+void SimpleView::onMemoryUsageUpdated()
+{
+    const MemoryCrossing::Step step = m_memory.check(m_device->memoryUsedPercent(), isVisible());
+    if (!step.changed)
+        return;
+    if (m_redDot) {
+        m_redDot->setVisible(step.over);
+    } else if (step.over) {
+        m_redDot = new QFrame(ui->pushButton_mouse);
+        m_redDot->setProperty("frame_type", "red_dot");
+        m_redDot->setFixedSize(10, 10);
+        m_redDot->setGeometry(ui->pushButton_mouse->width() - 8, -2, 10, 10);
+        m_redDot->show();
+    }
+    if (step.messageDue) {
+        DlgMessageBox message(
+            this,
+            tr("Your profiles cannot be saved as there are too many to fit in mouse memory.\nTo complete the save some "
+               "mappings or profiles will need to be removed.\n\nTo avoid loosing these perminantly you can export "
+               "any profiles that you\nare not currently using via the main menu in expert mode."),
+            m_modelKey);
+        message.exec();
+    }
+}
+
+void SimpleView::onSettingsClicked()
+{
+    DlgIniSettings dialog(this, m_modelKey, m_update);
+    connect(&dialog, &DlgIniSettings::setCustomBackground, this, &SimpleView::updateCustomBackground);
+    connect(&dialog, &DlgIniSettings::removeCustomBackground, this, &SimpleView::deleteCustomBackground);
+    connect(&dialog, &DlgIniSettings::dataUpdated, this, &SimpleView::onSettingsUpdated);
+    dialog.exec();
+}
+
+void SimpleView::onInfoClicked()
+{
+    openInformationPopup();
+}
+
+void SimpleView::onMouseClicked()
+{
+    openMousePopup();
+}
+
+void SimpleView::updateCustomBackground(const QString &path)
+{
+    settingsFile().setValue("CustomBackground", path);
+    ui->widget_background->setStyleSheet(CustomBackground::styleSheet(path));
+}
+
+void SimpleView::deleteCustomBackground()
+{
+    QSettings settings = settingsFile();
+    const QString path = settings.value("CustomBackground", "").toString();
+    // The key is editable: only the settings dialog's own copy is deleted.
+    if (CustomBackground::isOwnCopy(path, SettingsFile::folder())) {
+        if (!QFile::remove(path))
+            qWarning().noquote() << "SimpleView: background not deleted:" << path;
+    } else if (!path.isEmpty()) {
+        qWarning().noquote() << "SimpleView: background left in place, not a picture of the settings folder:" << path;
+    }
+    settings.setValue("CustomBackground", "");
+    ui->widget_background->setStyleSheet(QString());
 }
 
 void SimpleView::closeEvent(QCloseEvent *event)
@@ -127,3 +207,37 @@ void SimpleView::closeEvent(QCloseEvent *event)
     hide();
     emit hidden();
 }
+
+// The picture scene and the pop-ups are not part of this window yet: their
+// places stay empty and what the window would tell them goes nowhere.
+
+void SimpleView::createMouseScene() {}
+
+void SimpleView::reloadMouseScene() {}
+
+void SimpleView::showModelInMouseScene(int colourScheme, bool connected)
+{
+    Q_UNUSED(colourScheme)
+    Q_UNUSED(connected)
+}
+
+void SimpleView::createPopups() {}
+
+void SimpleView::showVersionInPopup(const QString &text)
+{
+    Q_UNUSED(text)
+}
+
+void SimpleView::showModelInPopups(const QString &key)
+{
+    Q_UNUSED(key)
+}
+
+void SimpleView::showFirmwareNoticeInPopup(bool required)
+{
+    Q_UNUSED(required)
+}
+
+void SimpleView::openInformationPopup() {}
+
+void SimpleView::openMousePopup() {}

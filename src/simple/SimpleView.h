@@ -1,17 +1,35 @@
 #pragma once
-// The simple-mode main window, as far as the application object needs it
-// now: a side bar with the "Expert Mode" switch and a page with the version,
-// the model, the profile names and the firmware notice. The mouse picture,
-// the profile bar and the quick editors join it later. Its object name is
-// "SimpleView", by which the application object tells the views apart.
+// The simple-mode main window: a side bar (model logo, mouse, information
+// and settings buttons, the switch to the expert view) and, on the right,
+// the profile bar, a divider, the hint bar and the picture of the mouse. It
+// only builds its form, makes its children and connects them; what it shows
+// for a model, the texts by channel and the memory warning are plain rules
+// (SimpleViewLook, SimpleViewTexts, MemoryCrossing, CustomBackground).
 //
-// Closing the window hides it (a full-screen window is minimised instead).
+// Its object name is "SimpleView", by which the application object tells the
+// views apart. Closing hides it and emits hidden() (a full-screen window is
+// minimised instead); it is never destroyed before the program ends.
+//
+// The hint bar is the process's one bar, only borrowed: the destructor gives
+// it back before the form goes.
 
+#include "MemoryCrossing.h"
+
+#include <QPointer>
+#include <QString>
 #include <QWidget>
 
-class QLabel;
-class QPushButton;
+#include <memory>
+
+class HintsArea;
+class MouseFunctions;
+class ProfileArea;
+class QFrame;
 class SWUpdate;
+
+namespace Ui {
+class SimpleView;
+}
 
 class SimpleView : public QWidget
 {
@@ -21,6 +39,13 @@ public:
     SimpleView(QWidget *parent, SWUpdate *update);
     ~SimpleView() override;
 
+    ProfileArea *profileArea() const { return m_profileArea; }
+    QString modelKey() const { return m_modelKey; }
+    // The red dot on the mouse button; null until the memory first overflowed.
+    QFrame *memoryDot() const { return m_redDot; }
+    // The firmware notice as the application object last set it.
+    bool isFirmwareUpdateShown() const { return m_firmwareUpdateShown; }
+
 signals:
     void toExpertView();
     void hidden();
@@ -29,18 +54,44 @@ public slots:
     void activateView();
     void channelChanged(int channel);
     void fwUpdateAvailable(bool isShown);
+    // Reloads the profile bar and the picture before showing.
+    void show();
     void onMouseConnect(bool connected);
+    void onMemoryUsageUpdated();
+    void onSettingsClicked();
+    void onInfoClicked();
+    void onMouseClicked();
+    void updateCustomBackground(const QString &path);
+    void deleteCustomBackground();
+    void onSettingsUpdated();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void refresh();
+    void setupChildren();
+    // The profile bar and the picture show the model as it is now.
+    void reloadProfileViews();
 
+    // The mouse picture scene and the information and mouse pop-ups are
+    // reached only through these.
+    void createMouseScene();
+    void reloadMouseScene();
+    void showModelInMouseScene(int colourScheme, bool connected);
+    void createPopups();
+    void showVersionInPopup(const QString &text);
+    void showModelInPopups(const QString &key);
+    void showFirmwareNoticeInPopup(bool required);
+    void openInformationPopup();
+    void openMousePopup();
+
+    std::unique_ptr<Ui::SimpleView> ui;
+    ProfileArea *m_profileArea = nullptr;
+    QPointer<HintsArea> m_hints;
+    MouseFunctions *m_device;
     SWUpdate *m_update;
-    QLabel *m_version;
-    QLabel *m_model;
-    QLabel *m_profiles;
-    QLabel *m_notice;
-    QPushButton *m_expert;
+    QFrame *m_redDot = nullptr;
+    MemoryCrossing m_memory;
+    QString m_modelKey = QStringLiteral("v");
+    bool m_firmwareUpdateShown = false;
 };
