@@ -3,6 +3,7 @@
 // button by its text.
 
 #include "SettingsFile.h"
+#include "WidgetDriver.h"
 
 #include <QPushButton>
 #include <QSettings>
@@ -16,16 +17,6 @@ inline QSettings settings()
     return QSettings(SettingsFile::path(), QSettings::IniFormat);
 }
 
-// Clicks the visible button with that text; false when there is none.
-inline bool clickText(const QWidget *root, const QString &text)
-{
-    for (QPushButton *button : root->findChildren<QPushButton *>()) {
-        if (button->isVisible() && button->text() == text) {
-            QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
-            return true;
-        }
-    }
-    return false;
-}
+using WidgetDriver::clickText;
 
 } // namespace ShellFixture

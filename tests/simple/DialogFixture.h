@@ -3,6 +3,8 @@
 // that open on the way (questions, messages), and the rows of the two looks
 // their pictures are taken in.
 
+#include "WidgetDriver.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
@@ -21,17 +23,7 @@ inline QString labelTexts(const QWidget *dialog)
     return texts.join('|');
 }
 
-// Clicks the visible button showing that text; false when there is none.
-inline bool clickText(const QWidget *dialog, const QString &text)
-{
-    for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
-        if (button->text() == text && button->isVisible()) {
-            QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
-            return true;
-        }
-    }
-    return false;
-}
+using WidgetDriver::clickText;
 
 // A "key" column with a row per look the pictures are taken in.
 inline void addLookRows()

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -25,6 +26,19 @@ QWidget *reachable(const QWidget *root, const QString &objectName)
 } // namespace
 
 namespace WidgetDriver {
+
+bool clickText(const QWidget *root, const QString &text)
+{
+    if (!root)
+        return false;
+    for (QPushButton *button : root->findChildren<QPushButton *>()) {
+        if (button->isVisible() && button->text() == text) {
+            QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+            return true;
+        }
+    }
+    return false;
+}
 
 bool click(const QWidget *root, const QString &objectName)
 {

@@ -24,6 +24,9 @@ W *child(const QWidget *root, const QString &objectName)
 // clicked) when there is none, or it is hidden or disabled, as a user could
 // not click it either.
 bool click(const QWidget *root, const QString &objectName);
+// A left click in the middle of the first visible push button below root
+// showing that text; false when there is none.
+bool clickText(const QWidget *root, const QString &text);
 // Gives the named descendant the keyboard focus and types text into it; with
 // replace, selects what it holds first (Ctrl+A) so the text replaces it.
 // False when there is no such visible, enabled descendant.

@@ -66,17 +66,7 @@ QSettings settings()
     return QSettings(SettingsFile::path(), QSettings::IniFormat);
 }
 
-// Clicks the visible button with that text; false when there is none.
-bool clickText(const QWidget *root, const QString &text)
-{
-    for (QPushButton *button : root->findChildren<QPushButton *>()) {
-        if (button->isVisible() && button->text() == text) {
-            QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
-            return true;
-        }
-    }
-    return false;
-}
+using WidgetDriver::clickText;
 
 bool shown(const QWidget *root, const char *name)
 {
