@@ -33,6 +33,8 @@ ProfileButton::ProfileButton(const QString &name, const QPixmap &image, int kind
 {
     setFixedSize(ProfileTileStyle::tileSize(kind));
     setContextMenuPolicy(Qt::CustomContextMenu);
+    // The tile carries the model key itself too, as every styled widget does.
+    setProperty(StyleProperties::modelKey, modelKey);
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(0);
     layout->setContentsMargins(0, 0, 0, 0);
