@@ -304,6 +304,8 @@ private:
             // loop would have run them: behind them, under the sanitizers
             // on a busy machine, the mouse's answers could come too late.
             QTest::qWait(20);
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             const SaveSequence::Result result = SaveSequence::run(switchOn);
             if (silentAfterSave)
                 mouse()->setSilent(true);
