@@ -699,16 +699,27 @@ void MouseFunctions::wokeFromSleep()
 
 // --- Commands --------------------------------------------------------------
 
-void MouseFunctions::saveToFlash()
+bool MouseFunctions::saveToFlash()
 {
     if (deferWhileBusy([this] { saveToFlash(); }))
-        return;
+        return false;
     if (!m_compatibleMouse || m_waitState != WaitIdle)
-        return;
-    Exchange exchange(this);
-    qInfo() << "MouseFunctions: saveToFlash";
-    transmit(m_restState, commandPacket(storeToFlashCommand), nullptr, true);
-    m_savedToFlash = true;
+        return false;
+    QVector<uint8_t> answer;
+    ReplyWait outcome;
+    {
+        Exchange exchange(this);
+        qInfo() << "MouseFunctions: saveToFlash";
+        outcome = transmit(m_restState, commandPacket(storeToFlashCommand), &answer, true);
+    }
+    // Only an acknowledgement says the flash holds the profiles now; a mouse
+    // that stayed silent or refused keeps what it stored before.
+    const bool stored = outcome == ReplyWait::Received && ExpectedReply::status(answer) == ExpectedReply::statusOk;
+    if (stored)
+        m_savedToFlash = true;
+    else
+        qWarning() << "MouseFunctions: saveToFlash not acknowledged" << outcome;
+    return stored;
 }
 
 void MouseFunctions::configReset()

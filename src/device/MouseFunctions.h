@@ -171,7 +171,10 @@ public:
     bool fetchPackage(QString *error = nullptr);
     // The commands below go out at once, or once the command that waits now
     // is done with (see the class comment).
-    void saveToFlash();
+    // Stores the mouse's profiles in its flash memory. True only when the
+    // command went out at once and the mouse acknowledged it without an
+    // error; a command put off behind another one gives false.
+    bool saveToFlash();
     void configReset();
     void userDataReset();
     void switchToProfile(int index, int subIndex);

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
+#include <QFileDialog>
 
 namespace ExpertMenuActions {
 
@@ -22,6 +23,28 @@ QString tr(const char *text)
 UrlOpener desktopUrlOpener()
 {
     return [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+}
+
+FileChooser openFileDialog()
+{
+    return [](const QString &caption, const QString &start, const QString &filter) {
+        return QFileDialog::getOpenFileName(nullptr, caption, start, filter);
+    };
+}
+
+FileChooser saveFileDialog()
+{
+    return [](const QString &caption, const QString &start, const QString &filter) {
+        return QFileDialog::getSaveFileName(nullptr, caption, start, filter);
+    };
+}
+
+FileChooser openFirmwareDialog()
+{
+    return [](const QString &caption, const QString &start, const QString &filter) {
+        return QFileDialog::getOpenFileName(nullptr, caption, start, filter, nullptr,
+                                            QFileDialog::DontUseNativeDialog);
+    };
 }
 
 QUrl helpArticle(int item, int channel)
@@ -45,15 +68,14 @@ FlashResult storeInFlash(bool switchOn, MouseFunctions::UploadResult upload, Mou
         return FlashResult::NoMouse;
     if (upload != MouseFunctions::UploadOk)
         return FlashResult::NotStored;
-    device->saveToFlash();
-    return device->isCompatibleMousePresent() && device->savedToFlash() ? FlashResult::Stored : FlashResult::NotStored;
+    return device->saveToFlash() ? FlashResult::Stored : FlashResult::NotStored;
 }
 
 QString flashMessage(FlashResult result)
 {
     switch (result) {
     case FlashResult::NoMouse:
-        return tr("No mouse detected, please check the Corvanelle V is\nplugged in, and press 'Ok'");
+        return noMouseText();
     case FlashResult::NotStored:
         return tr("The mouse did not take the profiles, so nothing was\nstored in its flash memory.");
     case FlashResult::Stored:
@@ -61,6 +83,11 @@ QString flashMessage(FlashResult result)
     }
     return tr("Settings successfully saved to flash memory.\nThese will be used if the mouse is turned on and\nthe "
               "driver is not present / connected.");
+}
+
+QString noMouseText()
+{
+    return tr("No mouse detected, please check the Corvanelle V is\nplugged in, and press 'Ok'");
 }
 
 bool resetProfiles(bool withDefault, ConfigFile *file, MouseFunctions *device)

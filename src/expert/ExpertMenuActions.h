@@ -40,6 +40,11 @@ using FileChooser = std::function<QString(const QString &caption, const QString 
 using UrlOpener = std::function<bool(const QUrl &url)>;
 // QDesktopServices::openUrl.
 UrlOpener desktopUrlOpener();
+// The toolkit's file dialogs, without a parent: open, save, and open with the
+// toolkit's own (not the desktop's) dialog for a firmware image.
+FileChooser openFileDialog();
+FileChooser saveFileDialog();
+FileChooser openFirmwareDialog();
 
 // The article of item 8 or 9 (the release notes by channel: the public
 // channel's, otherwise the beta's); empty for any other item.
@@ -56,10 +61,13 @@ enum class FlashResult {
 };
 // After the save the window ran (whose upload gave upload): sends the
 // store-to-flash command only when the upload reached the mouse, since the
-// mouse would otherwise keep its older profiles under the success message.
+// mouse would otherwise keep its older profiles under the success message,
+// and reports Stored only when the mouse acknowledged the command.
 FlashResult storeInFlash(bool switchOn, MouseFunctions::UploadResult upload, MouseFunctions *device);
 // The message text of each result.
 QString flashMessage(FlashResult result);
+// The message of an entry that needs a mouse when none is connected.
+QString noMouseText();
 
 // The store's part of the reset, once the user agreed: the store's profiles
 // are taken out, the starter profiles

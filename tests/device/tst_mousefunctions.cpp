@@ -836,12 +836,58 @@ private slots:
         QCOMPARE(device()->mousePID(), 7);
     }
 
-    void saveToFlashOnlyWhenIdle()
+    void saveToFlashTellsWhetherTheMouseStoredIt_data()
     {
-        startDevice();
-        device()->saveToFlash();
-        QVERIFY(transport->writtenPackets().isEmpty());
-        QVERIFY(device()->savedToFlash());
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<int>("flashWrites");
+        QTest::newRow("acknowledged") << "connected" << true << 1;
+        QTest::newRow("refused") << "refused" << false << 0;
+        QTest::newRow("no answer") << "silent" << false << 0;
+        QTest::newRow("no mouse") << "absent" << false << 0;
+        // Put off behind the running wait: not stored yet, sent afterwards.
+        QTest::newRow("during another wait") << "busy" << false << 1;
+    }
+
+    void saveToFlashTellsWhetherTheMouseStoredIt()
+    {
+        QFETCH(QString, state);
+        QFETCH(bool, stored);
+        QFETCH(int, flashWrites);
+        if (state == "absent") {
+            startDevice();
+            QCOMPARE(device()->saveToFlash(), stored);
+            QVERIFY(transport->writtenPackets().isEmpty());
+            return;
+        }
+        connectMouse();
+        buildTwoProfiles();
+        QCOMPARE(device()->sendProfilesToMouse(), MouseFunctions::UploadOk);
+        device()->configReset(); // the flash no longer holds what runs
+        QCOMPARE(device()->sendProfilesToMouse(), MouseFunctions::UploadOk);
+        QVERIFY(!device()->savedToFlash());
+        const QByteArray package = mouse->ramPackage();
+        if (state == "refused")
+            mouse->setAcknowledgement(2, 10, 1, SimulatedMouse::Unsupported);
+        mouse->setSilent(state == "silent");
+        std::optional<bool> result;
+        if (state == "busy") {
+            mouse->setSilent(true);
+            QTimer::singleShot(0, device(), [&] { result = device()->saveToFlash(); });
+            QCOMPARE(device()->startWaitForResponse(), MouseFunctions::ReplyWait::TimedOut);
+            mouse->setSilent(false);
+            QTRY_VERIFY(device()->savedToFlash());
+        } else {
+            result = device()->saveToFlash();
+        }
+        QCOMPARE(result, std::optional<bool>(stored));
+        QCOMPARE(mouse->flashWrites(), flashWrites);
+        QCOMPARE(mouse->countOf(2, 10, 1), flashWrites); // a refused command is not taken
+        QCOMPARE(device()->savedToFlash(), flashWrites == 1);
+        if (flashWrites)
+            QCOMPARE(mouse->flashPackage(), package);
+        else
+            QVERIFY(mouse->flashPackage().isEmpty()); // the reset cleared it
     }
 
     void serialNumberReply_data()

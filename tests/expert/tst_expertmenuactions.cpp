@@ -70,25 +70,30 @@ void TestExpertMenuActions::helpArticles()
 void TestExpertMenuActions::storeInFlash_data()
 {
     QTest::addColumn<bool>("switchOn");
-    QTest::addColumn<bool>("silent");
+    QTest::addColumn<QString>("mouse"); // how the mouse answers
     QTest::addColumn<int>("result");
-    QTest::newRow("switch on, mouse answers") << true << false << int(FlashResult::Stored);
-    QTest::newRow("switch on, silent mouse") << true << true << int(FlashResult::NotStored);
-    QTest::newRow("switch off") << false << false << int(FlashResult::NoMouse);
+    QTest::newRow("switch on, mouse answers") << true << "answers" << int(FlashResult::Stored);
+    QTest::newRow("switch on, silent mouse") << true << "silent" << int(FlashResult::NotStored);
+    QTest::newRow("switch on, flash unanswered") << true << "silent to the flash" << int(FlashResult::NotStored);
+    QTest::newRow("switch on, flash refused") << true << "refuses the flash" << int(FlashResult::NotStored);
+    QTest::newRow("switch off") << false << "answers" << int(FlashResult::NoMouse);
 }
 
 void TestExpertMenuActions::storeInFlash()
 {
     QFETCH(bool, switchOn);
-    QFETCH(bool, silent);
+    QFETCH(QString, mouse);
     PackageCreator *model = PackageCreator::instance();
     model->addProfile(255, 255, globalProfileName);
     model->loading = false;
     auto fixture = std::make_unique<ConnectedMouse>(5);
     fixture->connect();
     MouseFunctions *device = fixture->device();
-    SimulatedMouse *mouse = fixture->mouse();
-    mouse->setSilent(silent);
+    SimulatedMouse *simulated = fixture->mouse();
+    const bool silent = mouse == "silent";
+    simulated->setSilent(silent);
+    if (mouse == "refuses the flash")
+        simulated->setAcknowledgement(2, 10, 1, SimulatedMouse::Unsupported);
     ConnectionSwitch connection(ConnectionSwitch::deviceOf(device));
     connection.autoConnection(true);
 
@@ -98,16 +103,18 @@ void TestExpertMenuActions::storeInFlash()
             [&reason](MouseFunctions::UploadResult, const QString &text) { reason = text; });
     const MouseFunctions::UploadResult upload =
         switchOn ? device->sendProfilesToMouse() : MouseFunctions::UploadSkipped;
+    if (mouse == "silent to the flash")
+        simulated->setSilent(true);
     const FlashResult result = ExpertMenuActions::storeInFlash(switchOn, upload, device);
 
     QTEST(int(result), "result");
     QCOMPARE(flashMessage(result).startsWith(QLatin1String("Settings successfully saved")),
              result == FlashResult::Stored);
     if (result == FlashResult::Stored) {
-        QCOMPARE(mouse->flashWrites(), 1);
-        QCOMPARE(mouse->flashPackage(), device->package());
+        QCOMPARE(simulated->flashWrites(), 1);
+        QCOMPARE(simulated->flashPackage(), device->package());
     } else {
-        QCOMPARE(mouse->flashWrites(), 0);
+        QCOMPARE(simulated->flashWrites(), 0);
     }
     if (silent) {
         // The failed upload is told once, with its reason, and keeps Save.
