@@ -74,6 +74,7 @@ ExpertView::ExpertView(QWidget *parent, SWUpdate *update)
 
     m_tray = new ExpertTray(this);
     connect(m_tray, &ExpertTray::openRequested, this, &ExpertView::emitShowActiveView);
+    connect(m_tray, &ExpertTray::profileChosen, this, &ExpertView::menusetActiveProfile);
 
     setupViews();
 
@@ -606,15 +607,17 @@ void ExpertView::onActiveProfilesChanged(const QStringList &profiles, int active
         m_activeBox->setItems(profiles);
         m_activeBox->setCurrentIndex(activeIndex);
     }
+    m_tray->buildTrayMenu(profiles, activeIndex);
 }
 
 int ExpertView::trayProfileCount() const
 {
-    return m_activeBox->count();
+    return m_tray->profileActionCount();
 }
 
-void ExpertView::checkTrayProfile(int)
+void ExpertView::checkTrayProfile(int index)
 {
+    m_tray->checkProfile(index);
 }
 
 void ExpertView::manualActiveProfileChange(int index)

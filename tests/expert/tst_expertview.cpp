@@ -627,13 +627,48 @@ private slots:
         QVERIFY(!view->connectionSwitch().connected());
     }
 
-    void trayOffersOpenAndQuit()
+    // The tray lists the box's entries in order, checks the box's choice and
+    // follows it; a choice in the tray is the box's.
+    void trayFollowsTheActiveProfileBox()
     {
         build();
         ExpertTray *tray = view->tray();
-        QCOMPARE(tray->icon()->icon().isNull(), false);
-        QCOMPARE(tray->menu()->parent(), view.get());
+        ComboBox *box = view->activeProfileBox();
+        const auto trayTexts = [tray] {
+            QStringList texts;
+            for (const QAction *action : tray->menu()->actions())
+                texts << (action->isSeparator() ? "-" : action->text());
+            return texts;
+        };
+        const auto checked = [tray] {
+            const QList<QAction *> actions = tray->menu()->actions();
+            QStringList texts;
+            for (const QAction *action : actions) {
+                if (action->isChecked())
+                    texts << action->text();
+            }
+            return texts;
+        };
+        QStringList expected{"Open", "-", box->itemText(0), "-"};
+        for (int entry = 1; entry < box->count(); ++entry)
+            expected << box->itemText(entry);
+        expected << "-"
+                 << "Quit";
+        QCOMPARE(trayTexts(), expected);
+        QCOMPARE(expected.at(2), QString("Auto Profile Switching"));
+        QCOMPARE(expected.at(4), QString("Global"));
+        QCOMPARE(checked(), QStringList{box->currentText()});
         QCOMPARE(tray->menu()->defaultAction(), tray->openAction());
+
+        const QList<QAction *> actions = tray->menu()->actions();
+        actions.at(4)->trigger();
+        QCOMPARE(box->currentIndex(), 1);
+        QVERIFY(!SimpleModel::instance()->autoSwitching());
+        QCOMPARE(SimpleModel::instance()->activeProfile(), PackageCreator::instance()->globalProfile());
+        QCOMPARE(checked(), QStringList{"Global"});
+        box->setCurrentIndex(2);
+        QCOMPARE(checked(), QStringList{box->itemText(2)});
+
         QSignalSpy open(view.get(), &ExpertView::emitShowActiveView);
         tray->openAction()->trigger();
         emit tray->icon()->activated(QSystemTrayIcon::Trigger);
