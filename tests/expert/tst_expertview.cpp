@@ -1,162 +1,17 @@
 // The expert main window against the simulated mouse, offscreen: what its
 // construction brings up (settings defaults, profiles, device link,
-// switching), the version texts, the connection switch and the memory bar,
-// the model's pages, Save and the save on leaving the program, the active
-// profile box, the tray, closing into the tray and the local socket.
-#include "AppStyleSheet.h"
-#include "AppSwitchSocketServer.h"
-#include "ComboBox.h"
-#include "ConfigFile.h"
-#include "ConnectedMouse.h"
-#include "DialogAnswerer.h"
-#include "ExpertStartup.h"
-#include "ExpertTray.h"
-#include "ExpertView.h"
-#include "FakeHidTransport.h"
-#include "ForegroundWrapper.h"
-#include "LogRecorder.h"
-#include "MessageBoxAnswer.h"
-#include "MouseFunctions.h"
-#include "MouseImage.h"
-#include "PackageCreator.h"
-#include "ProcessStateGuard.h"
-#include "ProfileData.h"
-#include "ProfileScroller.h"
-#include "ProgramFolder.h"
-#include "RequestedProfile.h"
-#include "SWUpdate.h"
-#include "SettingsFile.h"
-#include "SimpleModel.h"
-#include "SimulatedMouse.h"
-#include "WidgetDriver.h"
+// switching), the version texts, the model's pages, the tray, closing into
+// the tray, the update notice and the local socket.
+#include "ExpertViewTestKit.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QFile>
-#include <QLabel>
-#include <QLocalSocket>
-#include <QMenu>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QSettings>
-#include <QSignalSpy>
-#include <QSlider>
-#include <QtTest>
-
-#include <cmath>
-#include <memory>
-#include <optional>
-
-namespace {
-
-QSettings settings()
-{
-    return QSettings(SettingsFile::path(), QSettings::IniFormat);
-}
-
-void sendToSocket(const QByteArray &command)
-{
-    QLocalSocket socket;
-    socket.connectToServer(AppSwitchSocketServer::socketPath());
-    QVERIFY(socket.waitForConnected(2000));
-    socket.write(command);
-    QVERIFY(socket.waitForBytesWritten(2000));
-    QTest::qWait(50);
-    socket.disconnectFromServer();
-}
-
-void writeChannelIni()
-{
-    QSettings channel(SettingsFile::channelIniPath(), QSettings::IniFormat);
-    channel.setValue("IsBetaChannel", true);
-}
-
-QString ownName()
-{
-    return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-}
-
-// An edit of the current profile, as a page stores one.
-void editCurrentProfile()
-{
-    PackageCreator::instance()->setLinkedApps({"editor"}, {"editor"});
-}
-
-} // namespace
-
-class TestExpertView : public QObject
+class TestExpertView : public QObject, private ExpertViewRig
 {
     Q_OBJECT
 
-private:
-    std::optional<ProcessStateGuard> clean;
-    std::unique_ptr<ConnectedMouse> fixture;
-    std::unique_ptr<SWUpdate> update;
-    std::unique_ptr<ExpertView> view;
-
-    void build(int productId = 10)
-    {
-        fixture->mouse()->setProductId(productId);
-        MouseFunctions::setTransportFactory([this] { return new FakeHidTransport(fixture->mouse()); });
-        update = std::make_unique<SWUpdate>();
-        view = std::make_unique<ExpertView>(nullptr, update.get());
-    }
-
-    // Plugged in, connected, switched on by itself and the first upload done.
-    void plugIn()
-    {
-        const int before = fixture->mouse()->uploads();
-        fixture->mouse()->plugIn();
-        QTRY_COMPARE(fixture->mouse()->uploads(), before + 1);
-        QTRY_COMPARE(slider()->value(), 1);
-    }
-
-    void showWindow()
-    {
-        view->activateView();
-        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
-    }
-
-    // The user moves the switch to its other end.
-    void moveSwitch()
-    {
-        slider()->triggerAction(slider()->value() == 1 ? QAbstractSlider::SliderToMinimum
-                                                       : QAbstractSlider::SliderToMaximum);
-    }
-
-    QSlider *slider() const { return WidgetDriver::child<QSlider>(view.get(), "horizontalSlider_connect"); }
-    QPushButton *button(const char *name) const { return WidgetDriver::child<QPushButton>(view.get(), name); }
-    QString text(const char *label) const { return WidgetDriver::child<QLabel>(view.get(), label)->text(); }
-    int bar() const { return WidgetDriver::child<QProgressBar>(view.get(), "progressBar_memory")->value(); }
-
-    // The mouse's memory size at which the loaded profiles use percent of it.
-    int memoryFor(double percent) const
-    {
-        return int(std::lround(PackageCreator::instance()->package().size() * 100.0 / percent));
-    }
-
 private slots:
-    void initTestCase()
-    {
-        ProgramFolder::setPath(R7_SHIPPED_DIR);
-        qApp->setStyleSheet(AppStyleSheet::joined());
-    }
-
-    void init()
-    {
-        clean.emplace();
-        fixture = std::make_unique<ConnectedMouse>(10);
-        QFile::remove(ConfigFile::workingFilePath());
-        QFile::remove(SettingsFile::channelIniPath());
-    }
-
-    void cleanup()
-    {
-        view.reset();
-        update.reset();
-        fixture.reset();
-        clean.reset();
-    }
+    void initTestCase() { ExpertViewRig::initTestCase(); }
+    void init() { ExpertViewRig::init(); }
+    void cleanup() { ExpertViewRig::cleanup(); }
 
     // Built hidden, the profiles loaded before the mouse is opened: the first
     // connection uploads what was loaded and writes the file.
@@ -240,8 +95,7 @@ private slots:
         QTest::addColumn<bool>("showPressRelease");
         QTest::addColumn<QSize>("size");
         QTest::newRow("neither") << false << false << QSize(1400, 802);
-        QTest::newRow("side by side") << true << false << QSize(2280, 802);
-        QTest::newRow("press and release") << false << true << QSize(1400, 1000);
+        QTest::newRow("press and release only") << false << true << QSize(1400, 1000);
         QTest::newRow("both") << true << true << QSize(2280, 1000);
     }
     void windowSizeFollowsTheSettings()
@@ -275,225 +129,6 @@ private slots:
         view->channelChanged(channel);
         QCOMPARE(view->windowTitle(), title);
         QCOMPARE(text("label_driver_fw_version"), QString("Up To Date (3.0.9.1)"));
-    }
-
-    // The use of the mouse's memory at the connection: shown rounded up, the
-    // bar at most full; above 100 % the switch goes off (the mouse lacks the
-    // profiles, so Save stays available).
-    void memoryUseAtConnection_data()
-    {
-        QTest::addColumn<double>("percent");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<int>("barValue");
-        QTest::addColumn<int>("switchValue");
-        QTest::addColumn<bool>("saveEnabled");
-        QTest::newRow("37.2 %") << 37.2 << "38%" << 37 << 1 << false;
-        QTest::newRow("exactly 100 %") << 100.0 << "100%" << 100 << 1 << false;
-        QTest::newRow("100.5 %") << 100.5 << "101%" << 100 << 0 << true;
-    }
-    void memoryUseAtConnection()
-    {
-        QFETCH(double, percent);
-        QFETCH(QString, label);
-        QFETCH(int, barValue);
-        QFETCH(int, switchValue);
-        QFETCH(bool, saveEnabled);
-        build();
-        QCOMPARE(text("label_memory"), QString("0%"));
-        fixture->mouse()->setMemorySize(memoryFor(percent));
-        QSignalSpy connected(MouseFunctions::instance(), &MouseFunctions::mouseConnect);
-        fixture->mouse()->plugIn();
-        QVERIFY(connected.wait(2000));
-        QTRY_COMPARE(text("label_memory"), label);
-        QCOMPARE(bar(), barValue);
-        QCOMPARE(slider()->value(), switchValue);
-        QCOMPARE(view->connectionSwitch().overLimit(), switchValue == 0);
-        QCOMPARE(button("pushButton_save")->isEnabled(), saveEnabled);
-    }
-
-    // Over the limit the switch went off by itself; once an edit brings the
-    // use below 100 % again it comes back on only with a mouse there.
-    void belowTheLimitAgain_data()
-    {
-        QTest::addColumn<bool>("unplugFirst");
-        QTest::addColumn<int>("switchValue");
-        QTest::addColumn<int>("uploads");
-        QTest::newRow("mouse connected") << false << 1 << 2;
-        QTest::newRow("mouse gone") << true << 0 << 1;
-    }
-    void belowTheLimitAgain()
-    {
-        QFETCH(bool, unplugFirst);
-        QFETCH(int, switchValue);
-        QFETCH(int, uploads);
-        build();
-        fixture->mouse()->setMemorySize(memoryFor(100.5));
-        QSignalSpy connected(MouseFunctions::instance(), &MouseFunctions::mouseConnect);
-        fixture->mouse()->plugIn();
-        QVERIFY(connected.wait(2000));
-        QTRY_VERIFY(view->connectionSwitch().overLimit());
-        QCOMPARE(fixture->mouse()->uploads(), 0); // refused before it was sent
-        if (unplugFirst) {
-            fixture->mouse()->unplug();
-            QTRY_VERIFY(!view->connectionSwitch().connected());
-        }
-        // Fewer mappings: the biggest profile's go.
-        PackageCreator *model = PackageCreator::instance();
-        ProfileData *biggest = model->globalProfile();
-        for (ProfileData *profile : model->profiles()) {
-            if (profile->inputMaps.size() > biggest->inputMaps.size())
-                biggest = profile;
-        }
-        model->setCurrentProfile(biggest);
-        model->setInputMaps({});
-        QCOMPARE(slider()->value(), switchValue);
-        QCOMPARE(fixture->mouse()->uploads(), uploads - 1);
-        if (uploads > 1)
-            QCOMPARE(fixture->mouse()->ramPackage(), model->package());
-        QVERIFY(!view->connectionSwitch().overLimit());
-    }
-
-    void connectAndDisconnect()
-    {
-        build();
-        plugIn();
-        QCOMPARE(fixture->mouse()->ramPackage(), PackageCreator::instance()->package());
-        QVERIFY(!button("pushButton_save")->isEnabled());
-
-        QSignalSpy saved(ConfigFile::instance(), &ConfigFile::saved);
-        fixture->mouse()->unplug();
-        QTRY_COMPARE(slider()->value(), 0);
-        QCOMPARE(saved.count(), 0);
-        plugIn();
-        QCOMPARE(saved.count(), 1);
-
-        // Switched off by hand: a reconnection leaves it off.
-        moveSwitch();
-        QCOMPARE(slider()->value(), 0);
-        QVERIFY(view->connectionSwitch().manualOff());
-        fixture->mouse()->unplug();
-        QTRY_VERIFY(!view->connectionSwitch().connected());
-        fixture->mouse()->plugIn();
-        QTRY_VERIFY(view->connectionSwitch().connected());
-        QTest::qWait(50);
-        QCOMPARE(slider()->value(), 0);
-        QCOMPARE(fixture->mouse()->uploads(), 2);
-        moveSwitch();
-        QCOMPARE(slider()->value(), 1);
-        QCOMPARE(fixture->mouse()->uploads(), 3);
-    }
-
-    void switchingOnWithoutAMouseSaysSo()
-    {
-        build();
-        showWindow();
-        QString question;
-        DialogAnswerer answer(answerBox("Ok", &question));
-        moveSwitch();
-        QVERIFY(answer.answered());
-        QCOMPARE(question, QString("No mouse detected, please check the Corvanelle V is\nplugged in, and press 'Ok'"));
-        QCOMPARE(slider()->value(), 0);
-    }
-
-    // An upload that does not reach the mouse is told once, with its reason,
-    // while the window shows, and Save stays available: the file has the
-    // edits, the mouse has not.
-    void failedUploadKeepsSaveAvailable_data()
-    {
-        QTest::addColumn<bool>("visible");
-        QTest::newRow("window shown") << true;
-        QTest::newRow("window hidden") << false;
-    }
-    void failedUploadKeepsSaveAvailable()
-    {
-        QFETCH(bool, visible);
-        build();
-        plugIn();
-        if (visible)
-            showWindow();
-        editCurrentProfile();
-        QVERIFY(button("pushButton_save")->isEnabled());
-        fixture->mouse()->setSilent(true);
-        QSignalSpy saved(ConfigFile::instance(), &ConfigFile::saved);
-        QString question;
-        DialogAnswerer answer(answerBox("Ok", &question), 3000);
-        const SaveSequence::Result result = view->saveButton();
-        QCOMPARE(answer.answered(), visible);
-        QVERIFY(result.uploadFailed());
-        QVERIFY(result.written);
-        if (visible) {
-            QVERIFY2(question.startsWith("The profiles could not be stored in the mouse:\n"), qPrintable(question));
-            QVERIFY2(question.contains(result.uploadReason), qPrintable(question));
-        }
-        QCOMPARE(saved.count(), 1);
-        QVERIFY(button("pushButton_save")->isEnabled());
-        DialogAnswerer another(answerBox("Ok"), 300);
-        QVERIFY(!another.wait());
-    }
-
-    // Only edits enable Save; a save or a connection's memory check does not.
-    void saveMeansUnsavedEdits()
-    {
-        build();
-        plugIn();
-        QPushButton *save = button("pushButton_save");
-        QVERIFY(!save->isEnabled());
-        editCurrentProfile();
-        QVERIFY(save->isEnabled());
-        const int uploads = fixture->mouse()->uploads();
-        showWindow();
-        QVERIFY(WidgetDriver::click(view.get(), "pushButton_save"));
-        QVERIFY(!save->isEnabled());
-        QCOMPARE(fixture->mouse()->uploads(), uploads + 1);
-        QCOMPARE(fixture->mouse()->ramPackage(), PackageCreator::instance()->package());
-    }
-
-    // Leaving this program for another one with edits unsaved saves once;
-    // without edits, with the switch off, or between two other programs it
-    // does not.
-    void leavingTheProgramSaves_data()
-    {
-        QTest::addColumn<QStringList>("before"); // announced before the edit
-        QTest::addColumn<bool>("edit");
-        QTest::addColumn<bool>("switchedOff");
-        QTest::addColumn<QStringList>("after");
-        QTest::addColumn<int>("saves");
-        QTest::newRow("edits, leaving") << QStringList() << true << false << QStringList{"firefox"} << 1;
-        QTest::newRow("repeated announcements")
-            << QStringList() << true << false << QStringList{"firefox", "firefox", "gimp", ownName(), "gimp"} << 1;
-        QTest::newRow("no edits") << QStringList() << false << false << QStringList{"firefox"} << 0;
-        QTest::newRow("switch off") << QStringList() << true << true << QStringList{"firefox"} << 0;
-        QTest::newRow("between two others")
-            << QStringList{"firefox"} << true << false << QStringList{"gimp", "firefox"} << 0;
-    }
-    void leavingTheProgramSaves()
-    {
-        QFETCH(QStringList, before);
-        QFETCH(bool, edit);
-        QFETCH(bool, switchedOff);
-        QFETCH(QStringList, after);
-        QFETCH(int, saves);
-        build();
-        plugIn();
-        SimpleModel::instance()->setAutoSwitching(false);
-        if (switchedOff)
-            moveSwitch();
-        // One at a time: what comes while a save uploads is not looked at.
-        const auto announce = [](const QStringList &apps) {
-            for (const QString &app : apps) {
-                ForegroundWrapper::instance()->setForegroundApp(app);
-                QTest::qWait(20); // queued
-            }
-        };
-        announce(before);
-        if (edit)
-            editCurrentProfile();
-        QSignalSpy saved(ConfigFile::instance(), &ConfigFile::saved);
-        const int uploads = fixture->mouse()->uploads();
-        announce(after);
-        QCOMPARE(saved.count(), saves);
-        QCOMPARE(fixture->mouse()->uploads(), uploads + saves);
-        QCOMPARE(view->previousForegroundApp(), switchedOff ? ownName() : after.last());
     }
 
     void pagesFollowTheModel_data()
@@ -572,59 +207,6 @@ private slots:
         for (const char *name : {"pushButton_settings", "pushButton_mappings", "pushButton_tilt_lr", "pushButton_tilt_fb"})
             QVERIFY2(!button(name)->isChecked(), name);
         QVERIFY(looks("pushButton_mappings", "active"));
-    }
-
-    // The box's entry by name: a name it does not hold changes nothing (and
-    // never ends automatic switching); the entry shown is activated again,
-    // with its save of the edits, only when forced.
-    void activeProfileByName_data()
-    {
-        QTest::addColumn<int>("shown");
-        QTest::addColumn<int>("entry"); // -1: a name the box does not hold
-        QTest::addColumn<bool>("forced");
-        QTest::addColumn<int>("saves");
-        QTest::newRow("unknown name") << 0 << -1 << true << 0;
-        QTest::newRow("entry shown, forced") << 1 << 1 << true << 1;
-        QTest::newRow("entry shown") << 1 << 1 << false << 0;
-        QTest::newRow("other entry") << 1 << 2 << false << 1;
-    }
-    void activeProfileByName()
-    {
-        QFETCH(int, shown);
-        QFETCH(int, entry);
-        QFETCH(bool, forced);
-        QFETCH(int, saves);
-        build();
-        plugIn();
-        ComboBox *box = view->activeProfileBox();
-        box->setCurrentIndex(shown);
-        QCOMPARE(SimpleModel::instance()->autoSwitching(), shown == 0);
-        editCurrentProfile();
-        QSignalSpy saved(ConfigFile::instance(), &ConfigFile::saved);
-        view->setActiveProfile(entry < 0 ? QString("Nobody") : box->itemText(entry), forced);
-        QCOMPARE(saved.count(), saves);
-        QCOMPARE(box->currentIndex(), entry < 0 ? shown : entry);
-        QCOMPARE(SimpleModel::instance()->autoSwitching(), shown == 0);
-        if (entry == 2)
-            QCOMPARE(SimpleModel::instance()->activeProfile(), SimpleModel::instance()->profiles().at(1));
-    }
-
-    void bootloaderConnectionUploadsNothing()
-    {
-        build();
-        // A bootloader that passes the check is reported as a connection
-        // (while an update waits for the mouse to come back).
-        MouseFunctions *device = MouseFunctions::instance();
-        device->setFirmwareStateProvider([] { return 5; });
-        device->setFirmwareCheckEnabled(false);
-        QSignalSpy connected(device, &MouseFunctions::mouseConnect);
-        fixture->mouse()->plugInAsBootloader(7);
-        QVERIFY(connected.wait(2000));
-        QCOMPARE(connected.last().at(0).toBool(), true);
-        QTest::qWait(50);
-        QCOMPARE(fixture->mouse()->uploads(), 0);
-        QCOMPARE(slider()->value(), 0);
-        QVERIFY(!view->connectionSwitch().connected());
     }
 
     // The tray lists the box's entries in order, checks the box's choice and
@@ -806,6 +388,7 @@ private slots:
         else
             QCOMPARE(log.count(logged), 1);
     }
+
 };
 
 QTEST_MAIN(TestExpertView)
