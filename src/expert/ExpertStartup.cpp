@@ -6,19 +6,19 @@
 #include "ForegroundWrapper.h"
 #include "MouseFunctions.h"
 #include "PackageCreator.h"
-#include "ProfileReceiver.h"
-#include "RequestedProfile.h"
+#include "ProfileScroller.h"
+#include "ProfilesView.h"
 #include "SettingsFile.h"
-#include "SharedConstants.h"
-#include "SimpleModel.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QSettings>
 
-ExpertStartup::ExpertStartup(ExpertView *view)
+ExpertStartup::ExpertStartup(ExpertView *view, ProfilesView *tree, ProfileScroller *strip)
     : QObject(view)
     , m_view(view)
+    , m_tree(tree)
+    , m_strip(strip)
 {}
 
 ExpertStartup::~ExpertStartup() = default;
@@ -28,16 +28,17 @@ bool ExpertStartup::loadProfiles()
     QElapsedTimer timer;
     timer.start();
     qInfo() << "ExpertView: loadSaveFile() start";
-    PackageCreator *model = PackageCreator::instance();
-    ProfileData *global = model->addProfile(255, 255, globalProfileName);
     ConfigFile *store = ConfigFile::instance();
-    m_receiver = new ProfileReceiver(store, this);
+    // The strip makes a tab for each profile read, and the tree its page and
+    // record.
+    connect(store, &ConfigFile::profileFromFile, m_strip, &ProfileScroller::addProfileFromFile);
+    connect(store, &ConfigFile::setInitialDefault, m_tree, &ProfilesView::setInitialDefault);
     const bool loaded = store->loadSaveFile();
     if (!loaded) {
         qWarning() << "ExpertView: no configuration could be loaded";
-        model->setCurrentProfile(global);
+        m_tree->setCurrentGlobal();
     }
-    model->loading = false;
+    PackageCreator::instance()->loading = false;
     qInfo() << "ExpertView: loadSaveFile():" << timer.elapsed() << "msec";
     return loaded;
 }
@@ -62,8 +63,7 @@ void ExpertStartup::startSwitching()
         return;
     }
     m_server = server;
-    connect(server, &AppSwitchSocketServer::R7API_profile_change, this,
-            [](const QString &name) { RequestedProfile::switchTo(*SimpleModel::instance(), name); });
+    connect(server, &AppSwitchSocketServer::R7API_profile_change, m_tree, &ProfilesView::profileChange);
     connect(server, &AppSwitchSocketServer::R7API_vibration, MouseFunctions::instance(),
             &MouseFunctions::triggerVibration);
 }

@@ -1,158 +1,260 @@
-// The expert window as far as it is built: what its construction brings up
-// (settings defaults, profiles, device link, switching), its tray, closing
-// into the tray, the foreground announcements and the local socket.
-#include "AppSwitchSocketServer.h"
-#include "ConfigFile.h"
-#include "ConnectedMouse.h"
-#include "ExpertStartup.h"
-#include "ExpertTray.h"
-#include "ExpertView.h"
-#include "FakeHidTransport.h"
-#include "ForegroundWrapper.h"
-#include "LogRecorder.h"
-#include "MouseFunctions.h"
-#include "PackageCreator.h"
-#include "ProcessStateGuard.h"
-#include "ProfileData.h"
-#include "ProgramFolder.h"
-#include "RequestedProfile.h"
-#include "SWUpdate.h"
-#include "SettingsFile.h"
-#include "SimpleModel.h"
-#include "SimulatedMouse.h"
+// The expert main window against the simulated mouse, offscreen: what its
+// construction brings up (settings defaults, profiles, device link,
+// switching), the version texts, the model's pages, the tray, closing into
+// the tray, the update notice and the local socket.
+#include "ExpertViewTestKit.h"
 
-#include <QAction>
-#include <QFile>
-#include <QLocalSocket>
-#include <QMenu>
-#include <QSettings>
-#include <QSignalSpy>
-#include <QtTest>
-
-#include <memory>
-#include <optional>
-
-namespace {
-
-QSettings settings()
-{
-    return QSettings(SettingsFile::path(), QSettings::IniFormat);
-}
-
-void sendToSocket(const QByteArray &command)
-{
-    QLocalSocket socket;
-    socket.connectToServer(AppSwitchSocketServer::socketPath());
-    QVERIFY(socket.waitForConnected(2000));
-    socket.write(command);
-    QVERIFY(socket.waitForBytesWritten(2000));
-    QTest::qWait(50);
-    socket.disconnectFromServer();
-}
-
-} // namespace
-
-class TestExpertView : public QObject
+class TestExpertView : public QObject, private ExpertViewRig
 {
     Q_OBJECT
 
-private:
-    std::optional<ProcessStateGuard> clean;
-    std::unique_ptr<ConnectedMouse> fixture;
-    std::unique_ptr<SWUpdate> update;
-    std::unique_ptr<ExpertView> view;
-
-    void build()
-    {
-        MouseFunctions::setTransportFactory([this] { return new FakeHidTransport(fixture->mouse()); });
-        update = std::make_unique<SWUpdate>();
-        view = std::make_unique<ExpertView>(nullptr, update.get());
-    }
-
 private slots:
-    void initTestCase() { ProgramFolder::setPath(R7_SHIPPED_DIR); }
+    void initTestCase() { ExpertViewRig::initTestCase(); }
+    void init() { ExpertViewRig::init(); }
+    void cleanup() { ExpertViewRig::cleanup(); }
 
-    void init()
-    {
-        clean.emplace();
-        fixture = std::make_unique<ConnectedMouse>(10);
-        QFile::remove(ConfigFile::workingFilePath());
-    }
-
-    void cleanup()
-    {
-        view.reset();
-        update.reset();
-        fixture.reset();
-        clean.reset();
-    }
-
-    // Built hidden, with the release channel the update object holds and
-    // the profiles loaded before the mouse is opened.
+    // Built hidden, the profiles loaded before the mouse is opened: the first
+    // connection uploads what was loaded and writes the file.
     void constructionBringsTheWindowUpInOrder()
     {
-        settings().setValue("HasBeenRunBefore", true);
-        {
-            QSettings channel(SettingsFile::channelIniPath(), QSettings::IniFormat);
-            channel.setValue("IsBetaChannel", true);
-        }
         fixture->mouse()->plugIn();
         LogRecorder log;
         build();
         QVERIFY(!view->isVisible());
-        QCOMPARE(settings().value("ReleaseChannel").toString(), QString("Beta"));
-        QVERIFY(!QFile::exists(SettingsFile::channelIniPath()));
+        QCOMPARE(view->size(), QSize(1400, 802));
         QCOMPARE(log.count("ExpertView: loadSaveFile() start"), 1);
         QCOMPARE(log.count("ExpertView: loadSaveFile():"), 1);
         QVERIFY(log.indexOf("ExpertView: loadSaveFile():") > log.indexOf("ExpertView: loadSaveFile() start"));
         QVERIFY(!PackageCreator::instance()->loading);
-        QStringList names;
-        for (const ProfileData *profile : SimpleModel::instance()->profiles())
-            names << profile->name;
-        QCOMPARE(names.value(0), QString("Global"));
-        QVERIFY(names.size() > 1);
-        // The device link came up after the load: the connection uploads
-        // what was loaded and writes the file.
+        QVERIFY(SimpleModel::instance()->profiles().size() > 1);
+        // One tab per top-level profile, one entry per profile in the box.
+        int topLevel = 0;
+        for (const ProfileData *profile : SimpleModel::instance()->userProfiles())
+            topLevel += profile->subIndex == 255 ? 1 : 0;
+        QCOMPARE(view->profileScroller()->groups().size(), topLevel);
+        QCOMPARE(view->activeProfileBox()->count(), SimpleModel::instance()->profiles().size() + 1);
+        QCOMPARE(view->activeProfileBox()->itemText(0), QString("Auto Profile Switching"));
+        QVERIFY(!button("pushButton_save")->isEnabled());
+        QVERIFY(!view->findChild<QComboBox *>("place_for_active_profile_combobox"));
+
         QTRY_COMPARE(fixture->mouse()->uploads(), 1);
         QCOMPARE(fixture->mouse()->ramPackage(), PackageCreator::instance()->package());
         QVERIFY(QFile::exists(ConfigFile::workingFilePath()));
+        QCOMPARE(slider()->value(), 1);
+        QVERIFY(!button("pushButton_save")->isEnabled());
         QVERIFY(!view->startup()->socketServer());
+        QCOMPARE(view->previousForegroundApp(), ownName());
     }
 
-    void bootloaderConnectionUploadsNothing()
+    void startupDefaults_data()
+    {
+        QTest::addColumn<bool>("runBefore");
+        QTest::addColumn<QString>("releaseChannel"); // empty: not written
+        QTest::addColumn<bool>("channelIniKept");
+        QTest::newRow("first run") << false << "" << true;
+        QTest::newRow("later run on the beta channel") << true << "Beta" << false;
+    }
+    void startupDefaults()
+    {
+        QFETCH(bool, runBefore);
+        QFETCH(QString, releaseChannel);
+        QFETCH(bool, channelIniKept);
+        if (runBefore)
+            settings().setValue("HasBeenRunBefore", true);
+        writeChannelIni();
+        build();
+        QCOMPARE(update->channel(), 2);
+        QSettings file = settings();
+        if (!runBefore) {
+            const QVariantMap firstRun{{"AdminAppDetection", false},
+                                       {"AutoUpdate", true},
+                                       {"EnableHighDpiScaling", true},
+                                       {"ExpertAddRelease", true},
+                                       {"ExpertView", false},
+                                       {"ExpertViewSideBySide", false},
+                                       {"ExpertViewShowPressRelease", false},
+                                       {"HasDoneCalibration", false},
+                                       {"ShowGlobal", false},
+                                       {"ShowIntroOnLaunch", true},
+                                       {"SetViewedAsActive", true},
+                                       {"SetActiveAsViewed", true},
+                                       {"VerboseLogging", false},
+                                       {"R7API", false}};
+            QCOMPARE(file.allKeys().size(), firstRun.size());
+            for (auto it = firstRun.cbegin(); it != firstRun.cend(); ++it)
+                QVERIFY2(file.value(it.key()) == it.value().toString(), qPrintable(it.key()));
+        }
+        QCOMPARE(file.value("ReleaseChannel").toString(), releaseChannel);
+        QCOMPARE(QFile::exists(SettingsFile::channelIniPath()), channelIniKept);
+        QVERIFY(view->calibrationPending());
+    }
+
+    void windowSizeFollowsTheSettings_data()
+    {
+        QTest::addColumn<bool>("sideBySide");
+        QTest::addColumn<bool>("showPressRelease");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("neither") << false << false << QSize(1400, 802);
+        QTest::newRow("press and release only") << false << true << QSize(1400, 1000);
+        QTest::newRow("both") << true << true << QSize(2280, 1000);
+    }
+    void windowSizeFollowsTheSettings()
+    {
+        QFETCH(bool, sideBySide);
+        QFETCH(bool, showPressRelease);
+        QFETCH(QSize, size);
+        settings().setValue("HasBeenRunBefore", true);
+        settings().setValue("HasDoneCalibration", true);
+        settings().setValue("ExpertViewSideBySide", sideBySide);
+        settings().setValue("ExpertViewShowPressRelease", showPressRelease);
+        build();
+        QCOMPARE(view->size(), size);
+        QVERIFY(!view->calibrationPending());
+    }
+
+    void versionTexts_data()
+    {
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("beta") << 2 << "Corvanelle R7 Control Panel 3.0.9.1 Beta - included FW: 208";
+        QTest::newRow("alpha") << 1 << "Corvanelle R7 Control Panel 3.0.9.1 Alpha - included FW: 208";
+        QTest::newRow("public") << 3 << "Corvanelle R7 Control Panel 3.0.9.1";
+    }
+    void versionTexts()
+    {
+        QFETCH(int, channel);
+        QFETCH(QString, title);
+        build();
+        QCOMPARE(view->windowTitle(), QString("Corvanelle R7 Control Panel 3.0.9.1"));
+        view->channelChanged(channel);
+        QCOMPARE(view->windowTitle(), title);
+        QCOMPARE(text("label_driver_fw_version"), QString("Up To Date (3.0.9.1)"));
+    }
+
+    void pagesFollowTheModel_data()
+    {
+        QTest::addColumn<int>("productId");
+        QTest::addColumn<bool>("tilt");
+        QTest::addColumn<QString>("logo"); // empty: hidden
+        QTest::newRow("V") << 5 << true << ":/pic/v_logo.png";
+        QTest::newRow("tamsel") << 10 << false << ":/pic/tamsel_logo.png";
+        QTest::newRow("pelkin") << 20 << false << ":/pic/pelkin_logo.png";
+        QTest::newRow("V2") << 30 << true << ":/pic/v2_logo.png";
+        QTest::newRow("other") << 15 << false << "";
+    }
+    void pagesFollowTheModel()
+    {
+        QFETCH(int, productId);
+        QFETCH(bool, tilt);
+        QFETCH(QString, logo);
+        build(productId);
+        plugIn();
+        QCOMPARE(button("pushButton_tilt_lr")->isEnabled(), tilt);
+        QCOMPARE(button("pushButton_tilt_fb")->isEnabled(), tilt);
+        auto *label = WidgetDriver::child<QLabel>(view.get(), "label_logo");
+        QCOMPARE(label->isVisibleTo(view.get()), !logo.isEmpty());
+        if (!logo.isEmpty())
+            QCOMPARE(label->pixmap(Qt::ReturnByValue).toImage(), QPixmap(logo).toImage());
+    }
+
+    // A mouse without tilt that connects while a tilt page shows moves the
+    // window to All Mappings.
+    void mouseWithoutTiltLeavesTheTiltPage()
+    {
+        settings().setValue("HasBeenRunBefore", true);
+        settings().setValue("HasDoneCalibration", true);
+        build(20);
+        showWindow();
+        QVERIFY(WidgetDriver::click(view.get(), "pushButton_tilt_fb"));
+        QVERIFY(button("pushButton_tilt_fb")->isChecked());
+        QVERIFY(!button("pushButton_settings")->isChecked());
+        plugIn();
+        QVERIFY(!button("pushButton_tilt_fb")->isEnabled());
+        QVERIFY(!button("pushButton_tilt_fb")->isChecked());
+        QVERIFY(button("pushButton_mappings")->isChecked());
+    }
+
+    // The page buttons' pictures: hover on one not chosen, the selected look
+    // on the one clicked; a click on the mouse picture chooses none of them.
+    void pageButtonsShowTheirState()
     {
         build();
-        // A bootloader that passes the check is reported as a connection
-        // (while an update waits for the mouse to come back).
-        MouseFunctions *device = MouseFunctions::instance();
-        device->setFirmwareStateProvider([] { return 5; });
-        device->setFirmwareCheckEnabled(false);
-        QSignalSpy connected(device, &MouseFunctions::mouseConnect);
-        fixture->mouse()->plugInAsBootloader(7);
-        QVERIFY(connected.wait(2000));
-        QCOMPARE(connected.last().at(0).toBool(), true);
-        QTest::qWait(50);
-        QCOMPARE(fixture->mouse()->uploads(), 0);
-        QVERIFY(!QFile::exists(ConfigFile::workingFilePath()));
+        showWindow();
+        const auto looks = [this](const char *name, const QString &look) {
+            const QString picture = QString(name) == "pushButton_settings" ? "settings" : "mappings";
+            const QSize size = button(name)->iconSize();
+            return button(name)->icon().pixmap(size).toImage()
+                   == QPixmap(":/pic/" + picture + "_" + look + ".png").scaled(size).toImage();
+        };
+        QVERIFY(looks("pushButton_settings", "select"));
+        QVERIFY(looks("pushButton_mappings", "active"));
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(button("pushButton_mappings"), &enter);
+        QVERIFY(looks("pushButton_mappings", "hover"));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(button("pushButton_mappings"), &leave);
+        QVERIFY(looks("pushButton_mappings", "active"));
+        QVERIFY(WidgetDriver::click(view.get(), "pushButton_mappings"));
+        QVERIFY(looks("pushButton_mappings", "select"));
+        QVERIFY(looks("pushButton_settings", "active"));
+        QVERIFY(button("pushButton_mappings")->isChecked());
+        QVERIFY(!button("pushButton_settings")->isChecked());
+        // Clicking the chosen one again keeps it chosen.
+        QVERIFY(WidgetDriver::click(view.get(), "pushButton_mappings"));
+        QVERIFY(button("pushButton_mappings")->isChecked());
+
+        view->mouseImage()->selectButton(0);
+        for (const char *name : {"pushButton_settings", "pushButton_mappings", "pushButton_tilt_lr", "pushButton_tilt_fb"})
+            QVERIFY2(!button(name)->isChecked(), name);
+        QVERIFY(looks("pushButton_mappings", "active"));
     }
 
-    void trayOffersOpenAndQuit()
+    // The tray lists the box's entries in order, checks the box's choice and
+    // follows it; a choice in the tray is the box's.
+    void trayFollowsTheActiveProfileBox()
     {
         build();
         ExpertTray *tray = view->tray();
-        QCOMPARE(tray->icon()->icon().isNull(), false);
-        QCOMPARE(tray->menu()->parent(), view.get());
-        QStringList texts;
-        for (const QAction *action : tray->menu()->actions())
-            texts << (action->isSeparator() ? "-" : action->text());
-        QCOMPARE(texts, (QStringList{"Open", "-", "Quit"}));
+        ComboBox *box = view->activeProfileBox();
+        const auto trayTexts = [tray] {
+            QStringList texts;
+            for (const QAction *action : tray->menu()->actions())
+                texts << (action->isSeparator() ? "-" : action->text());
+            return texts;
+        };
+        const auto checked = [tray] {
+            const QList<QAction *> actions = tray->menu()->actions();
+            QStringList texts;
+            for (const QAction *action : actions) {
+                if (action->isChecked())
+                    texts << action->text();
+            }
+            return texts;
+        };
+        QStringList expected{"Open", "-", box->itemText(0), "-"};
+        for (int entry = 1; entry < box->count(); ++entry)
+            expected << box->itemText(entry);
+        expected << "-"
+                 << "Quit";
+        QCOMPARE(trayTexts(), expected);
+        QCOMPARE(expected.at(2), QString("Auto Profile Switching"));
+        QCOMPARE(expected.at(4), QString("Global"));
+        QCOMPARE(checked(), QStringList{box->currentText()});
         QCOMPARE(tray->menu()->defaultAction(), tray->openAction());
+
+        const QList<QAction *> actions = tray->menu()->actions();
+        actions.at(4)->trigger();
+        QCOMPARE(box->currentIndex(), 1);
+        QVERIFY(!SimpleModel::instance()->autoSwitching());
+        QCOMPARE(SimpleModel::instance()->activeProfile(), PackageCreator::instance()->globalProfile());
+        QCOMPARE(checked(), QStringList{"Global"});
+        box->setCurrentIndex(2);
+        QCOMPARE(checked(), QStringList{box->itemText(2)});
 
         QSignalSpy open(view.get(), &ExpertView::emitShowActiveView);
         tray->openAction()->trigger();
         emit tray->icon()->activated(QSystemTrayIcon::Trigger);
         emit tray->icon()->activated(QSystemTrayIcon::DoubleClick);
-        emit tray->icon()->activated(QSystemTrayIcon::Context);
         emit tray->icon()->activated(QSystemTrayIcon::MiddleClick);
         QCOMPARE(open.count(), 3);
     }
@@ -174,27 +276,57 @@ private slots:
         QCOMPARE(hidden.count(), 1);
     }
 
-    void foregroundAnnouncementsDropRepeats()
+    void updateNotice_data()
     {
+        QTest::addColumn<bool>("newVersion");
+        QTest::addColumn<bool>("firmware");
+        QTest::addColumn<QString>("notice"); // empty: up to date
+        QTest::newRow("none") << false << false << "";
+        QTest::newRow("new version") << true << false << "New Driver Available";
+        QTest::newRow("firmware") << false << true << "Firmware Update Required";
+        QTest::newRow("both") << true << true << "New Driver Available";
+    }
+    void updateNotice()
+    {
+        QFETCH(bool, newVersion);
+        QFETCH(bool, firmware);
+        QFETCH(QString, notice);
         build();
-        const QString self = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-        QCOMPARE(view->previousForegroundApp(), self);
-        LogRecorder log;
-        for (const QString &app : {self, QString("firefox"), QString("firefox"), QString("gimp")})
-            ForegroundWrapper::instance()->setForegroundApp(app);
-        QCOMPARE(view->previousForegroundApp(), self); // queued: not yet
-        QTRY_COMPARE(view->previousForegroundApp(), QString("gimp"));
-        QCOMPARE(log.count("ExpertView: foreground application"), 2);
+        QWidget *upToDate = WidgetDriver::child(view.get(), "widget_upToDate");
+        QWidget *updates = WidgetDriver::child(view.get(), "widget_updatesHere");
+        QVERIFY(!updates->isVisibleTo(view.get()));
+        view->swUpdateAvailable(newVersion);
+        view->fwUpdateAvailable(firmware);
+        QCOMPARE(updates->isVisibleTo(view.get()), !notice.isEmpty());
+        QCOMPARE(upToDate->isVisibleTo(view.get()), notice.isEmpty());
+        if (!notice.isEmpty())
+            QCOMPARE(text("label_updateHere"), notice);
+        // The firmware check switched off clears the firmware notice.
+        view->recheckConnection(0);
+        QCOMPARE(updates->isVisibleTo(view.get()), newVersion);
+    }
+
+    void windowPicture()
+    {
+        settings().setValue("HasBeenRunBefore", true);
+        settings().setValue("HasDoneCalibration", true);
+        build(5);
+        fixture->mouse()->setMemorySize(memoryFor(37.2));
+        plugIn();
+        showWindow();
+        QCOMPARE(view->size(), QSize(1400, 802));
+        QVERIFY(!WidgetDriver::grabToPng(view.get(), "expert-window").isEmpty());
+        QVERIFY(WidgetDriver::click(view.get(), "pushButton_mappings"));
+        QVERIFY(!WidgetDriver::grabToPng(view.get(), "expert-window-mappings").isEmpty());
     }
 
     void localSocketSwitchesAndVibrates()
     {
         settings().setValue("HasBeenRunBefore", true);
         settings().setValue("R7API", true);
-        fixture->mouse()->plugIn();
         build();
+        plugIn();
         QVERIFY(view->startup()->socketServer());
-        QTRY_COMPARE(fixture->mouse()->uploads(), 1);
 
         const QString target = SimpleModel::instance()->userProfiles().last()->name;
         sendToSocket(target.toUtf8());
@@ -256,6 +388,7 @@ private slots:
         else
             QCOMPARE(log.count(logged), 1);
     }
+
 };
 
 QTEST_MAIN(TestExpertView)
