@@ -116,11 +116,7 @@ MouseView::MouseView(QWidget *parent)
     });
 
     m_editor = createQuickEditor();
-    m_editorProxy = m_scene->addWidget(m_editor);
-    m_editorProxy->setFlag(QGraphicsItem::ItemIgnoresTransformations);
-    m_editorProxy->setPos(editorArea.topLeft());
     m_editor->resize(editorArea.size());
-    m_editorProxy->hide();
 
     updateMouseScheme(MouseSceneLayout::colourScheme(MouseFunctions::lastMouseConnected()), false);
 }
@@ -128,8 +124,11 @@ MouseView::MouseView(QWidget *parent)
 MouseView::~MouseView()
 {
     // The scene goes first with every item in it; the callout and tip lines,
-    // the DPI marker and the icons then find their items gone.
+    // the DPI marker and the icons then find their items gone. An editor
+    // never embedded is this view's alone.
     delete m_scene;
+    if (!m_editorProxy)
+        delete m_editor;
 }
 
 // ---------------------------------------------------------------- the quick editor
@@ -143,6 +142,18 @@ QuickConfig *MouseView::createQuickEditor()
     // row is still emitting.
     connect(editor, &QuickConfig::layerNeedReload, this, &MouseView::loadCurrentProfileToView, Qt::QueuedConnection);
     return editor;
+}
+
+// Embedding polishes the editor and all it holds: that waits for the first
+// time it is opened.
+void MouseView::embedEditor()
+{
+    if (m_editorProxy)
+        return;
+    m_editorProxy = m_scene->addWidget(m_editor);
+    m_editorProxy->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+    m_editorProxy->setPos(editorArea.topLeft());
+    m_editorProxy->hide();
 }
 
 void MouseView::setEditorModelKey(const QString &key)
@@ -306,6 +317,7 @@ void MouseView::select(int id)
 
 void MouseView::openQuickEditor()
 {
+    embedEditor();
     loadQuickEditor(m_selectedId);
     if (m_mode == QuickEditor) {
         createTipLines();
@@ -372,6 +384,7 @@ void MouseView::animateItems(int side, bool fadeOut)
 {
     auto *group = new QParallelAnimationGroup(this);
     if (side == sideEditor) {
+        embedEditor();
         m_editorProxy->setVisible(!fadeOut);
         for (PointingLine *line : std::as_const(m_tipLines))
             line->setVisible(!fadeOut);

@@ -99,6 +99,7 @@ private:
     // createQuickEditor; given a model key, a settings record or one input's
     // mappings; asked for the anchor points of its rows.
     QuickConfig *createQuickEditor();
+    void embedEditor();
     void setEditorModelKey(const QString &key);
     void loadEditorRecord(SettingsRecord &record);
     void loadEditorInput(const QList<InputMapActionConfig *> &mappings);
@@ -122,7 +123,7 @@ private:
     IconsBlock *m_icons = nullptr;
     QVariantAnimation *m_slide;
     QColor m_lineColour{211, 127, 255};
-    QuickConfig *m_editor = nullptr; // owned by its proxy in the scene
+    QuickConfig *m_editor = nullptr; // owned by its proxy in the scene once embedded
     QGraphicsProxyWidget *m_editorProxy = nullptr;
     MouseLabels m_shown;
 };

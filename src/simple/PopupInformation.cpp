@@ -15,9 +15,17 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QSettings>
+#include <QShowEvent>
 #include <QUrl>
 
 namespace {
+
+// A widget not yet polished takes its new properties when it first is.
+void restyle(QWidget *widget)
+{
+    if (widget->testAttribute(Qt::WA_WState_Polished))
+        StyleProperties::repolish(widget);
+}
 
 // The beta notes while "Channel.ini" selects the beta or alpha channel.
 QString chooseReleaseNotes()
@@ -81,7 +89,7 @@ void PopupInformation::setModelKey(const QString &key)
              ui->frame, ui->label_version, ui->whats_new, ui->check_updates, ui->user_guides, ui->label_hints,
              ui->horizontalSlider_hints, ui->frame_line, ui->label_update_info, ui->update}) {
         widget->setProperty(StyleProperties::modelKey, key);
-        StyleProperties::repolish(widget);
+        restyle(widget);
     }
 }
 
@@ -94,10 +102,11 @@ void PopupInformation::hintsToggled(int value)
 {
     QSlider *slider = ui->horizontalSlider_hints;
     slider->setProperty("slider_style", value > 0 ? "hint_toggle_on" : "hint_toggle_off");
-    StyleProperties::repolish(slider);
+    restyle(slider);
     slider->update();
     emit displayHints(value > 0);
-    QSettings(SettingsFile::path(), QSettings::IniFormat).setValue("DisplayHints", value > 0);
+    QSettings settings(SettingsFile::path(), QSettings::IniFormat);
+    SettingsFile::writeIfChanged(settings, "DisplayHints", value > 0);
 }
 
 void PopupInformation::setFirmwareUpdateRequired(bool on)
@@ -122,7 +131,19 @@ void PopupInformation::refreshNotice()
     ui->label_update_info->setText(m_softwareUpdateAvailable || !m_firmwareUpdateRequired
                                        ? tr("New Driver Available")
                                        : tr("Firmware Update Required"));
+    fitToContents();
+}
+
+void PopupInformation::fitToContents()
+{
+    if (isVisible())
+        adjustSize();
+}
+
+void PopupInformation::showEvent(QShowEvent *event)
+{
     adjustSize();
+    QWidget::showEvent(event);
 }
 
 void PopupInformation::updateClicked()

@@ -34,6 +34,7 @@ public:
     void setModelKey(const QString &key);
     QString modelKey() const { return m_modelKey; }
     void setFirmwareUpdateRequired(bool on);
+    bool isFirmwareUpdateRequired() const { return m_firmwareUpdateRequired; }
     void setSoftwareUpdateAvailable(bool on);
     // The address "What's New in This Version" opens, chosen at construction.
     QString releaseNotesUrl() const { return m_releaseNotesUrl; }
@@ -45,7 +46,13 @@ public slots:
     // The hint bar was closed: the switch goes off.
     void hintsClosed();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    // Sized to its contents now when it shows, else when it next shows: a
+    // pop-up nobody opened is never laid out or styled.
+    void fitToContents();
     void hintsToggled(int value);
     void updateClicked();
     void refreshNotice();

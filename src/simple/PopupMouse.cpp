@@ -13,6 +13,18 @@
 #include "StyleProperties.h"
 
 #include <QSettings>
+#include <QShowEvent>
+
+namespace {
+
+// A widget not yet polished takes its new properties when it first is.
+void restyle(QWidget *widget)
+{
+    if (widget->testAttribute(Qt::WA_WState_Polished))
+        StyleProperties::repolish(widget);
+}
+
+} // namespace
 
 PopupMouse::PopupMouse(QWidget *parent)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint)
@@ -47,10 +59,22 @@ void PopupMouse::setModelKey(const QString &key)
     for (QWidget *widget : std::initializer_list<QWidget *>{ui->frame, ui->label, ui->save_to_flash, ui->clear_settings,
                                                             ui->calibrateForce, ui->calibrateAngles}) {
         widget->setProperty(StyleProperties::modelKey, key);
-        StyleProperties::repolish(widget);
+        restyle(widget);
     }
     ui->calibrateAngles->setVisible(m_mouse && m_mouse->isVModel());
+    fitToContents();
+}
+
+void PopupMouse::fitToContents()
+{
+    if (isVisible())
+        adjustSize();
+}
+
+void PopupMouse::showEvent(QShowEvent *event)
+{
     adjustSize();
+    QWidget::showEvent(event);
 }
 
 bool PopupMouse::mouseConnected() const

@@ -43,7 +43,13 @@ public slots:
     void openForceCalibration();
     void openTiltCalibration();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    // Sized to its contents now when it shows, else when it next shows: a
+    // pop-up nobody opened is never laid out or styled.
+    void fitToContents();
     bool mouseConnected() const;
     void message(const QString &text);
     // The pop-up's parent window, which the calibration dialogs belong to.

@@ -5,7 +5,10 @@
 #include "DlgMessageBox.h"
 #include "HintsArea.h"
 #include "MouseFunctions.h"
+#include "MouseView.h"
 #include "PackageCreator.h"
+#include "PopupInformation.h"
+#include "PopupMouse.h"
 #include "ProfileArea.h"
 #include "SWUpdate.h"
 #include "SettingsFile.h"
@@ -67,7 +70,7 @@ void SimpleView::setupChildren()
     createMouseScene();
     m_profileArea = new ProfileArea(ui->frame_rightSide);
     ui->verticalLayout_frameRight->insertWidget(0, m_profileArea);
-    connect(m_profileArea, &ProfileArea::profileClicked, this, &SimpleView::reloadMouseScene);
+    connect(m_profileArea, &ProfileArea::profileClicked, m_mouseView, &MouseView::loadCurrentProfileToView);
 
     m_hints = HintsArea::instance();
     ui->verticalLayout_frameRight->insertWidget(2, m_hints);
@@ -110,7 +113,6 @@ void SimpleView::channelChanged(int channel)
 
 void SimpleView::fwUpdateAvailable(bool isShown)
 {
-    m_firmwareUpdateShown = isShown;
     showFirmwareNoticeInPopup(isShown);
 }
 
@@ -125,7 +127,9 @@ void SimpleView::onMouseConnect(bool connected)
         ui->label_mouseLogo->hide();
     } else {
         ui->label_mouseLogo->setPixmap(QPixmap(look.logo));
-        ui->label_mouseLogo->show();
+        // Showing a label polishes it, shown or not: one never hidden is left be.
+        if (ui->label_mouseLogo->isHidden())
+            ui->label_mouseLogo->show();
     }
     showModelInPopups(look.modelKey);
 }
@@ -174,9 +178,27 @@ void SimpleView::onMouseClicked()
     openMousePopup();
 }
 
+void SimpleView::openInformationPopup()
+{
+    m_infoPopup->setSoftwareUpdateAvailable(m_update && m_update->isUpdateAvailable());
+    m_infoPopup->show();
+    const QPoint centre = besideButton(ui->pushButton_info);
+    m_infoPopup->move(centre.x() + 50, centre.y() - m_infoPopup->height() / 2);
+}
+
+void SimpleView::openMousePopup()
+{
+    m_mousePopup->setMemoryUsage(m_device->memoryUsedPercent());
+    m_mousePopup->show();
+    const QPoint centre = besideButton(ui->pushButton_mouse);
+    m_mousePopup->move(centre.x() + 50, centre.y() - m_mousePopup->height() / 2 + 20);
+}
+
 void SimpleView::updateCustomBackground(const QString &path)
 {
-    settingsFile().setValue("CustomBackground", path);
+    // Also applied at start-up from the key itself, which stays untouched then.
+    QSettings settings = settingsFile();
+    SettingsFile::writeIfChanged(settings, "CustomBackground", path);
     ui->widget_background->setStyleSheet(CustomBackground::styleSheet(path));
 }
 
@@ -208,36 +230,58 @@ void SimpleView::closeEvent(QCloseEvent *event)
     emit hidden();
 }
 
-// The picture scene and the pop-ups are not part of this window yet: their
-// places stay empty and what the window would tell them goes nowhere.
+bool SimpleView::isFirmwareUpdateShown() const
+{
+    return m_infoPopup->isFirmwareUpdateRequired();
+}
 
-void SimpleView::createMouseScene() {}
+QuickConfig *SimpleView::quickConfig() const
+{
+    return m_mouseView ? m_mouseView->editor() : nullptr;
+}
 
-void SimpleView::reloadMouseScene() {}
+void SimpleView::createMouseScene()
+{
+    m_mouseView = new MouseView(ui->widget_main);
+    ui->verticalLayout_main->addWidget(m_mouseView);
+}
+
+void SimpleView::reloadMouseScene()
+{
+    m_mouseView->loadCurrentProfileToView();
+}
 
 void SimpleView::showModelInMouseScene(int colourScheme, bool connected)
 {
-    Q_UNUSED(colourScheme)
-    Q_UNUSED(connected)
+    m_mouseView->updateMouseScheme(colourScheme, connected);
 }
 
-void SimpleView::createPopups() {}
+void SimpleView::createPopups()
+{
+    m_infoPopup = new PopupInformation(this, m_update);
+    connect(m_infoPopup, &PopupInformation::displayHints, m_hints, &QWidget::setVisible);
+    connect(m_hints, &HintsArea::closed, m_infoPopup, &PopupInformation::hintsClosed);
+    m_mousePopup = new PopupMouse(this);
+}
 
 void SimpleView::showVersionInPopup(const QString &text)
 {
-    Q_UNUSED(text)
+    m_infoPopup->setVersionText(text);
 }
 
 void SimpleView::showModelInPopups(const QString &key)
 {
-    Q_UNUSED(key)
+    m_mousePopup->setModelKey(key);
+    m_infoPopup->setModelKey(key);
 }
 
 void SimpleView::showFirmwareNoticeInPopup(bool required)
 {
-    Q_UNUSED(required)
+    m_infoPopup->setFirmwareUpdateRequired(required);
 }
 
-void SimpleView::openInformationPopup() {}
-
-void SimpleView::openMousePopup() {}
+// A pop-up stands beside its side-bar button, centred on it.
+QPoint SimpleView::besideButton(const QWidget *button) const
+{
+    return mapToGlobal(button->geometry().center());
+}

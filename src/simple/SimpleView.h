@@ -23,8 +23,12 @@
 
 class HintsArea;
 class MouseFunctions;
+class MouseView;
+class PopupInformation;
+class PopupMouse;
 class ProfileArea;
 class QFrame;
+class QuickConfig;
 class SWUpdate;
 
 namespace Ui {
@@ -40,11 +44,17 @@ public:
     ~SimpleView() override;
 
     ProfileArea *profileArea() const { return m_profileArea; }
+    // The mouse picture scene, and its quick editor (null until made).
+    MouseView *mouseView() const { return m_mouseView; }
+    QuickConfig *quickConfig() const;
+    PopupInformation *informationPopup() const { return m_infoPopup; }
+    PopupMouse *mousePopup() const { return m_mousePopup; }
     QString modelKey() const { return m_modelKey; }
     // The red dot on the mouse button; null until the memory first overflowed.
     QFrame *memoryDot() const { return m_redDot; }
-    // The firmware notice as the application object last set it.
-    bool isFirmwareUpdateShown() const { return m_firmwareUpdateShown; }
+    // Whether the information pop-up carries the firmware notice, as the
+    // application object or the device last set it.
+    bool isFirmwareUpdateShown() const;
 
 signals:
     void toExpertView();
@@ -84,14 +94,17 @@ private:
     void showFirmwareNoticeInPopup(bool required);
     void openInformationPopup();
     void openMousePopup();
+    QPoint besideButton(const QWidget *button) const;
 
     std::unique_ptr<Ui::SimpleView> ui;
     ProfileArea *m_profileArea = nullptr;
     QPointer<HintsArea> m_hints;
+    MouseView *m_mouseView = nullptr;
+    PopupInformation *m_infoPopup = nullptr;
+    PopupMouse *m_mousePopup = nullptr;
     MouseFunctions *m_device;
     SWUpdate *m_update;
     QFrame *m_redDot = nullptr;
     MemoryCrossing m_memory;
     QString m_modelKey = QStringLiteral("v");
-    bool m_firmwareUpdateShown = false;
 };

@@ -5,21 +5,32 @@
 // the predefined-profile manager's first-run mark.
 #include "AppStyleSheet.h"
 #include "ConnectedMouse.h"
+#include "CurrentPage.h"
 #include "CustomBackground.h"
 #include "DialogAnswerer.h"
 #include "HintsArea.h"
 #include "ManageProfiles.h"
+#include "ItemMousePercentage.h"
 #include "MouseFunctions.h"
+#include "MouseView.h"
+#include "PopupInformation.h"
+#include "PopupMouse.h"
 #include "ProcessStateGuard.h"
 #include "ProfileArea.h"
 #include "ProfileFixture.h"
+#include "QuickConfig.h"
+#include "SampleModel.h"
+#include "SceneDriver.h"
 #include "SWUpdate.h"
 #include "SettingsFile.h"
 #include "SimpleView.h"
 #include "SimulatedMouse.h"
+#include "TextGraphicsItem.h"
 #include "WidgetDriver.h"
 
+#include <QDateTime>
 #include <QDialog>
+#include <QGraphicsPixmapItem>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
@@ -151,36 +162,47 @@ private slots:
     {
         QTest::addColumn<int>("productId");
         QTest::addColumn<QString>("key");
-        QTest::addColumn<bool>("logo");
-        QTest::newRow("5") << 5 << "v" << true;
-        QTest::newRow("10") << 10 << "tamsel" << true;
-        QTest::newRow("20") << 20 << "pelkin" << true;
-        QTest::newRow("30") << 30 << "v" << true;
-        QTest::newRow("no mouse") << 0 << "v" << false;
+        QTest::addColumn<int>("scheme");
+        QTest::addColumn<QString>("logo"); // empty: the label is hidden
+        const QString bar = ":/pic/simple_mode/%1/side_bar/%2.png";
+        QTest::newRow("5") << 5 << "v" << 0 << bar.arg("v", "v_logo");
+        QTest::newRow("10") << 10 << "tamsel" << 2 << bar.arg("tamsel", "tamsel_logo");
+        QTest::newRow("20") << 20 << "pelkin" << 1 << bar.arg("pelkin", "pelkin_logo");
+        QTest::newRow("30") << 30 << "v" << 3 << bar.arg("v", "v2_logo");
+        QTest::newRow("no mouse") << 0 << "v" << 0 << QString();
     }
     void lookFollowsTheConnectedModel()
     {
         QFETCH(int, productId);
-        QFETCH(bool, logo);
+        QFETCH(QString, logo);
         fixture = std::make_unique<ConnectedMouse>(productId ? productId : 20);
         SimpleView view(nullptr, nullptr);
         view.show();
         auto *mouseButton = WidgetDriver::child<QPushButton>(&view, "pushButton_mouse");
         auto *logoLabel = WidgetDriver::child<QLabel>(&view, "label_mouseLogo");
+        const QImage noMouse = QPixmap(":/pic/simple_mode/no_mouse.png").toImage();
         QVERIFY(!mouseButton->isEnabled());
         if (productId)
             fixture->connect();
         QCOMPARE(mouseButton->isEnabled(), productId != 0);
         QTEST(view.modelKey(), "key");
         QTEST(view.profileArea()->modelKey(), "key");
-        QCOMPARE(logoLabel->isVisibleTo(&view), logo);
-        if (logo)
-            QVERIFY(!logoLabel->pixmap(Qt::ReturnByValue).isNull());
-        WidgetDriver::grabToPng(&view, QString("simpleview-model-%1").arg(productId));
+        QTEST(view.mouseView()->colourScheme(), "scheme");
+        QTEST(view.mousePopup()->modelKey(), "key");
+        QTEST(view.informationPopup()->modelKey(), "key");
+        QCOMPARE(view.mouseView()->pictureItem()->pixmap().toImage() == noMouse, productId == 0);
+        QCOMPARE(logoLabel->isVisibleTo(&view), !logo.isEmpty());
+        if (!logo.isEmpty())
+            QCOMPARE(logoLabel->pixmap(Qt::ReturnByValue).toImage(), QPixmap(logo).toImage());
+        QVERIFY(!WidgetDriver::grabToPng(&view, QString("simpleview-model-%1").arg(productId)).isEmpty());
         if (!productId)
             return;
         fixture->mouse()->unplug();
         QTRY_VERIFY(!mouseButton->isEnabled());
+        QCOMPARE(view.mouseView()->pictureItem()->pixmap().toImage(), noMouse);
+        fixture->mouse()->plugIn();
+        QTRY_VERIFY(mouseButton->isEnabled());
+        QVERIFY(view.mouseView()->pictureItem()->pixmap().toImage() != noMouse);
     }
 
     // Steps "show", "hide" or a memory use in percent, each followed by
@@ -281,16 +303,132 @@ private slots:
         QCOMPARE(background->styleSheet(), QString());
     }
 
-    void replacedProfilesReloadTheBar()
+    void replacedProfilesReloadTheBarAndThePicture()
     {
         ProfileFixture::build("0:Work");
         SimpleView view(nullptr, nullptr);
         view.show();
+        TextGraphicsItem *left = view.mouseView()->label(0);
         QVERIFY(view.profileArea()->tileOf(ProfileFixture::named("Work")));
+        QCOMPARE(left->shownLines(), QStringList());
         PackageCreator::instance()->addProfile(1, 255, "Game");
+        PackageCreator::instance()->globalProfile()->inputMaps << SampleModel::button(0, "Shoot");
         QVERIFY(!view.profileArea()->tileOf(ProfileFixture::named("Game")));
+        QCOMPARE(left->shownLines(), QStringList());
         QVERIFY(fromSettingsDialog(&view, [](QDialog *dialog) { QMetaObject::invokeMethod(dialog, "dataUpdated"); }));
         QVERIFY(view.profileArea()->tileOf(ProfileFixture::named("Game")));
+        QCOMPARE(left->shownLines(), QStringList{"Shoot"});
+    }
+
+    // The picture's editor, and the switch to the expert view from it: the
+    // expert view learns the button to show, and coming back (it asks for
+    // nothing more) shows the picture again.
+    void pictureOpensTheEditorAndHandsTheButtonToTheExpertView()
+    {
+        PackageCreator::instance()->globalProfile()->inputMaps << SampleModel::button(0, "Shoot");
+        fixture = std::make_unique<ConnectedMouse>(5);
+        SimpleView view(nullptr, nullptr);
+        fixture->connect();
+        QCOMPARE(view.quickConfig(), view.mouseView()->editor());
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        MouseView *scene = view.mouseView();
+        QVERIFY(scene->isVisible());
+        QVERIFY(scene->width() > 1000);
+        QCOMPARE(scene->label(0)->shownLines(), QStringList{"Shoot"});
+        SceneDriver::click(scene->graphicsView(), scene->label(0)->sceneBoundingRect().center());
+        QCOMPARE(scene->mode(), int(MouseView::QuickEditor));
+        QTRY_VERIFY(view.quickConfig()->isVisible());
+        QTRY_COMPARE(scene->pictureItem()->x(), -750.0);
+        QVERIFY(!WidgetDriver::grabToPng(&view, "simpleview-editor").isEmpty());
+
+        QVERIFY(WidgetDriver::click(view.quickConfig(), "pushButton_backToAllView"));
+        QCOMPARE(scene->mode(), int(MouseView::ShowAll));
+        QTRY_COMPARE(scene->pictureItem()->x(), 0.0);
+
+        SceneDriver::click(scene->graphicsView(), scene->label(0)->sceneBoundingRect().center());
+        QSignalSpy toExpert(&view, &SimpleView::toExpertView);
+        QVERIFY(WidgetDriver::click(&view, "pushButton_expert"));
+        QCOMPARE(toExpert.count(), 1);
+        QCOMPARE(CurrentPage::instance()->page, 3);
+        QCOMPARE(CurrentPage::instance()->buttonId, 0);
+        view.hide();
+        CurrentPage::instance()->page = 0; // the expert view restored it
+        view.activateView();
+        QCOMPARE(scene->mode(), int(MouseView::ShowAll));
+        QCOMPARE(CurrentPage::instance()->page, 2);
+        QTRY_COMPARE(scene->pictureItem()->x(), 0.0);
+    }
+
+    // Each side-bar button opens its pop-up beside it, told what it shows.
+    void sideBarButtonsOpenTheirPopups_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("lower"); // below the button's centre, less half the pop-up's height
+        QTest::newRow("information") << "pushButton_info" << 0;
+        QTest::newRow("mouse") << "pushButton_mouse" << 20;
+    }
+    void sideBarButtonsOpenTheirPopups()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, lower);
+        ProfileFixture::build("0:Work 1:Game");
+        fixture = std::make_unique<ConnectedMouse>(5);
+        SimpleView view(nullptr, nullptr);
+        fixture->connect();
+        fillMemory(50);
+        view.channelChanged(1);
+        view.fwUpdateAvailable(true);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QWidget *popup = button == "pushButton_info" ? static_cast<QWidget *>(view.informationPopup())
+                                                     : static_cast<QWidget *>(view.mousePopup());
+        QVERIFY(WidgetDriver::click(&view, button));
+        QTRY_VERIFY(popup->isVisible());
+        const QWidget *side = WidgetDriver::child(&view, button);
+        const QPoint centre = view.mapToGlobal(side->geometry().center());
+        QCOMPARE(popup->pos(), QPoint(centre.x() + 50, centre.y() - popup->height() / 2 + lower));
+        if (popup == view.informationPopup()) {
+            QCOMPARE(WidgetDriver::child<QLabel>(popup, "label_version")->text(), QString("Version: 3.0.9.1 Alpha"));
+            QVERIFY(WidgetDriver::child(popup, "widget_has_updates")->isVisible());
+            QCOMPARE(WidgetDriver::child<QLabel>(popup, "label_update_info")->text(),
+                     QString("Firmware Update Required"));
+        } else {
+            QCOMPARE(WidgetDriver::child<ItemMousePercentage>(popup, "percentage")->percentage(),
+                     fixture->device()->memoryUsedPercent());
+        }
+        QVERIFY(!WidgetDriver::grabToPng(popup, "simpleview-popup-" + button.mid(11)).isEmpty());
+        popup->close();
+    }
+
+    // What the window shows at start-up comes from the settings file; only a
+    // change made by the user is written back.
+    void aWindowShownWritesNoSettings()
+    {
+        const QString path = SettingsFile::folder() + "/back.png";
+        QVERIFY(QDir().mkpath(SettingsFile::folder()));
+        QVERIFY(ProfileFixture::writeFile(path, ProfileFixture::picture(QColor(40, 120, 200), "PNG", 20)));
+        {
+            QSettings written = settings();
+            written.setValue("CustomBackground", path);
+            written.setValue("DisplayHints", true);
+            written.setValue("HasBeenOpenedSinceInstallOrUpgrade", true);
+        }
+        const QDateTime before = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() - 86400);
+        {
+            QFile file(SettingsFile::path());
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(before, QFileDevice::FileModificationTime));
+        }
+        {
+            SimpleView view(nullptr, nullptr);
+            view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            QVERIFY(WidgetDriver::click(&view, "pushButton_info"));
+            QTRY_VERIFY(view.informationPopup()->isVisible());
+            view.informationPopup()->close();
+        }
+        QCOMPARE(QFileInfo(SettingsFile::path()).lastModified(), before);
     }
 
     void managerMarksTheFirstRun_data()
