@@ -232,6 +232,32 @@ private slots:
         QVERIFY(log.contains("SWUpdate: update loaded  " + fileName));
     }
 
+    void networkManagerLivesOnlyWhileItsRequestsRun()
+    {
+        // While one lives, the toolkit polls the network interfaces: a
+        // program idling in the tray must hold none between checks.
+        http->serve(manifestPath("public"), manifest("3.1.0.2", http->url("/setup.exe").toString()));
+        http->serve("/setup.exe", installerBody());
+        makeUpdate();
+        QVERIFY(!update->findChild<QNetworkAccessManager *>());
+        QSignalSpy available(update.get(), &SWUpdate::updatesAvailable);
+        update->checkUpdates();
+        QVERIFY(update->findChild<QNetworkAccessManager *>());
+        QTRY_VERIFY(announced(available));
+        QTRY_VERIFY(!update->findChild<QNetworkAccessManager *>());
+
+        // The next check makes a new one; a check that fails lets it go too.
+        http->serve(manifestPath("public"), "not a manifest");
+        update->checkUpdates();
+        QTRY_COMPARE(http->requestCount(manifestPath("public")), 2);
+        QTRY_VERIFY(!update->findChild<QNetworkAccessManager *>());
+        QVERIFY(SWUpdate::setServerUrl("http://127.0.0.1:1"));
+        LogRecorder log;
+        update->checkUpdates();
+        QTRY_VERIFY(!log.matching("SWUpdate: netReply error").isEmpty());
+        QTRY_VERIFY(!update->findChild<QNetworkAccessManager *>());
+    }
+
     void ownVersionOffersNothing()
     {
         http->serve(manifestPath("public"), manifest(versionString, http->url("/setup.exe").toString()));
@@ -577,10 +603,6 @@ private slots:
         QSignalSpy available(update.get(), &SWUpdate::updatesAvailable);
 
         QStringList events;
-        connect(update->findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished, this,
-                [&](QNetworkReply *reply) {
-                    events.append(reply->url().path() + (device->isAwaitingReply() ? " during" : " after"));
-                });
         connect(device, &MouseFunctions::uploadFinished, this, [&] { events.append("upload finished"); });
         connect(&*http, &TestHttpServer::requestReceived, this, [&](const QString &path) {
             if (path == "/setup.exe")
@@ -588,6 +610,11 @@ private slots:
         });
 
         update->checkUpdates();
+        // The manager is made for the check and serves its download too.
+        connect(update->findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished, this,
+                [&](QNetworkReply *reply) {
+                    events.append(reply->url().path() + (device->isAwaitingReply() ? " during" : " after"));
+                });
         QTRY_COMPARE(http->heldResponses(), 1);
         QTimer::singleShot(30, &*http, &TestHttpServer::release);
         QCOMPARE(device->sendProfilesToMouse(), MouseFunctions::UploadOk);
