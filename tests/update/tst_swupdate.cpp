@@ -30,6 +30,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QNetworkAccessManager>
+#include <QSet>
 #include <QNetworkReply>
 #include <QPushButton>
 #include <QSettings>
@@ -603,18 +604,27 @@ private slots:
         QSignalSpy available(update.get(), &SWUpdate::updatesAvailable);
 
         QStringList events;
+        // A manager is made for each request when the one before has gone.
+        QSet<QNetworkAccessManager *> watched;
+        const auto watchManagers = [&] {
+            for (QNetworkAccessManager *manager : update->findChildren<QNetworkAccessManager *>()) {
+                if (!watched.contains(manager)) {
+                    watched.insert(manager);
+                    connect(manager, &QNetworkAccessManager::finished, this, [&](QNetworkReply *reply) {
+                        events.append(reply->url().path() + (device->isAwaitingReply() ? " during" : " after"));
+                    });
+                }
+            }
+        };
         connect(device, &MouseFunctions::uploadFinished, this, [&] { events.append("upload finished"); });
         connect(&*http, &TestHttpServer::requestReceived, this, [&](const QString &path) {
+            watchManagers();
             if (path == "/setup.exe")
                 events.append(path + (device->isAwaitingReply() ? " requested during" : " requested after"));
         });
 
         update->checkUpdates();
-        // The manager is made for the check and serves its download too.
-        connect(update->findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished, this,
-                [&](QNetworkReply *reply) {
-                    events.append(reply->url().path() + (device->isAwaitingReply() ? " during" : " after"));
-                });
+        watchManagers();
         QTRY_COMPARE(http->heldResponses(), 1);
         QTimer::singleShot(30, &*http, &TestHttpServer::release);
         QCOMPARE(device->sendProfilesToMouse(), MouseFunctions::UploadOk);
