@@ -144,19 +144,20 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments, c
     close(fds[1]);
     m_pid = pid;
     m_probe = fds[0];
-    if (!readTime(&m_execTime, 5000)) {
+    if (!readTimes(&m_execTime, 1, 5000)) {
         stop();
         return false;
     }
     return true;
 }
 
-bool ChildProcess::readTime(qint64 *nanoseconds, int timeoutMs)
+bool ChildProcess::readTimes(qint64 *nanoseconds, int count, int timeoutMs)
 {
-    char buffer[sizeof(qint64)];
+    char buffer[2 * sizeof(qint64)];
+    const size_t wanted = size_t(count) * sizeof(qint64);
     size_t got = 0;
     const qint64 deadline = monotonicNow() + qint64(timeoutMs) * 1000000;
-    while (got < sizeof buffer) {
+    while (got < wanted) {
         const qint64 left = (deadline - monotonicNow()) / 1000000;
         if (left <= 0)
             return false;
@@ -166,21 +167,22 @@ bool ChildProcess::readTime(qint64 *nanoseconds, int timeoutMs)
             continue;
         if (ready <= 0)
             return false;
-        const ssize_t n = read(m_probe, buffer + got, sizeof buffer - got);
+        const ssize_t n = read(m_probe, buffer + got, wanted - got);
         if (n <= 0)
             return false;
         got += size_t(n);
     }
-    memcpy(nanoseconds, buffer, sizeof buffer);
+    memcpy(nanoseconds, buffer, wanted);
     return true;
 }
 
 double ChildProcess::waitForIdle(int timeoutMs)
 {
-    qint64 idleTime = 0;
-    if (m_pid <= 0 || !readTime(&idleTime, timeoutMs))
+    qint64 idle[2] = {};
+    if (m_pid <= 0 || !readTimes(idle, 2, timeoutMs))
         return -1;
-    return (idleTime - m_execTime) / 1e6;
+    m_idleCpu = idle[1];
+    return (idle[0] - m_execTime) / 1e6;
 }
 
 qint64 ChildProcess::cpuNanoseconds() const

@@ -23,6 +23,9 @@ public:
     // Milliseconds from the exec of the program to its main thread's first
     // wait in the event loop; negative when that does not come in time.
     double waitForIdle(int timeoutMs);
+    // Processor time of all its threads from exec to that moment (after
+    // waitForIdle), in milliseconds.
+    double idleCpuMs() const { return m_idleCpu / 1e6; }
     // Processor time of all its threads so far.
     qint64 cpuNanoseconds() const;
     // Resident memory and voluntary context switches (wake-ups) of all threads.
@@ -34,9 +37,10 @@ public:
     pid_t pid() const { return m_pid; }
 
 private:
-    bool readTime(qint64 *nanoseconds, int timeoutMs);
+    bool readTimes(qint64 *nanoseconds, int count, int timeoutMs);
 
     pid_t m_pid = -1;
     int m_probe = -1;
     qint64 m_execTime = 0;
+    qint64 m_idleCpu = 0;
 };

@@ -1,8 +1,10 @@
 // Preloaded into a program under measurement: reports, once, the moment its
 // main thread first waits in poll() or ppoll() with a timeout other than
-// zero, which is where an event loop goes idle. The time (CLOCK_MONOTONIC,
-// nanoseconds, 8 bytes) is written to the file descriptor named by
-// R7_IDLE_PROBE_FD, which is then closed.
+// zero, which is where an event loop goes idle. The time (CLOCK_MONOTONIC)
+// and the processor time of all its threads so far (CLOCK_PROCESS_CPUTIME_ID),
+// nanoseconds, 8 bytes each, are written to the file descriptor named by
+// R7_IDLE_PROBE_FD, which is then closed. The processor time does not depend
+// on how busy the other processors of the machine are.
 
 #include <dlfcn.h>
 #include <poll.h>
@@ -28,9 +30,12 @@ void reportIdle(bool mayWait)
         return;
     const int fd = std::atoi(fdText);
     timespec now{};
+    timespec cpu{};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    const std::int64_t nanoseconds = std::int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
-    [[maybe_unused]] const ssize_t written = write(fd, &nanoseconds, sizeof nanoseconds);
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+    const std::int64_t nanoseconds[2] = {std::int64_t(now.tv_sec) * 1000000000 + now.tv_nsec,
+                                         std::int64_t(cpu.tv_sec) * 1000000000 + cpu.tv_nsec};
+    [[maybe_unused]] const ssize_t written = write(fd, nanoseconds, sizeof nanoseconds);
     close(fd);
 }
 

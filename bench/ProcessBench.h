@@ -41,8 +41,9 @@ private:
         QString runtimes;
     };
     // Start-up times of the programs, side by side (one of each per run, in
-    // turns first); false when one failed.
-    bool measureStartup(const Place &place, const QStringList &programs, Samples times[]);
+    // turns first), and the processor time each spent until then; false when
+    // one failed.
+    bool measureStartup(const Place &place, const QStringList &programs, Samples times[], Samples cpu[]);
 
     Programs m_programs;
     int m_runs;

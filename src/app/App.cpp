@@ -6,6 +6,7 @@
 #include "DlgYesNo.h"
 #include "ExpertView.h"
 #include "FWUpdate.h"
+#include "InternetAccess.h"
 #include "IntroDialog.h"
 #include "LogFile.h"
 #include "ManageProfiles.h"
@@ -193,7 +194,12 @@ void App::loadStyleSheet()
 
 void App::prepareTls()
 {
-    tlsLoader.reset(QThread::create([] { QSslSocket::supportsSsl(); }));
+    // The start's update check needs both; loaded meanwhile, they cost the
+    // GUI thread nothing when its network manager is made.
+    tlsLoader.reset(QThread::create([] {
+        QSslSocket::supportsSsl();
+        InternetAccess::loadNetworkPlugins();
+    }));
     tlsLoader->start();
 }
 

@@ -17,6 +17,13 @@ InternetAccess::InternetAccess(const QString &host, QObject *parent)
             &InternetAccess::managerOnlineStateChanged);
     m_online = manager->isOnline();
 }
+
+void InternetAccess::loadNetworkPlugins()
+{
+    // The first configuration manager of the process loads the plugins and
+    // starts their thread; every later one, in any thread, shares them.
+    QNetworkConfigurationManager warmUp;
+}
 #pragma GCC diagnostic pop
 
 void InternetAccess::managerOnlineStateChanged(bool isOnline)

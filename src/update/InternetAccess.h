@@ -16,6 +16,10 @@ public:
 
     bool isOnline() const { return m_online; }
 
+    // Loads the toolkit's network plugins ahead of the first network
+    // manager; safe on any thread, and done once per process.
+    static void loadNetworkPlugins();
+
 signals:
     void onlineStatusChanged(bool isOnline);
 

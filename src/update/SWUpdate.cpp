@@ -25,6 +25,8 @@
 #include <QSettings>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 
 struct ChannelRow
@@ -89,8 +91,6 @@ SWUpdate::SWUpdate(QWidget *parent)
         qWarning().noquote() << "SWUpdate: cannot create" << m_downloadFolder;
     m_channelIniPath = SettingsFile::channelIniPath();
 
-    m_network = new QNetworkAccessManager(this);
-
     if (QSettings(SettingsFile::path(), QSettings::IniFormat).value("AutoUpdate", true).toBool()) {
         m_autoUpdateTimer.setObjectName("autoUpdateTimer");
         m_autoUpdateTimer.setInterval(autoUpdateIntervalMs);
@@ -150,7 +150,26 @@ InternetAccess *SWUpdate::internetAccess()
 SWUpdate::~SWUpdate()
 {
     dropDownload(true);
+    // Its replies go with it; nothing is to be released after that.
+    delete std::exchange(m_network, nullptr);
     delete m_busyMessage;
+}
+
+QNetworkAccessManager *SWUpdate::network()
+{
+    // Made for a check and let go once its last reply has gone: while it
+    // lives, the toolkit polls every network interface and keeps idle
+    // connections with timers of their own, which would wake a program
+    // that sits in the tray for days.
+    if (!m_network)
+        m_network = new QNetworkAccessManager(this);
+    return m_network;
+}
+
+void SWUpdate::replyGone()
+{
+    if (--m_openReplies == 0 && m_network)
+        std::exchange(m_network, nullptr)->deleteLater();
 }
 
 bool SWUpdate::setServerUrl(const QString &address)
@@ -218,7 +237,9 @@ QNetworkReply *SWUpdate::get(const QUrl &address)
 {
     QNetworkRequest request(address);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
-    QNetworkReply *reply = m_network->get(request);
+    QNetworkReply *reply = network()->get(request);
+    ++m_openReplies;
+    connect(reply, &QObject::destroyed, this, &SWUpdate::replyGone);
     connect(reply, &QNetworkReply::redirected, this,
             [this, reply](const QUrl &target) { verifyRedirect(reply, target); });
     return reply;

@@ -120,12 +120,15 @@ private:
     // Follows a redirect only to an address UpdateServer accepts.
     void verifyRedirect(QNetworkReply *reply, const QUrl &target);
     QNetworkReply *get(const QUrl &address);
+    QNetworkAccessManager *network();
+    void replyGone();
     void ensureForm();
     TempMessage *busyMessage();
 
     std::unique_ptr<Ui::SWUpdate> ui;
     ChannelType m_channel = 3;
     QNetworkAccessManager *m_network = nullptr;
+    int m_openReplies = 0;
     std::unique_ptr<Download> m_download;
     QString m_installerUrl;
     QString m_downloadFolder;

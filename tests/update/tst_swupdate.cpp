@@ -30,6 +30,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QNetworkAccessManager>
+#include <QSet>
 #include <QNetworkReply>
 #include <QPushButton>
 #include <QSettings>
@@ -230,6 +231,32 @@ private slots:
         QVERIFY(readAll(downloadFolder() + fileName) == body);
         QVERIFY(log.contains("SWUpdate: download update started  Version : " + version));
         QVERIFY(log.contains("SWUpdate: update loaded  " + fileName));
+    }
+
+    void networkManagerLivesOnlyWhileItsRequestsRun()
+    {
+        // While one lives, the toolkit polls the network interfaces: a
+        // program idling in the tray must hold none between checks.
+        http->serve(manifestPath("public"), manifest("3.1.0.2", http->url("/setup.exe").toString()));
+        http->serve("/setup.exe", installerBody());
+        makeUpdate();
+        QVERIFY(!update->findChild<QNetworkAccessManager *>());
+        QSignalSpy available(update.get(), &SWUpdate::updatesAvailable);
+        update->checkUpdates();
+        QVERIFY(update->findChild<QNetworkAccessManager *>());
+        QTRY_VERIFY(announced(available));
+        QTRY_VERIFY(!update->findChild<QNetworkAccessManager *>());
+
+        // The next check makes a new one; a check that fails lets it go too.
+        http->serve(manifestPath("public"), "not a manifest");
+        update->checkUpdates();
+        QTRY_COMPARE(http->requestCount(manifestPath("public")), 2);
+        QTRY_VERIFY(!update->findChild<QNetworkAccessManager *>());
+        QVERIFY(SWUpdate::setServerUrl("http://127.0.0.1:1"));
+        LogRecorder log;
+        update->checkUpdates();
+        QTRY_VERIFY(!log.matching("SWUpdate: netReply error").isEmpty());
+        QTRY_VERIFY(!update->findChild<QNetworkAccessManager *>());
     }
 
     void ownVersionOffersNothing()
@@ -577,17 +604,27 @@ private slots:
         QSignalSpy available(update.get(), &SWUpdate::updatesAvailable);
 
         QStringList events;
-        connect(update->findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished, this,
-                [&](QNetworkReply *reply) {
-                    events.append(reply->url().path() + (device->isAwaitingReply() ? " during" : " after"));
-                });
+        // A manager is made for each request when the one before has gone.
+        QSet<QNetworkAccessManager *> watched;
+        const auto watchManagers = [&] {
+            for (QNetworkAccessManager *manager : update->findChildren<QNetworkAccessManager *>()) {
+                if (!watched.contains(manager)) {
+                    watched.insert(manager);
+                    connect(manager, &QNetworkAccessManager::finished, this, [&](QNetworkReply *reply) {
+                        events.append(reply->url().path() + (device->isAwaitingReply() ? " during" : " after"));
+                    });
+                }
+            }
+        };
         connect(device, &MouseFunctions::uploadFinished, this, [&] { events.append("upload finished"); });
         connect(&*http, &TestHttpServer::requestReceived, this, [&](const QString &path) {
+            watchManagers();
             if (path == "/setup.exe")
                 events.append(path + (device->isAwaitingReply() ? " requested during" : " requested after"));
         });
 
         update->checkUpdates();
+        watchManagers();
         QTRY_COMPARE(http->heldResponses(), 1);
         QTimer::singleShot(30, &*http, &TestHttpServer::release);
         QCOMPARE(device->sendProfilesToMouse(), MouseFunctions::UploadOk);
