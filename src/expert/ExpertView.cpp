@@ -5,6 +5,7 @@
 #include "ConfigFile.h"
 #include "CurrentPage.h"
 #include "CustomMessageBox.h"
+#include "ExpertMainMenu.h"
 #include "ExpertStartup.h"
 #include "ExpertTray.h"
 #include "LastSelectedEntry.h"
@@ -444,7 +445,32 @@ void ExpertView::showMainMenu()
 
 void ExpertView::mainMenuHandler(int item)
 {
-    qDebug() << "ExpertView: main menu item" << item;
+    mainMenuActions()->handle(item);
+}
+
+ExpertMainMenu *ExpertView::mainMenuActions()
+{
+    if (!m_menuActions) {
+        ExpertMainMenu::Window window;
+        window.window = this;
+        window.tree = m_tree;
+        window.strip = m_strip;
+        window.activeBox = m_activeBox;
+        window.update = m_update;
+        window.connectionOn = [this] { return switchShowsOn(); };
+        window.mouseConnected = [this] { return m_switch.connected(); };
+        window.save = [this] { return saveButton(); };
+        window.pageUpdate = [this] { pageUpdate(); };
+        // A refilled model is no edit of the user's: Save stays as the save leaves it.
+        window.memoryBar = [this] { showMemoryUse(false); };
+        window.showSettingsPage = [this] { choosePage(ui->pushButton_settings); };
+        window.clearFirmwareRequired = [this] {
+            m_firmwareRequired = false;
+            showUpdateWidget();
+        };
+        m_menuActions = new ExpertMainMenu(window, this);
+    }
+    return m_menuActions;
 }
 
 void ExpertView::channelChanged(int channel)

@@ -33,6 +33,7 @@ class ConfigFile;
 class CurrentPage;
 class ExpertStartup;
 class ExpertTray;
+class ExpertMainMenu;
 class MainMenu;
 class MouseFunctions;
 class MouseImage;
@@ -57,6 +58,8 @@ public:
     ProfileScroller *profileScroller() const { return m_strip; }
     MouseImage *mouseImage() const { return m_mouseImage; }
     ComboBox *activeProfileBox() const { return m_activeBox; }
+    // The main menu's actions, made when first needed.
+    ExpertMainMenu *mainMenuActions();
     AddProfile *addProfileDialog() const { return m_addProfile; }
     const ConnectionSwitch &connectionSwitch() const { return m_switch; }
     // The tilt calibration is still to be offered ("HasDoneCalibration" was
@@ -160,6 +163,7 @@ private:
     AddProfile *m_addProfile = nullptr;
     ComboBox *m_activeBox = nullptr;
     MainMenu *m_mainMenu = nullptr;
+    ExpertMainMenu *m_menuActions = nullptr;
     ExpertTray *m_tray = nullptr;
     ExpertStartup *m_startup = nullptr;
 
