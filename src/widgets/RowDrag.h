@@ -6,7 +6,6 @@
 // row. The list itself stays the owner's: a drop hands back the move to make,
 // and the owner moves its entry, then lets the frames follow.
 //
-//
 //     void Editor::dropEvent(QDropEvent *event)
 //     {
 //         const std::optional<RowDrag::Move> move = drag->drop(event);
