@@ -7,18 +7,10 @@
 #include "PackageCreator.h"
 #include "ui_DPILevels.h"
 
-#include <QCursor>
-#include <QDataStream>
-#include <QDrag>
-#include <QDragEnterEvent>
-#include <QDragMoveEvent>
-#include <QDropEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIntValidator>
-#include <QMimeData>
 #include <QSignalBlocker>
-#include <QSpacerItem>
 #include <QtDebug>
 
 using namespace DpiLevelRules;
@@ -52,6 +44,8 @@ DPILevels::DPILevels(QWidget *parent)
     ui->setupUi(this);
     ui->widget_levels->hide();
     setAcceptDrops(true);
+    drag = std::make_unique<RowDrag>(this, ui->verticalLayout_levels, QLatin1String(mimeType), firstRowPosition,
+                                     [this] { return rowFrames(); });
 
     connect(ui->pushButton_create_dpi_level, &QPushButton::clicked, this, &DPILevels::createLevel);
     connect(ui->pushButton_add_dpi_level, &QPushButton::clicked, this, &DPILevels::addLevel);
@@ -78,13 +72,7 @@ DPILevels::DPILevels(QWidget *parent)
     save();
 }
 
-DPILevels::~DPILevels()
-{
-    // The layout would delete a drop marker it holds.
-    if (placeholder)
-        ui->verticalLayout_levels->removeItem(placeholder);
-    delete placeholder;
-}
+DPILevels::~DPILevels() = default;
 
 // ------------------------------------------------------------------ storing
 
@@ -350,104 +338,37 @@ void DPILevels::reset()
 
 // ---------------------------------------------------------------- dragging
 
+QList<QFrame *> DPILevels::rowFrames() const
+{
+    QList<QFrame *> frames;
+    for (DPILevel *level : rows)
+        frames.append(level->frame());
+    return frames;
+}
+
 void DPILevels::startDrag()
 {
     auto *level = qobject_cast<DPILevel *>(sender());
-    if (!rows.contains(level) || placeholder)
-        return;
-    QFrame *frame = level->frame();
-    const QPoint hotSpot = level->dragHotSpot();
-
-    QByteArray data;
-    QDataStream stream(&data, QIODevice::WriteOnly);
-    stream << frame->objectName() << hotSpot;
-    auto *mime = new QMimeData;
-    mime->setData(QLatin1String(mimeType), data);
-    auto *drag = new QDrag(this);
-    drag->setMimeData(mime);
-    drag->setPixmap(frame->grab());
-    drag->setHotSpot(hotSpot);
-    drag->setDragCursor(QCursor(Qt::ClosedHandCursor).pixmap(), Qt::MoveAction);
-
-    frame->hide();
-    placeholder = new QSpacerItem(frame->width(), frame->height(), QSizePolicy::Fixed, QSizePolicy::Fixed);
-    draggedRow = level;
-    targetPosition = -1;
-    ui->verticalLayout_levels->insertItem(ui->verticalLayout_levels->indexOf(frame) + 1, placeholder);
-
-    if (dragRunner()) {
-        dragRunner()(drag);
-        drag->deleteLater();
-    } else {
-        drag->exec(Qt::MoveAction); // deletes the drag afterwards
-    }
-
-    // The row may have gone while the drag ran (the editor was loaded anew).
-    if (draggedRow && rows.contains(draggedRow))
-        draggedRow->frame()->show();
-    ui->verticalLayout_levels->removeItem(placeholder);
-    delete placeholder;
-    placeholder = nullptr;
-    draggedRow = nullptr;
-    targetPosition = -1;
+    if (rows.contains(level))
+        drag->run(level->frame(), level->dragHotSpot(), dragRunner());
 }
 
 void DPILevels::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!event->mimeData()->hasFormat(QLatin1String(mimeType))) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
+    drag->enter(event);
 }
 
 void DPILevels::dragMoveEvent(QDragMoveEvent *event)
 {
-    // Only a drag of this editor's own rows has a place to go.
-    if (!event->mimeData()->hasFormat(QLatin1String(mimeType)) || !placeholder) {
-        event->ignore();
-        return;
-    }
-    const QPoint cursor = mapToGlobal(event->pos());
-    for (int i = 0; i < rows.size(); ++i) {
-        QFrame *frame = rows.at(i)->frame();
-        if (!frame->isVisible() || !QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size()).contains(cursor))
-            continue;
-        targetPosition = i;
-        ui->verticalLayout_levels->removeItem(placeholder);
-        // The gap opens on the side the row will take.
-        const int at = ui->verticalLayout_levels->indexOf(frame);
-        ui->verticalLayout_levels->insertItem(targetPosition > rows.indexOf(draggedRow) ? at + 1 : at, placeholder);
-        break;
-    }
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
-}
-
-void DPILevels::restoreLayoutOrder()
-{
-    for (int i = 0; i < rows.size(); ++i) {
-        QFrame *frame = rows.at(i)->frame();
-        ui->verticalLayout_levels->removeWidget(frame);
-        ui->verticalLayout_levels->insertWidget(firstRowPosition + i, frame);
-    }
+    drag->move(event);
 }
 
 void DPILevels::dropEvent(QDropEvent *event)
 {
-    if (!event->mimeData()->hasFormat(QLatin1String(mimeType))) {
-        event->ignore();
-        return;
-    }
-    if (placeholder && targetPosition >= 0 && moveEntry(rows, rows.indexOf(draggedRow), targetPosition)) {
-        ui->verticalLayout_levels->removeItem(placeholder);
-        // The frames stand in the order of the list, whatever way the
-        // cursor went over them.
-        restoreLayoutOrder();
+    const std::optional<RowDrag::Move> move = drag->drop(event);
+    if (move && moveEntry(rows, move->from, move->to)) {
+        drag->placeFrames();
         renumber();
         save();
     }
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
 }

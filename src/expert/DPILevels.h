@@ -1,12 +1,11 @@
 #pragma once
 
 #include "DpiConfigureRecord.h"
+#include "RowDrag.h"
 
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -15,9 +14,7 @@ class DPILevels;
 class DPILevel;
 class MouseFunctions;
 class PackageCreator;
-class QDrag;
 class QFrame;
-class QSpacerItem;
 
 // The DPI level editor of the profile settings page: one value (single
 // mode) or a list of two to ten level rows, one of them the default, with
@@ -42,7 +39,7 @@ public:
     // Runs a row's drag and gives back its result; the default is
     // QDrag::exec with the move action. Tests deliver the drag events from
     // inside it. Null gives back the default.
-    using DragRunner = std::function<Qt::DropAction(QDrag *drag)>;
+    using DragRunner = RowDrag::Runner;
     static void setDragRunner(DragRunner runner);
 
     explicit DPILevels(QWidget *parent = nullptr);
@@ -82,6 +79,7 @@ protected:
 private:
     // Appends a new row in a frame of its own and returns the frame.
     QFrame *newLevelFrame();
+    QList<QFrame *> rowFrames() const;
     void renumber();
     void startDrag();
     // The record of what the editor shows.
@@ -97,7 +95,6 @@ private:
     void discardFrame(QFrame *frame);
     // The add button is there below the most levels.
     void updateAddButton();
-    void restoreLayoutOrder();
 
     std::unique_ptr<Ui::DPILevels> ui;
     PackageCreator *model;
@@ -106,9 +103,5 @@ private:
     int savedDpiY = 0;
     int frameCounter = 0;
     DpiConfigureRecord m_record;
-
-    // The drag under way.
-    QSpacerItem *placeholder = nullptr;
-    QPointer<DPILevel> draggedRow;
-    int targetPosition = -1; // the list position of the row under the cursor, -1 none
+    std::unique_ptr<RowDrag> drag;
 };

@@ -8,16 +8,9 @@
 #include "StyleProperties.h"
 #include "ui_DPILevelsSimple.h"
 
-#include <QCursor>
-#include <QDataStream>
-#include <QDrag>
-#include <QDragEnterEvent>
-#include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QMimeData>
-#include <QSpacerItem>
 #include <QVariant>
 #include <QtDebug>
 
@@ -47,6 +40,8 @@ DPILevelsSimple::DPILevelsSimple(QWidget *parent, const QString &modelKey)
     , m_modelKey(modelKey)
 {
     ui->setupUi(this);
+    drag = std::make_unique<RowDrag>(this, ui->verticalLayout_levels, QLatin1String(mimeType), 0,
+                                     [this] { return rowFrames(); });
     StyleProperties::set({ui->label_header_default, ui->label, ui->label_header_xdpi, ui->label_header_ydpi,
                           ui->pushButton_add_dpi_level},
                          StyleProperties::modelKey, modelKey);
@@ -54,13 +49,7 @@ DPILevelsSimple::DPILevelsSimple(QWidget *parent, const QString &modelKey)
     connect(ui->pushButton_add_dpi_level, &QPushButton::clicked, this, &DPILevelsSimple::save);
 }
 
-DPILevelsSimple::~DPILevelsSimple()
-{
-    // The layout would delete a drop marker it holds.
-    if (placeholder)
-        ui->verticalLayout_levels->removeItem(placeholder);
-    delete placeholder;
-}
+DPILevelsSimple::~DPILevelsSimple() = default;
 
 // ------------------------------------------------------------------ storing
 
@@ -176,107 +165,49 @@ void DPILevelsSimple::renumber()
 
 // ------------------------------------------------------------------ dragging
 
+QList<QFrame *> DPILevelsSimple::rowFrames() const
+{
+    QList<QFrame *> frames;
+    for (DPILevelSimple *level : rows)
+        frames.append(level->frame());
+    return frames;
+}
+
 void DPILevelsSimple::startDrag()
 {
     auto *level = qobject_cast<DPILevelSimple *>(sender());
-    if (!rows.contains(level) || placeholder)
+    if (!rows.contains(level) || drag->isRunning())
         return;
     QFrame *frame = level->frame();
+    // The picture that follows the pointer shows the dragged look.
     StyleProperties::set({frame}, "frame_type", QStringLiteral("drag"));
     StyleProperties::repolish(frame);
-    const QPoint hotSpot = level->dragHotSpot();
-
-    QByteArray data;
-    QDataStream stream(&data, QIODevice::WriteOnly);
-    stream << frame->objectName() << hotSpot;
-    auto *mime = new QMimeData;
-    mime->setData(QLatin1String(mimeType), data);
-    auto *drag = new QDrag(this);
-    drag->setMimeData(mime);
-    drag->setPixmap(frame->grab());
-    drag->setHotSpot(hotSpot);
-    drag->setDragCursor(QCursor(Qt::ClosedHandCursor).pixmap(), Qt::MoveAction);
-
-    frame->hide();
-    placeholder = new QSpacerItem(frame->width(), frame->height(), QSizePolicy::Fixed, QSizePolicy::Fixed);
-    draggedRow = level;
-    targetIndex = -1;
-    ui->verticalLayout_levels->insertItem(ui->verticalLayout_levels->indexOf(frame) + 1, placeholder);
-
-    if (dragRunner()) {
-        dragRunner()(drag);
-        drag->deleteLater();
-    } else {
-        drag->exec(Qt::MoveAction); // deletes the drag afterwards
-    }
-
-    if (draggedRow && rows.contains(draggedRow))
-        draggedRow->frame()->show();
-    ui->verticalLayout_levels->removeItem(placeholder);
-    delete placeholder;
-    placeholder = nullptr;
-    draggedRow = nullptr;
-    targetIndex = -1;
+    drag->run(frame, level->dragHotSpot(), dragRunner());
 }
 
 void DPILevelsSimple::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!event->mimeData()->hasFormat(QLatin1String(mimeType))) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
+    drag->enter(event);
 }
 
 void DPILevelsSimple::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (!event->mimeData()->hasFormat(QLatin1String(mimeType)) || !placeholder) {
-        event->ignore();
-        return;
-    }
-    // The row under the pointer within the rows holder.
-    const QPoint pointer = mapToGlobal(event->pos());
-    for (int i = 0; i < rows.size(); ++i) {
-        QFrame *frame = rows.at(i)->frame();
-        if (!frame->isVisible() || !QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size()).contains(pointer))
-            continue;
-        targetIndex = i;
-        ui->verticalLayout_levels->removeItem(placeholder);
-        const int at = ui->verticalLayout_levels->indexOf(frame);
-        ui->verticalLayout_levels->insertItem(targetIndex > rows.indexOf(draggedRow) ? at + 1 : at, placeholder);
-        break;
-    }
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
-}
-
-void DPILevelsSimple::restoreLayoutOrder()
-{
-    for (int i = 0; i < rows.size(); ++i) {
-        QFrame *frame = rows.at(i)->frame();
-        ui->verticalLayout_levels->removeWidget(frame);
-        ui->verticalLayout_levels->insertWidget(i, frame);
-    }
+    drag->move(event);
 }
 
 void DPILevelsSimple::dropEvent(QDropEvent *event)
 {
-    if (!event->mimeData()->hasFormat(QLatin1String(mimeType))) {
-        event->ignore();
+    QFrame *dragged = drag->draggedFrame();
+    const std::optional<RowDrag::Move> move = drag->drop(event);
+    if (!event->isAccepted())
         return;
+    if (dragged) {
+        StyleProperties::set({dragged}, "frame_type", QStringLiteral("no_drag"));
+        StyleProperties::repolish(dragged);
     }
-    if (draggedRow) {
-        QFrame *frame = draggedRow->frame();
-        StyleProperties::set({frame}, "frame_type", QStringLiteral("no_drag"));
-        StyleProperties::repolish(frame);
-    }
-    if (placeholder && targetIndex >= 0 && moveEntry(rows, rows.indexOf(draggedRow), targetIndex)) {
-        ui->verticalLayout_levels->removeItem(placeholder);
-        restoreLayoutOrder();
+    if (move && moveEntry(rows, move->from, move->to)) {
+        drag->placeFrames();
         renumber();
         save();
     }
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
 }

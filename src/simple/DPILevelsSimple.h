@@ -1,13 +1,12 @@
 #pragma once
 
 #include "DpiConfigureRecord.h"
+#include "RowDrag.h"
 
 #include <QList>
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -16,9 +15,7 @@ class DPILevelsSimple;
 class DPILevelSimple;
 class PackageCreator;
 class ProfileData;
-class QDrag;
 class QFrame;
-class QSpacerItem;
 
 // The simple view's DPI levels page: one row per level, one value each, the
 // default level checked, up to ten levels, re-ordered by dragging a row's
@@ -38,7 +35,7 @@ public:
     // Runs a row's drag and gives back its result; the default is
     // QDrag::exec with the move action. Tests deliver the drag events from
     // inside it. Null gives back the default.
-    using DragRunner = std::function<Qt::DropAction(QDrag *drag)>;
+    using DragRunner = RowDrag::Runner;
     static void setDragRunner(DragRunner runner);
 
     DPILevelsSimple(QWidget *parent, const QString &modelKey);
@@ -68,11 +65,10 @@ private:
     // A new row in a frame of its own, appended to the list; the caller puts
     // the frame into the layout.
     QFrame *newLevelFrame();
+    QList<QFrame *> rowFrames() const;
     void renumber();
     void startDrag();
     void updateAddButton();
-    // Puts the frames into the layout in list order.
-    void restoreLayoutOrder();
 
     std::unique_ptr<Ui::DPILevelsSimple> ui;
     PackageCreator *model;
@@ -82,9 +78,5 @@ private:
     // The profile current at the load; compared only, never followed.
     const ProfileData *m_profile = nullptr;
     int frameCounter = 0;
-
-    // The drag under way.
-    QSpacerItem *placeholder = nullptr;
-    QPointer<DPILevelSimple> draggedRow;
-    int targetIndex = -1; // list position of the row under the pointer, -1 none
+    std::unique_ptr<RowDrag> drag;
 };

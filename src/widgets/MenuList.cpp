@@ -43,7 +43,7 @@ MenuList::MenuList(const QStringList &items, QWidget *parent)
         model->appendRow(new QStandardItem(item));
     list->setModel(model);
 
-    auto *scrollArea = new QScrollArea(frame);
+    scrollArea = new QScrollArea(frame);
     scrollArea->setWidgetResizable(true);
     scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -78,7 +78,11 @@ void MenuList::showAt(const QPoint &globalPos)
     const QRect available = screen->availableGeometry();
     const QWidget *active = QApplication::activeWindow();
     const int room = (active ? active->height() : available.height()) - 100;
-    const int height = qMin(model->rowCount() * rowHeight + 10, room);
+    const int needed = model->rowCount() * rowHeight + 10;
+    const int height = qMin(needed, room);
+    // Until the list has been laid out at its new size it would ask for a
+    // scroll bar, and the first picture of the menu would show one.
+    scrollArea->setVerticalScrollBarPolicy(needed <= height ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
 
     setGeometry(globalPos.x(), globalPos.y(), popupWidth, height);
     // Shifted back by whatever would pass the screen's edges.

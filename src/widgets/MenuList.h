@@ -4,6 +4,7 @@
 
 class MenuItemView;
 class QPoint;
+class QScrollArea;
 class QStandardItemModel;
 
 // A frameless pop-up list used as a context menu. It closes on a choice, on
@@ -38,6 +39,7 @@ private:
     void choose(int row);
 
     MenuItemView *list;
+    QScrollArea *scrollArea;
     QStandardItemModel *model;
     int rowHeight = 30;
     int popupWidth = 408;

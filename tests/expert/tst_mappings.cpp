@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 using namespace MappingsTestKit;
@@ -184,6 +186,22 @@ private slots:
         QVERIFY(buttonCard(page(), 5)->isVisible());
         QCOMPARE(CurrentPage::instance()->page, 0);
         QCOMPARE(page()->topLevelCards().size(), 2);
+    }
+
+    // The cards take the page's width: no sideways scroll bar, not even
+    // before the page is laid out at its size.
+    void cardsNeverScrollSideways()
+    {
+        subProfileWith({});
+        host = std::make_unique<MappingsHost>();
+        page()->addDefaultsAll(QStringLiteral("Work"));
+        page()->showAll();
+        host->host.window.show();
+        auto *area = WidgetDriver::child<QScrollArea>(page(), "scrollArea_mappings");
+        QVERIFY(!area->horizontalScrollBar()->isVisible());
+        QTest::qWait(30);
+        QVERIFY(!area->horizontalScrollBar()->isVisible());
+        QVERIFY(area->verticalScrollBar()->isVisible());
     }
 
     // Taking a page over: the page's defaults as new cards, stored once the

@@ -468,6 +468,8 @@ private slots:
     void dialogBackgroundPerModel();
     void pelkinLooksAsNoModel();
     void expertViewButtonsAreYellowOnGradient();
+    void hideInputArrowShows_data();
+    void hideInputArrowShows();
     void labelStyleShowsOnlyAfterRepolish();
     void samplePagesPerModelLook();
 
@@ -740,6 +742,37 @@ void TestStyleSheets::expertViewButtonsAreYellowOnGradient()
     QPushButton plain;
     plain.setFixedSize(180, 40);
     QVERIFY(!near(plain.grab().toImage().pixelColor(90, 2), QColor("#535353"), 3));
+}
+
+void TestStyleSheets::hideInputArrowShows_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::newRow("pelkin") << "pelkin";
+    QTest::newRow("v") << "v";
+    QTest::newRow("tamsel") << "tamsel";
+}
+
+// The input bar's narrow hide button is also a "common" button, whose
+// padding must not squeeze its arrow away.
+void TestStyleSheets::hideInputArrowShows()
+{
+    QFETCH(QString, key);
+    qApp->setStyleSheet(AppStyleSheet::joined());
+    QWidget host;
+    host.setStyleSheet(QStringLiteral("QWidget { background-color: #000000; }"));
+    host.setFixedSize(40, 40);
+    auto *button = new QPushButton(&host);
+    button->setGeometry(10, 5, 20, 30);
+    button->setProperty("button_type", "common");
+    button->setProperty("button_style", "hide_input");
+    setModelKey(&host, key);
+    repolish(button);
+    const QImage look = host.grab().toImage();
+    int light = 0;
+    for (int y = 5; y < 35; ++y)
+        for (int x = 10; x < 30; ++x)
+            light += look.pixelColor(x, y).lightness() > 128 ? 1 : 0;
+    QVERIFY2(light > 5, qPrintable(QStringLiteral("%1 light pixels").arg(light)));
 }
 
 void TestStyleSheets::labelStyleShowsOnlyAfterRepolish()

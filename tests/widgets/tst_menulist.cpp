@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -50,6 +51,7 @@ private slots:
         QTest::addColumn<int>("height");
         QTest::addColumn<bool>("scrolls");
         QTest::newRow("3 rows") << 3 << 3 * 30 + 10 << false;
+        QTest::newRow("6 rows") << 6 << 6 * 30 + 10 << false;
         QTest::newRow("40 rows") << 40 << 500 - 100 << true;
     }
     void heightFollowsActiveWindow()
@@ -62,6 +64,10 @@ private slots:
         QVERIFY(showActive(window));
         MenuList menu(rows(count), &window);
         menu.showAt(window.mapToGlobal(QPoint(10, 10)));
+        // Rows that fit show no scroll bar, not even before the list is laid
+        // out at its size.
+        if (!scrolls)
+            QVERIFY(!menu.findChild<QScrollArea *>()->verticalScrollBar()->isVisible());
         QVERIFY(QTest::qWaitForWindowExposed(&menu));
         QCOMPARE(menu.height(), height);
         QCOMPARE(menu.width(), 408);
