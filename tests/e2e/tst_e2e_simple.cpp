@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(widgetWithoutKey(view(), key), nullptr);
         QCOMPARE(shownTiles(bar()), (QStringList{"Work", "Play"}));
         QCOMPARE(activeName(bar()), QString("Global"));
-        QCOMPARE(run->mouse()->uploads(), 1);
+        run->awaitUploads(1);
         QVERIFY(mouseHoldsTheModel());
         QVERIFY(WorkingFile::holdsTheModel());
         shot("1-start");
@@ -155,7 +155,7 @@ private slots:
         QTRY_VERIFY(view()->isVisible());
         QCOMPARE(ModelSnapshot::take().differenceFrom(before), QString());
         QCOMPARE(shownTiles(bar()), (QStringList{"Work", "Play"}));
-        QCOMPARE(run->mouse()->uploads(), 2);
+        run->awaitUploads(2);
         QVERIFY(mouseHoldsTheModel());
         QVERIFY(WorkingFile::holdsTheModel());
         shot("5-restart");
@@ -182,8 +182,8 @@ private slots:
         ProfileButton *play = tileNamed(bar(), "Play");
         QVERIFY(play);
         QVERIFY(WidgetDriver::click(play, "pushButton_image"));
+        QTRY_COMPARE(lastSwitch(run->mouse()), (QVector<uint8_t>{2, 1, 255}));
         run->settle();
-        QCOMPARE(lastSwitch(run->mouse()), (QVector<uint8_t>{2, 1, 255}));
         QCOMPARE(run->mouse()->profileIndex(), 1);
         QCOMPARE(run->mouse()->subProfileIndex(), 255);
         QCOMPARE(activeName(bar()), QString("Play"));
@@ -199,7 +199,7 @@ private slots:
         QVERIFY(WidgetDriver::child<QPushButton>(view(), "pushButton_mouse")->isEnabled());
         QVERIFY(showsTheLogo(logo));
         QCOMPARE(widgetWithoutKey(view(), key), nullptr);
-        QCOMPARE(run->mouse()->uploads(), uploads + 1);
+        run->awaitUploads(uploads + 1);
         QVERIFY(mouseHoldsTheModel());
         shot("9-plugged-in");
     }

@@ -156,6 +156,12 @@ void AppHarness::unplug()
     QCoreApplication::processEvents();
 }
 
+void AppHarness::awaitUploads(int count)
+{
+    QTRY_COMPARE_WITH_TIMEOUT(mouse()->uploads(), count, 10000);
+    settle();
+}
+
 void AppHarness::settle()
 {
     MouseFunctions *device = MouseFunctions::instance();

@@ -70,6 +70,9 @@ public:
     void awaitConnection();
     // Unplugs it and waits for the device object's disconnect.
     void unplug();
+    // Waits until the mouse has taken that many uploads since it was made,
+    // then settles: a command that found the device busy goes out later.
+    void awaitUploads(int count);
     // Waits until the device object is idle and the mouse has nothing left to
     // send.
     void settle();
