@@ -129,15 +129,14 @@ private slots:
         run = std::make_unique<AppHarness>(productId, QStringLiteral("simple-%1").arg(productId));
         AppHarness::returningUser();
         QVERIFY(WorkingFile::writeGlobalTwoProfilesAndASubProfile());
-        run->mouse()->plugIn();
 
-        // 1. A start in the simple view over the user's profiles.
+        // 1. A start in the simple view over the user's profiles, the mouse
+        // plugged in once the window is up.
         run->start();
         QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
-        run->awaitConnection();
         QCOMPARE(run->app()->currentView(), view());
-        QTRY_VERIFY(view()->isVisible());
-        QVERIFY(QTest::qWaitForWindowExposed(view()));
+        run->awaitWindow(view());
+        run->plugIn();
         QVERIFY(showsTheLogo(logo));
         QVERIFY(WidgetDriver::child<QPushButton>(view(), "pushButton_mouse")->isEnabled());
         QCOMPARE(widgetWithoutKey(view(), key), nullptr);
@@ -150,9 +149,10 @@ private slots:
 
         // 5. Quit and start again: the same profiles, mappings and settings.
         const ModelSnapshot before = ModelSnapshot::take();
+        run->unplug();
         run->restart();
-        run->awaitConnection();
-        QTRY_VERIFY(view()->isVisible());
+        run->awaitWindow(view());
+        run->plugIn();
         QCOMPARE(ModelSnapshot::take().differenceFrom(before), QString());
         QCOMPARE(shownTiles(bar()), (QStringList{"Work", "Play"}));
         run->awaitUploads(2);

@@ -134,6 +134,16 @@ void AppHarness::restart()
     start();
 }
 
+void AppHarness::awaitWindow(QWidget *window)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), 10000);
+    QVERIFY(QTest::qWaitForWindowExposed(window, 10000));
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
 void AppHarness::plugIn()
 {
     QVERIFY(m_app);

@@ -29,6 +29,7 @@
 
 class App;
 class ConnectedMouse;
+class QWidget;
 class SimulatedMouse;
 
 class AppHarness
@@ -61,6 +62,11 @@ public:
     void stop();
     void restart();
 
+    // Waits until the window is shown, on the screen and painted. The device
+    // object waits only so long for each reply, and while it waits the
+    // window's first painting runs (long in a build with sanitizers on a busy
+    // machine): the tests plug the mouse in after it.
+    void awaitWindow(QWidget *window);
     // Plugs the mouse in and waits until it is connected, the replies of the
     // connect sequence and the upload have arrived and the device is idle.
     // A test failure when it does not connect.
