@@ -175,6 +175,8 @@ private slots:
         QVERIFY(manager.answered());
         QVERIFY(ticked);
         QTRY_COMPARE(shownTiles(bar()), (QStringList{"Work", "Play", "Desktop"}));
+        // The row is fitted to its tiles a moment later.
+        QTRY_VERIFY(!tileNamed(bar(), "Desktop")->visibleRegion().isEmpty());
         QCOMPARE(WorkingFile::bytes(), fileBeforeApply); // Apply alone writes nothing
         shot("6-applied");
 
