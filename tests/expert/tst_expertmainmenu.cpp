@@ -23,6 +23,7 @@
 #include "SettingsFile.h"
 #include "SharedConstants.h"
 #include "SimulatedMouse.h"
+#include "StoreLayout.h"
 #include "UrlRecorder.h"
 #include "WidgetDriver.h"
 
@@ -84,15 +85,6 @@ ProfileData *topLevel(const QString &name)
             return profile;
     }
     return nullptr;
-}
-
-QStringList storeLayout()
-{
-    QStringList pairs;
-    const QList<ProfileData *> list = store()->profiles();
-    for (const ProfileData *profile : list)
-        pairs << QString("%1 %2/%3").arg(profile->name).arg(profile->index).arg(profile->subIndex);
-    return pairs;
 }
 
 // What profileNamesInFile lists for a file of the store's profiles (every

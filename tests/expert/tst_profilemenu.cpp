@@ -22,6 +22,7 @@
 #include "SampleModel.h"
 #include "SimpleModel.h"
 #include "SimulatedMouse.h"
+#include "StoreLayout.h"
 #include "TummyButton.h"
 #include "WidgetDriver.h"
 
@@ -83,15 +84,6 @@ ProfileData *record(const QString &path)
             return profile;
     }
     return nullptr;
-}
-
-QStringList storeLayout()
-{
-    QStringList pairs;
-    const QList<ProfileData *> list = store()->profiles();
-    for (const ProfileData *profile : list)
-        pairs << QString("%1 %2/%3").arg(profile->name).arg(profile->index).arg(profile->subIndex);
-    return pairs;
 }
 
 QStringList menuRows(MenuList *menu)
