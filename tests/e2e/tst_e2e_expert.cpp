@@ -49,6 +49,8 @@
 #include <QSlider>
 #include <QStandardItemModel>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -124,6 +126,26 @@ MapWidget *buttonCard(const Mappings *page, int buttonId)
             return card;
     }
     return nullptr;
+}
+
+// The texts of a card's captions and summaries that its buttons cut off,
+// each with the room it has; empty when every one shows whole.
+QStringList clippedTexts(const MapWidget *card)
+{
+    QStringList clipped;
+    for (const char *name : {"pushButton_topLeft", "pushButton_topRight", "pushButton_botLeft", "pushButton_botRight"}) {
+        const auto *button = card->findChild<QPushButton *>(name);
+        if (!button || !button->isVisible())
+            continue;
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const int room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+        const int needed = button->fontMetrics().horizontalAdvance(button->text());
+        if (room < needed)
+            clipped << QStringLiteral("%1 (%2 of %3 px)").arg(button->text()).arg(room).arg(needed);
+    }
+    return clipped;
 }
 
 // The name of the global profile's own mapping of a mouse button.
@@ -399,6 +421,8 @@ private slots:
         MapWidget *card = buttonCard(page, 0);
         QVERIFY(card);
         QTRY_VERIFY(card->isVisible());
+        for (const MapWidget *shown : page->topLevelCards())
+            QVERIFY2(clippedTexts(shown).isEmpty(), qPrintable(clippedTexts(shown).join(", ")));
 
         const QByteArray before = PackageCreator::instance()->package();
         const int uploads = run->mouse()->uploads();
@@ -429,6 +453,7 @@ private slots:
         QCOMPARE(run->mouse()->uploads(), uploads);
         QVERIFY(!WorkingFile::holdsTheModel());
         shot("2-picked");
+        QVERIFY2(clippedTexts(card).isEmpty(), qPrintable(clippedTexts(card).join(", ")));
 
         click(saveButton());
         run->awaitUploads(uploads + 1);
