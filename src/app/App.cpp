@@ -418,10 +418,10 @@ bool App::olderDriverClosed(const QString &mode)
 
 bool App::notify(QObject *receiver, QEvent *event)
 {
-    // A widget made after the last restyle takes the connected model's key
-    // just before its first polish, so it is styled for that model once,
-    // and the next restyle need not polish it again.
-    if (event->type() == QEvent::Polish && receiver->isWidgetType()
+    // A widget takes the connected model's key as it is made, so it is styled
+    // for that model at its first polish, and the next restyle need not
+    // polish it again.
+    if ((event->type() == QEvent::Create || event->type() == QEvent::Polish) && receiver->isWidgetType()
         && !receiver->property(StyleProperties::modelKey).isValid())
         receiver->setProperty(StyleProperties::modelKey,
                               CalibrationStyle::modelKey(mouseFunctions ? mouseFunctions->mousePID() : 0));
