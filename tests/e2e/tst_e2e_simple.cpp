@@ -116,39 +116,6 @@ InputMapActionConfig *buttonMapping(const ProfileData *profile, int buttonId)
     return nullptr;
 }
 
-// The row of the output picker's tree with that text, among those shown.
-QModelIndex shownRow(const QTreeView *tree, const QModelIndex &parent, const QString &text)
-{
-    const QAbstractItemModel *model = tree->model();
-    for (int row = 0; row < model->rowCount(parent); ++row) {
-        if (tree->isRowHidden(row, parent))
-            continue;
-        const QModelIndex index = model->index(row, 0, parent);
-        if (index.data().toString() == text)
-            return index;
-        if (tree->isExpanded(index)) {
-            const QModelIndex found = shownRow(tree, index, text);
-            if (found.isValid())
-                return found;
-        }
-    }
-    return QModelIndex();
-}
-
-// Clicks a shown row of the picker's tree, or the branch arrow in front of
-// it; false when no such row is shown.
-bool clickRow(QTreeView *tree, const QString &text, bool onArrow = false)
-{
-    const QModelIndex index = shownRow(tree, QModelIndex(), text);
-    if (!index.isValid())
-        return false;
-    tree->scrollTo(index);
-    const QRect rect = tree->visualRect(index);
-    const QPoint point = onArrow ? QPoint(rect.left() - tree->indentation() / 2, rect.center().y()) : rect.center();
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, point);
-    return true;
-}
-
 bool expertViewSetting()
 {
     return QSettings(SettingsFile::path(), QSettings::IniFormat).value("ExpertView").toBool();
@@ -356,10 +323,10 @@ private slots:
         ComboTree *picker = layers()->layers().first()->outputBar()->comboTree();
         SceneDriver::click(graphics(), picker);
         QTRY_VERIFY(picker->isPopupVisible());
-        QVERIFY(clickRow(picker->treeView(), "Editing", true));
-        QTRY_VERIFY(shownRow(picker->treeView(), QModelIndex(), "Copy").isValid());
+        QVERIFY(WidgetDriver::clickTreeRow(picker->treeView(), "Editing", true));
+        QTRY_VERIFY(WidgetDriver::shownTreeRow(picker->treeView(), "Copy").isValid());
         shot("3-picker");
-        QVERIFY(clickRow(picker->treeView(), "Copy"));
+        QVERIFY(WidgetDriver::clickTreeRow(picker->treeView(), "Copy"));
         const InputMapActionConfig *left = buttonMapping(PackageCreator::instance()->globalProfile(), LeftButton);
         QVERIFY(left);
         QCOMPARE(left->name, QString("Copy"));
