@@ -266,7 +266,7 @@ private slots:
         QFETCH(bool, oledAndTiltLabels);
         run = std::make_unique<AppHarness>(productId, QStringLiteral("simple-%1").arg(productId));
         AppHarness::returningUser();
-        QVERIFY(WorkingFile::writeGlobalWithSettingsTwoProfilesAndASubProfile());
+        QVERIFY(WorkingFile::writeGlobalTwoProfilesAndASubProfile(true));
 
         // 1. A start in the simple view over the user's profiles, the mouse
         // plugged in once the window is up: the model's picture with the
