@@ -9,9 +9,47 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
+#include <QSet>
 #include <QThread>
 #include <QtTest>
+
+// QtTest's watchdog thread is detached: QTest::qExec waits only until its run
+// has ended, and the thread drops its reference to its thread data only in
+// its own last step, after that. A test as short as this one can end the
+// process while the thread is still ending, and LeakSanitizer then reports
+// that data (allocated in the watchdog's QThread constructor) as lost. So
+// the process waits for that one thread to be gone; any other thread still
+// running at the end is reported as before.
+class QtTestWatchdog
+{
+public:
+    static void noteThreadsBeforeRun() { before() = threadIds(); }
+    // From the first test function on: QtTest starts the watchdog before it.
+    static void noteWatchdog() { watchdog() = threadIds() - before(); }
+    static void awaitEnd()
+    {
+        const QDeadlineTimer deadline(5000);
+        while (threadIds().intersects(watchdog()) && !deadline.hasExpired())
+            QThread::msleep(1);
+    }
+
+private:
+    static QSet<QString> threadIds()
+    {
+        const QStringList ids = QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        return QSet<QString>(ids.cbegin(), ids.cend());
+    }
+    static QSet<QString> &before()
+    {
+        static QSet<QString> ids;
+        return ids;
+    }
+    static QSet<QString> &watchdog()
+    {
+        static QSet<QString> ids;
+        return ids;
+    }
+};
 
 class TestBlfwk : public QObject
 {
@@ -30,6 +68,7 @@ private:
 private slots:
     void initTestCase()
     {
+        QtTestWatchdog::noteWatchdog();
         QVERIFY(fake.isLoaded());
         UpdateClock::setDivisor(100);
         UpdateClock::setObserver([this](int ms) { waits += ms == Blfwk::attemptWaitMs; });
@@ -188,43 +227,15 @@ private slots:
     }
 };
 
-namespace {
-
-// QtTest's watchdog thread is detached: QTest::qExec waits only until its run
-// has ended, and the thread drops its reference to its thread data in its very
-// last step, after that. A test as short as this one can reach the end of the
-// process first, and LeakSanitizer then reports the data (allocated in the
-// watchdog's QThread constructor) as lost. Only that thread is waited for:
-// any other still running at the end is reported as before.
-bool qtTestWatchdogRuns()
-{
-    const QDir tasks(QStringLiteral("/proc/self/task"));
-    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile comm(tasks.filePath(task + QStringLiteral("/comm")));
-        // The kernel keeps the first 15 bytes of a thread's name.
-        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == QByteArray("QtTest Watchdog"))
-            return true;
-    }
-    return false;
-}
-
-void awaitQtTestWatchdogEnd()
-{
-    QDeadlineTimer deadline(5000);
-    while (qtTestWatchdogRuns() && !deadline.hasExpired())
-        QThread::msleep(1);
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     TestBlfwk test;
     QTEST_SET_MAIN_SOURCE_PATH
+    QtTestWatchdog::noteThreadsBeforeRun();
     const int result = QTest::qExec(&test, argc, argv);
-    awaitQtTestWatchdogEnd();
+    QtTestWatchdog::awaitEnd();
     return result;
 }
 
