@@ -2,7 +2,7 @@
 // Whether the machine is online, as the toolkit's network configuration
 // manager sees it. A manager (a child object) lives only while a request
 // that depends on the connection is watched: while one lives, the toolkit
-// polls every network interface every few seconds, which would wake a
+// polls every network interface every ten seconds, which would wake a
 // program that sits in the tray for days. While it lives, the flag follows
 // each change it reports; a change is logged and announced.
 
