@@ -418,6 +418,13 @@ bool App::olderDriverClosed(const QString &mode)
 
 bool App::notify(QObject *receiver, QEvent *event)
 {
+    // A widget takes the connected model's key as it is made, so it is styled
+    // for that model at its first polish, and the next restyle need not
+    // polish it again.
+    if ((event->type() == QEvent::Create || event->type() == QEvent::Polish) && receiver->isWidgetType()
+        && !receiver->property(StyleProperties::modelKey).isValid())
+        receiver->setProperty(StyleProperties::modelKey,
+                              CalibrationStyle::modelKey(mouseFunctions ? mouseFunctions->mousePID() : 0));
     // Every new widget asks to be polished at the next turn of the event
     // loop. One in a window that is not shown is polished when the window
     // first shows (showing polishes the window and all its children, and so

@@ -25,7 +25,6 @@
 #include "Version.h"
 #include "ui_MainWindow.h"
 
-#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDebug>
@@ -94,13 +93,6 @@ ExpertView::ExpertView(QWidget *parent, SWUpdate *update)
 
     connect(m_shared, &SimpleModel::activeProfileChanged, this, &ExpertView::onActiveProfileChanged);
     connect(m_device, &MouseFunctions::profileChanged, this, &ExpertView::updateProfileChange_FromMouseHid);
-
-    // A combo box makes its drop-down list when it is first restyled; made
-    // now, the lists are there when the application styles every widget for
-    // the connected model, and get that style too.
-    const QList<QComboBox *> combos = findChildren<QComboBox *>();
-    for (QComboBox *combo : combos)
-        combo->view();
 }
 
 ExpertView::~ExpertView() = default;

@@ -138,8 +138,8 @@ TempMessage *SWUpdate::busyMessage()
 
 InternetAccess *SWUpdate::internetAccess()
 {
-    // Its manager loads the network plugins and polls the interfaces in the
-    // background, so it comes with the first check or download that needs it.
+    // Comes with the first check or download that needs it; it polls the
+    // network interfaces only while a download runs.
     if (!m_internet) {
         m_internet = new InternetAccess(UpdateServer::base().host(), this);
         connect(m_internet, &InternetAccess::onlineStatusChanged, this, &SWUpdate::onlineStatusChanged);
@@ -343,8 +343,8 @@ void SWUpdate::startDownload(const QString &address, const QString &fileName)
         qWarning().noquote() << "SWUpdate: cannot write" << download->file.fileName() << download->file.errorString();
         return;
     }
-    internetAccess();
     QNetworkReply *reply = get(QUrl(address));
+    internetAccess()->watch(reply);
     download->reply = reply;
     m_download = std::move(download);
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] { downloadData(reply); });
@@ -416,7 +416,12 @@ void SWUpdate::dropDownload(bool abortRequest)
         return;
     std::unique_ptr<Download> download = std::move(m_download);
     QNetworkReply *reply = download->reply;
-    reply->disconnect(this);
+    // Nothing more of it is written or completed; its going still counts
+    // towards letting the network manager go.
+    disconnect(reply, &QNetworkReply::readyRead, this, nullptr);
+    disconnect(reply, &QNetworkReply::errorOccurred, this, nullptr);
+    disconnect(reply, &QNetworkReply::finished, this, nullptr);
+    disconnect(reply, &QNetworkReply::redirected, this, nullptr);
     if (abortRequest)
         reply->abort();
     reply->deleteLater();

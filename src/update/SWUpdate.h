@@ -78,8 +78,8 @@ public:
     // id) or the expert view, and links the channel's release notes.
     void updateStyle(bool simpleMode, int mousePID);
 
-    // Watches the online state from the first call on (the manual check and
-    // each download call it).
+    // The online state, made at the first call: the manual check asks it,
+    // and it follows the state while a download runs.
     InternetAccess *internetAccess();
 
     void setVisible(bool visible) override;

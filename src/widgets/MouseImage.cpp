@@ -169,6 +169,18 @@ void MouseImage::showModel(bool connected)
     }
     for (ButtonGraphicsItem *area : qAsConst(m_buttonAreas))
         area->applyStyle(m_styleType);
+    // Decoding the picture is most of the cost of a change of model; a hidden
+    // window (a start in the tray) decodes it when it first shows.
+    m_pictureLoaded = false;
+    if (isVisible())
+        loadPicture();
+}
+
+void MouseImage::loadPicture()
+{
+    if (m_pictureLoaded)
+        return;
+    m_pictureLoaded = true;
     m_pictureItem->setPixmap(m_picturePath.isEmpty() ? QPixmap() : QPixmap(m_picturePath));
 }
 
@@ -270,5 +282,6 @@ void MouseImage::resizeEvent(QResizeEvent *event)
 void MouseImage::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    loadPicture();
     fitPicture();
 }

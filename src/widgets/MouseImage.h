@@ -75,6 +75,7 @@ protected:
 private:
     void buildItems();
     void showModel(bool connected);
+    void loadPicture();
     void applyLogoColor(const QColor &color);
     void select(ButtonGraphicsItem *area);
     void updateHighlights();
@@ -96,5 +97,6 @@ private:
     bool m_hueMode = false;
     QColor m_logoColor;
     QString m_picturePath;
+    bool m_pictureLoaded = false;
     int m_styleType = 0;
 };

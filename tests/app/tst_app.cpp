@@ -191,6 +191,11 @@ private slots:
                 continue;
             QVERIFY2(widget->property("m").toString() == key, widget->metaObject()->className());
         }
+        // One made after the connection, such as a new profile's page, is
+        // styled for the connected model from the start.
+        auto *late = new QLabel(app->expert());
+        QCOMPARE(late->property("m").toString(), key);
+        delete late;
         QVERIFY(!WidgetDriver::grabToPng(app->simple(), "simple-" + QString(QTest::currentDataTag())).isEmpty());
         QVERIFY(!WidgetDriver::grabToPng(app->expert(), "expert-" + QString(QTest::currentDataTag())).isEmpty());
     }

@@ -30,12 +30,22 @@ inline InputMapPtr click(int buttonId, const QString &name)
 
 // Global (the default) with the Left and Right Button clicking; "Work";
 // "Play", whose Left Button is its own; and Play's sub-profile "Level".
-// Written as the working file; the store is empty again afterwards.
-inline bool writeGlobalTwoProfilesAndASubProfile()
+// With globalSettings, the global profile holds settings of its own as the
+// program writes it: three DPI levels of 800, 1600 and 3200 at the second,
+// and the OLED showing the current DPI. Written as the working file; the
+// store is empty again afterwards.
+inline bool writeGlobalTwoProfilesAndASubProfile(bool globalSettings = false)
 {
     PackageCreator *store = PackageCreator::instance();
     ProfileData *global = SampleModel::emptyModel();
     global->isDefault = true;
+    if (globalSettings) {
+        global->setOwnSettings(true);
+        global->dpiRecord.levelCount = 3;
+        global->dpiRecord.currentLevel = 1;
+        global->dpiRecord.dpiValues = {800, 1600, 3200};
+        global->oledRecord.oledMode = 2;
+    }
     global->inputMaps << click(0, QStringLiteral("Left Click")) << click(1, QStringLiteral("Right Click"));
     store->addProfile(0, 255, QStringLiteral("Work"));
     ProfileData *play = store->addProfile(1, 255, QStringLiteral("Play"));

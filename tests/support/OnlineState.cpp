@@ -16,6 +16,11 @@ bool set(QObject *owner, bool online)
         qWarning() << "OnlineState: no InternetAccess below" << owner;
         return false;
     }
+    if (!internet->isWatching()) {
+        auto *standIn = new QObject(internet);
+        standIn->setObjectName(QStringLiteral("OnlineState stand-in request"));
+        internet->watch(standIn);
+    }
     QObject *manager = nullptr;
     for (QObject *child : internet->children()) {
         if (child->inherits("QNetworkConfigurationManager"))

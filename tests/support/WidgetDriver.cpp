@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTreeView>
 #include <QtTest>
 
 namespace {
@@ -80,6 +81,38 @@ QString grabToPng(QWidget *widget, const QString &name)
         return QString();
     }
     return path;
+}
+
+QModelIndex shownTreeRow(const QTreeView *tree, const QString &text, const QModelIndex &parent)
+{
+    const QAbstractItemModel *model = tree ? tree->model() : nullptr;
+    if (!model)
+        return QModelIndex();
+    for (int row = 0; row < model->rowCount(parent); ++row) {
+        if (tree->isRowHidden(row, parent))
+            continue;
+        const QModelIndex index = model->index(row, 0, parent);
+        if (index.data().toString() == text)
+            return index;
+        if (tree->isExpanded(index)) {
+            const QModelIndex found = shownTreeRow(tree, text, index);
+            if (found.isValid())
+                return found;
+        }
+    }
+    return QModelIndex();
+}
+
+bool clickTreeRow(QTreeView *tree, const QString &text, bool onArrow)
+{
+    const QModelIndex index = shownTreeRow(tree, text);
+    if (!index.isValid())
+        return false;
+    tree->scrollTo(index);
+    const QRect rect = tree->visualRect(index);
+    const QPoint point = onArrow ? QPoint(rect.left() - tree->indentation() / 2, rect.center().y()) : rect.center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    return true;
 }
 
 } // namespace WidgetDriver

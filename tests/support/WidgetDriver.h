@@ -8,8 +8,11 @@
 //     const QString picture = WidgetDriver::grabToPng(window, "profile-list");
 //     QVERIFY(!picture.isEmpty());
 
+#include <QModelIndex>
 #include <QString>
 #include <QWidget>
+
+class QTreeView;
 
 namespace WidgetDriver {
 
@@ -31,6 +34,13 @@ bool clickText(const QWidget *root, const QString &text);
 // replace, selects what it holds first (Ctrl+A) so the text replaces it.
 // False when there is no such visible, enabled descendant.
 bool typeInto(const QWidget *root, const QString &objectName, const QString &text, bool replace = true);
+
+// The row of the tree with that text among the rows a user sees (expanded
+// parents, rows not hidden), searched below parent; invalid when none.
+QModelIndex shownTreeRow(const QTreeView *tree, const QString &text, const QModelIndex &parent = QModelIndex());
+// Clicks that shown row in its middle, or with onArrow the branch arrow in
+// front of it; false when no such row is shown.
+bool clickTreeRow(QTreeView *tree, const QString &text, bool onArrow = false);
 
 // The folder of this test's pictures: "<executable>-output" beside the test
 // executable, made when missing.

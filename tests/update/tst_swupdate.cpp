@@ -259,6 +259,85 @@ private slots:
         QTRY_VERIFY(!update->findChild<QNetworkAccessManager *>());
     }
 
+    void onlineWatchLivesOnlyWhileTheDownloadRuns_data()
+    {
+        // installer: "held" serves half the body until release, "missing"
+        // is a 404, "empty" a 200 without a body.
+        QTest::addColumn<QString>("installer");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("finished") << "held" << "SWUpdate: update loaded";
+        QTest::newRow("failed") << "missing" << "SWUpdate: error while download";
+        QTest::newRow("refused") << "empty" << "SWUpdate: download refused, empty body";
+    }
+
+    void onlineWatchLivesOnlyWhileTheDownloadRuns()
+    {
+        // Like the network manager: while the online watch runs, the toolkit
+        // polls the network interfaces, so none may stay behind a download.
+        QFETCH(QString, installer);
+        QFETCH(QString, logged);
+        const QByteArray body = installerBody();
+        http->serve(manifestPath("public"), manifest("3.1.0.2", http->url("/setup.exe").toString()));
+        if (installer == "held")
+            http->holdBack("/setup.exe", body, body.size() / 2);
+        else if (installer == "empty")
+            http->serve("/setup.exe", QByteArray());
+        // Not made by makeUpdate, which pins the online state for the test.
+        update = std::make_unique<SWUpdate>();
+        const auto watching = [this] {
+            const InternetAccess *internet = update->findChild<InternetAccess *>();
+            return internet && internet->isWatching();
+        };
+        const auto managers = [this] {
+            int count = 0;
+            for (const QObject *child : update->findChildren<QObject *>())
+                count += child->inherits("QNetworkConfigurationManager") ? 1 : 0;
+            return count;
+        };
+        LogRecorder log;
+        update->checkUpdates();
+        if (installer == "held") {
+            QTRY_COMPARE(http->heldResponses(), 1);
+            QVERIFY(watching());
+            QCOMPARE(managers(), 1);
+            http->release();
+        }
+        QTRY_VERIFY(!log.matching(logged).isEmpty());
+        QVERIFY(!watching());
+        QTRY_COMPARE(managers(), 0);
+        QTRY_VERIFY(!update->findChild<QNetworkAccessManager *>());
+        QCOMPARE(http->requestCount("/setup.exe"), 1);
+    }
+
+    void lostConnectionIsWatchedUntilItIsBack()
+    {
+        // The download that the loss dropped starts again when the machine
+        // is back, so the watch outlives the dropped request.
+        const QByteArray body = installerBody();
+        http->serve(manifestPath("public"), manifest("3.1.0.2", http->url("/setup.exe").toString()));
+        http->holdBack("/setup.exe", body, body.size() / 2);
+        update = std::make_unique<SWUpdate>();
+        QSignalSpy available(update.get(), &SWUpdate::updatesAvailable);
+        update->checkUpdates();
+        QTRY_COMPARE(http->heldResponses(), 1);
+        auto *internet = update->findChild<InternetAccess *>();
+        QVERIFY(internet && internet->isWatching());
+        // The machine may be offline for the toolkit: the report must be a
+        // change either way.
+        if (!internet->isOnline())
+            QVERIFY(OnlineState::set(internet, true));
+        QVERIFY(OnlineState::set(internet, false));
+        QTRY_COMPARE(http->droppedByClient(), 1);
+        QTRY_VERIFY(!update->findChild<QNetworkAccessManager *>());
+        QVERIFY(internet->isWatching());
+
+        http->serve("/setup.exe", body);
+        QVERIFY(OnlineState::set(internet, true));
+        QTRY_VERIFY(announced(available));
+        QCOMPARE(http->requestCount("/setup.exe"), 2);
+        QTRY_VERIFY(!internet->isWatching());
+    }
+
     void ownVersionOffersNothing()
     {
         http->serve(manifestPath("public"), manifest(versionString, http->url("/setup.exe").toString()));

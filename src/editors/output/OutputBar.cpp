@@ -72,11 +72,9 @@ OutputBar::OutputBar(InputMapActionConfig *config, QString modelKey, bool simple
         connect(m_combo, &ComboTree::focusOutHide, this, &OutputBar::hideActionLibrary);
     }
 
-    m_typing = new QMovie(QStringLiteral(":/pic/simple_mode/v/quick_view/typing.gif"), QByteArray(), this);
     m_typingLabel = new QLabel(this);
     m_typingLabel->setObjectName(QStringLiteral("typingLabel"));
     m_typingLabel->setFixedSize(25, 20);
-    m_typingLabel->setMovie(m_typing);
     m_typingLabel->hide();
     m_layout->addWidget(m_typingLabel);
     m_recordingLabel = new QLabel(this);
@@ -248,6 +246,12 @@ void OutputBar::startStopRecording()
             m_recordButton->hide();
         m_recordingLabel->setText(tr("Press key or shortcut"));
         m_recordingLabel->show();
+        if (!m_typing) {
+            // Made at the first recording: the animation loads the image
+            // plugins, which a start in the tray has no need of.
+            m_typing = new QMovie(QStringLiteral(":/pic/simple_mode/v/quick_view/typing.gif"), QByteArray(), this);
+            m_typingLabel->setMovie(m_typing);
+        }
         m_typingLabel->show();
         m_typing->start();
         m_recorder.start();

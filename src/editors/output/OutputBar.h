@@ -104,7 +104,7 @@ private:
     VibrationPanel *m_vibrationPanel = nullptr;
     QFrame *m_redDot = nullptr;
     QPushButton *m_recordButton = nullptr;
-    QMovie *m_typing;
+    QMovie *m_typing = nullptr;
     QLabel *m_typingLabel;
     QLabel *m_recordingLabel;
     std::unique_ptr<InputHook> m_hook;

@@ -10,6 +10,7 @@
 #include "OutputActions.h"
 #include "OutputBar.h"
 #include "OutputBuilders.h"
+#include "AppStyleSheet.h"
 #include "SampleModel.h"
 #include "TiltWidget.h"
 #include "WidgetDriver.h"
@@ -18,6 +19,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
+#include <QVBoxLayout>
 #include <QtTest>
 
 using namespace CardDriver;
@@ -64,6 +67,12 @@ struct SignalLog
     }
 };
 
+// Named as the expert window is, so that its style rules select it.
+class ExpertView : public QWidget
+{
+    Q_OBJECT
+};
+
 } // namespace
 
 class TestMapWidget : public QObject
@@ -106,6 +115,7 @@ private slots:
     void pickerTakesThePressSummarysPlace();
     void cardFollowsThePickersCopy();
 
+    void captionsShowTheirWholeText();
     void pictures();
 
 private:
@@ -648,6 +658,31 @@ void TestMapWidget::cardFollowsThePickersCopy()
     QCOMPARE(card->pressOutputs()->rowCount(), 1);
     QCOMPARE(inherited->activationOutputs.size(), 1);
     QVERIFY(inherited->activationOutputs.first()->equals(*click(3, 2)));
+}
+
+void TestMapWidget::captionsShowTheirWholeText()
+{
+    // Cards sit in the expert window, whose style gives its buttons padding;
+    // the captions are as wide as their text and must show all of it.
+    qApp->setStyleSheet(AppStyleSheet::joined());
+    ExpertView window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *card = new ButtonWidget(buttonIn(work, 0, {click(0, 2)}, {click(0, 0)}), false, nullptr, nullptr);
+    layout->addWidget(card);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const char *name : {"pushButton_topLeft", "pushButton_botLeft", "pushButton_topRight", "pushButton_botRight"}) {
+        auto *button = card->findChild<QPushButton *>(name);
+        QVERIFY(button && !button->text().isEmpty());
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const int needed = button->fontMetrics().horizontalAdvance(button->text());
+        QVERIFY2(needed <= room.width(),
+                 qPrintable(QStringLiteral("%1: %2 px of text in %3 px").arg(button->text()).arg(needed).arg(room.width())));
+    }
+    qApp->setStyleSheet(QString());
 }
 
 void TestMapWidget::pictures()

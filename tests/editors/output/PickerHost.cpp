@@ -1,6 +1,7 @@
 #include "PickerHost.h"
 
 #include "ActionLibrary.h"
+#include "WidgetDriver.h"
 
 #include <QGraphicsProxyWidget>
 #include <QVBoxLayout>
@@ -112,24 +113,6 @@ void collectRows(const QTreeView *tree, const QModelIndex &parent, QStringList *
     }
 }
 
-QModelIndex shownIndex(const QTreeView *tree, const QModelIndex &parent, const QString &text)
-{
-    const QAbstractItemModel *model = tree->model();
-    for (int row = 0; row < model->rowCount(parent); ++row) {
-        if (tree->isRowHidden(row, parent))
-            continue;
-        const QModelIndex index = model->index(row, 0, parent);
-        if (index.data().toString() == text)
-            return index;
-        if (tree->isExpanded(index)) {
-            const QModelIndex found = shownIndex(tree, index, text);
-            if (found.isValid())
-                return found;
-        }
-    }
-    return QModelIndex();
-}
-
 } // namespace
 
 QStringList PickerHost::shownRows() const
@@ -142,24 +125,12 @@ QStringList PickerHost::shownRows() const
 
 bool PickerHost::clickRow(const QString &text)
 {
-    const QModelIndex index = shownIndex(tree(), QModelIndex(), text);
-    if (!index.isValid())
-        return false;
-    tree()->scrollTo(index);
-    const QRect rect = tree()->visualRect(index);
-    QTest::mouseClick(tree()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
-    return true;
+    return WidgetDriver::clickTreeRow(tree(), text);
 }
 
 bool PickerHost::clickArrow(const QString &text)
 {
-    const QModelIndex index = shownIndex(tree(), QModelIndex(), text);
-    if (!index.isValid())
-        return false;
-    const QRect rect = tree()->visualRect(index);
-    const QPoint arrow(rect.left() - tree()->indentation() / 2, rect.center().y());
-    QTest::mouseClick(tree()->viewport(), Qt::LeftButton, Qt::NoModifier, arrow);
-    return true;
+    return WidgetDriver::clickTreeRow(tree(), text, true);
 }
 
 QRect PickerHost::comboRect() const
