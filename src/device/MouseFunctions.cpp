@@ -248,7 +248,13 @@ MouseFunctions::ReplyWait MouseFunctions::runWait(int state, const ExpectedReply
     QTimer timer;
     timer.setSingleShot(true);
     timer.setInterval(replyTimeoutMs);
-    connect(&timer, &QTimer::timeout, this, [this] { finishWait(ReplyWait::TimedOut); });
+    connect(&timer, &QTimer::timeout, this, [this] {
+        // When the program was busy past the deadline (a large page polished
+        // meanwhile), an answer the mouse gave in time may still wait in the
+        // queue behind this timer: it counts.
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        finishWait(ReplyWait::TimedOut);
+    });
     m_wait = &wait;
     m_waitState = state;
     timer.start();

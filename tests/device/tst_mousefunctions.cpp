@@ -20,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QThread>
 #include <QtTest>
 
 #include <memory>
@@ -508,6 +509,23 @@ private slots:
         mouse->setSilent(false);
         mouse->pressProfileButton(1, 255);
         QTRY_COMPARE(profile.count(), 1);
+    }
+
+    // The program busy past the reply time while the upload waits (a large
+    // page polished in the wait's event loop): the mouse answered meanwhile,
+    // its answer is behind the deadline in the queue, and it counts.
+    void answerThatCameWhileTheProgramWasBusyCounts()
+    {
+        connectMouse();
+        buildTwoProfiles();
+        QMetaObject::invokeMethod(
+            mouse, [] { QThread::msleep(MouseFunctions::replyTimeoutMs + 300); }, Qt::QueuedConnection);
+
+        QCOMPARE(device()->sendProfilesToMouse(), MouseFunctions::UploadOk);
+
+        QCOMPARE(mouse->uploads(), 1);
+        QCOMPARE(mouse->ramPackage(), store->package());
+        QVERIFY(device()->profilesSent());
     }
 
     void uploadNeedsNoReportAfterTheLastReply()
