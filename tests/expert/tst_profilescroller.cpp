@@ -149,9 +149,9 @@ private slots:
         QVERIFY(button("pushButton_right")->isHidden());
         for (int i = 1; i < 12; ++i)
             strip->addProfile(QString("Profile %1").arg(i), "");
-        QTest::qWait(150);
-        QVERIFY(button("pushButton_left")->isVisible());
-        QVERIFY(button("pushButton_right")->isVisible());
+        // The strip is laid out again once control returns to the event loop.
+        QTRY_VERIFY(button("pushButton_left")->isVisible());
+        QTRY_VERIFY(button("pushButton_right")->isVisible());
         // A new tab scrolls the strip to its right end.
         QVERIFY(button("pushButton_left")->isEnabled());
         QVERIFY(!button("pushButton_right")->isEnabled());
