@@ -40,19 +40,23 @@ std::vector<char *> pointersTo(std::vector<std::string> &strings)
     return pointers;
 }
 
-// A field of /proc/<pid>/task/<tid>/<file>, summed over the threads.
+// A field of /proc/<pid>/task/<tid>/<file>, summed over the threads. A thread
+// that has ended counts with its last value in seen, so that the sum never
+// falls when one ends between two readings.
 template<class Read>
-qint64 sumOverThreads(pid_t pid, const char *file, Read read)
+qint64 sumOverThreads(pid_t pid, const char *file, Read read, QHash<QString, qint64> &seen)
 {
     if (pid <= 0)
         return 0;
     const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
-    qint64 sum = 0;
     for (const QString &task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         QFile f(tasks + '/' + task + '/' + QLatin1String(file));
         if (f.open(QIODevice::ReadOnly))
-            sum += read(f.readAll());
+            seen[task] = read(f.readAll());
     }
+    qint64 sum = 0;
+    for (const qint64 value : qAsConst(seen))
+        sum += value;
     return sum;
 }
 
@@ -143,6 +147,8 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments, c
     }
     close(fds[1]);
     m_pid = pid;
+    m_threadCpu.clear();
+    m_threadWakeups.clear();
     m_probe = fds[0];
     if (!readTimes(&m_execTime, 1, 5000)) {
         stop();
@@ -189,7 +195,7 @@ qint64 ChildProcess::cpuNanoseconds() const
 {
     // The first field of schedstat is the time spent on a processor.
     return sumOverThreads(m_pid, "schedstat",
-                          [](const QByteArray &text) { return text.split(' ').value(0).toLongLong(); });
+                          [](const QByteArray &text) { return text.split(' ').value(0).toLongLong(); }, m_threadCpu);
 }
 
 qint64 ChildProcess::residentKilobytes() const
@@ -201,7 +207,8 @@ qint64 ChildProcess::residentKilobytes() const
 qint64 ChildProcess::wakeups() const
 {
     return sumOverThreads(m_pid, "status",
-                          [](const QByteArray &text) { return statusField(text, "voluntary_ctxt_switches"); });
+                          [](const QByteArray &text) { return statusField(text, "voluntary_ctxt_switches"); },
+                          m_threadWakeups);
 }
 
 void ChildProcess::stop()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -26,9 +27,11 @@ public:
     // Processor time of all its threads from exec to that moment (after
     // waitForIdle), in milliseconds.
     double idleCpuMs() const { return m_idleCpu / 1e6; }
-    // Processor time of all its threads so far.
+    // Processor time of all its threads so far, those that have ended
+    // included (with what they had when last seen).
     qint64 cpuNanoseconds() const;
-    // Resident memory and voluntary context switches (wake-ups) of all threads.
+    // Resident memory and voluntary context switches (wake-ups) of all
+    // threads, those that have ended included as above.
     qint64 residentKilobytes() const;
     qint64 wakeups() const;
     // SIGTERM, then SIGKILL when it has not ended within two seconds.
@@ -43,4 +46,7 @@ private:
     int m_probe = -1;
     qint64 m_execTime = 0;
     qint64 m_idleCpu = 0;
+    // The last value read of each thread, by thread id.
+    mutable QHash<QString, qint64> m_threadCpu;
+    mutable QHash<QString, qint64> m_threadWakeups;
 };

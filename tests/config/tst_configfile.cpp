@@ -42,15 +42,6 @@ QStringList groupNames(const QJsonObject &group)
     return names;
 }
 
-ProfileData *profileNamed(const QString &name)
-{
-    for (ProfileData *profile : PackageCreator::instance()->profiles()) {
-        if (profile->name == name)
-            return profile;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 class TestConfigFile : public QObject
@@ -187,8 +178,8 @@ private slots:
         QVERIFY(file->loadBytes(all, true, {1, 0, 0, 1, 1}));
         QCOMPARE(receiver.announced, QStringList({"Work B/Work", "Play/"}));
         QVERIFY(PackageCreator::instance()->globalProfile()->hasOwnSettings());
-        QVERIFY(profileNamed("Work B")->hasOwnSettings());
-        QCOMPARE(profileNamed("Work B")->dpiRecord.dpiValues, QVector<quint16>({5000}));
+        QVERIFY(SampleModel::profileNamed("Work B")->hasOwnSettings());
+        QCOMPARE(SampleModel::profileNamed("Work B")->dpiRecord.dpiValues, QVector<quint16>({5000}));
 
         // An export without the global profile, read with the root: the
         // current profile is left without mappings.
@@ -306,7 +297,7 @@ private slots:
         QVERIFY(global->dpiRecord.isValid());
         QVERIFY(global->profileOutputs.isEmpty());
 
-        ProfileData *sub = profileNamed("Empty list");
+        ProfileData *sub = SampleModel::profileNamed("Empty list");
         QVERIFY(sub && sub->hasOwnSettings() && sub->dpiRecord.isValid());
         QCOMPARE(receiver.announced, QStringList({"Empty list/"}));
     }

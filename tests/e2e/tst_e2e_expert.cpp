@@ -29,6 +29,7 @@
 #include "ProfileData.h"
 #include "ProfileScroller.h"
 #include "ProfilesView.h"
+#include "SampleModel.h"
 #include "SimpleView.h"
 #include "SimulatedMouse.h"
 #include "TummyButton.h"
@@ -94,15 +95,6 @@ QStringList profileNames()
     for (const ProfileData *profile : PackageCreator::instance()->profiles())
         names << profile->name;
     return names;
-}
-
-ProfileData *profileNamed(const QString &name)
-{
-    for (ProfileData *profile : PackageCreator::instance()->profiles()) {
-        if (profile->name == name)
-            return profile;
-    }
-    return nullptr;
 }
 
 // The payload of the last profile switch the mouse was sent; empty when none.
@@ -558,7 +550,7 @@ private slots:
         QTRY_VERIFY(tabNamed(strip(), "Work"));
         click(tabNamed(strip(), "Work"));
         QTRY_COMPARE(tree()->currentPage()->name(), QString("Work"));
-        ProfileData *work = profileNamed("Work");
+        ProfileData *work = SampleModel::profileNamed("Work");
         QVERIFY(work);
         // Its settings page, where the row of linked applications is.
         QVERIFY(WidgetDriver::click(view(), "pushButton_settings"));
@@ -657,7 +649,7 @@ private slots:
         QVERIFY2(question.contains("or clear existing mappings first?"), qPrintable(question));
 
         QCOMPARE(profileNames(), QStringList{"Work"});
-        QCOMPARE(profileNamed("Work")->linkedAppPaths, QStringList{"game"});
+        QCOMPARE(SampleModel::profileNamed("Work")->linkedAppPaths, QStringList{"game"});
         QTRY_COMPARE(strip()->buttons().size(), 1);
         QCOMPARE(strip()->buttons().at(0)->labelText(), QString("Work"));
         QCOMPARE(globalButtonMappingName(0), QString("Copy"));

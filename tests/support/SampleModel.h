@@ -167,6 +167,16 @@ inline ProfileData *emptyModel()
     return model->addProfile(255, 255, QStringLiteral("Global"));
 }
 
+// The store's profile of that name (not the global one); null when none.
+inline ProfileData *profileNamed(const QString &name)
+{
+    for (ProfileData *profile : PackageCreator::instance()->profiles()) {
+        if (profile->name == name)
+            return profile;
+    }
+    return nullptr;
+}
+
 // The global profile with settings of its own (DPI levels with separate X
 // and Y, logo LED, OLED message), two profiles, one of them with two
 // sub-profiles, a three-level mapping tree and every kind of output.
