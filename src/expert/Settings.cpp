@@ -65,7 +65,12 @@ Settings::Settings(QWidget *parent)
     connect(ui->lineEdit_oled_message, &QLineEdit::textChanged, this, &Settings::save);
     connect(ui->pushButton_add_output_action, &QPushButton::clicked, this, &Settings::addOutputAction);
     connect(outputs, &OutputActions::enableAdd, ui->pushButton_add_output_action, &QPushButton::setEnabled);
-    connect(outputs, &OutputActions::outputActionAdded, this, &Settings::scrollOutputsToBottom);
+    // A row the user adds is scrolled to; rows made while the page loads its
+    // profile are not, so a loaded page opens at its top.
+    connect(outputs, &OutputActions::outputActionAdded, this, [this] {
+        if (!model->loading)
+            scrollOutputsToBottom();
+    });
     connect(ui->pushButton_remove_settings, &QPushButton::clicked, this, &Settings::removeCliked);
     for (QPushButton *button : {ui->pushButton_add_output_action, ui->pushButton_remove_settings}) {
         button->setAttribute(Qt::WA_Hover);

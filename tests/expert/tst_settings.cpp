@@ -465,6 +465,28 @@ private slots:
         QVERIFY(!WidgetDriver::child(page, "pushButton_add_output_action")->isEnabled());
     }
 
+    // A page loaded with its profile opens at its top: only a row the user
+    // adds scrolls the list down to it.
+    void loadKeepsThePageAtItsTop()
+    {
+        page = new Settings;
+        page->resetToDefaults();
+        page->setRemoveHidden(false);
+        host = std::make_unique<Host>(page, QSize(1000, 300), true);
+        page->showPage();
+        QVERIFY(host->show());
+        QScrollBar *bar = WidgetDriver::child<QScrollArea>(page, "scrollArea")->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        bar->setValue(0);
+        page->load();
+        QTest::qWait(200);
+        QCOMPARE(bar->value(), 0);
+
+        QVERIFY(PageDriver::pickPopupRow(page->outputActions()->row(0), "categoryCombo", 0));
+        QVERIFY(WidgetDriver::click(page, "pushButton_add_output_action"));
+        QTRY_COMPARE(bar->value(), bar->maximum());
+    }
+
     // ------------------------------------------------------------ connecting
 
     // Two profiles' pages, both shown once; a mouse connects. Neither
