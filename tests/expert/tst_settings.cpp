@@ -64,12 +64,12 @@ class tst_Settings : public QObject
     static PackageCreator *model() { return PackageCreator::instance(); }
 
     // The page as the profile widget makes it: defaults, then shown.
-    void makePage()
+    void makePage(const QSize &size = QSize(1000, 760))
     {
         page = new Settings;
         page->resetToDefaults();
         page->setRemoveHidden(false);
-        host = std::make_unique<Host>(page, QSize(1000, 760), true);
+        host = std::make_unique<Host>(page, size, true);
         page->showPage();
         QVERIFY(host->show());
     }
@@ -469,12 +469,7 @@ private slots:
     // adds scrolls the list down to it.
     void loadKeepsThePageAtItsTop()
     {
-        page = new Settings;
-        page->resetToDefaults();
-        page->setRemoveHidden(false);
-        host = std::make_unique<Host>(page, QSize(1000, 300), true);
-        page->showPage();
-        QVERIFY(host->show());
+        makePage(QSize(1000, 300));
         QScrollBar *bar = WidgetDriver::child<QScrollArea>(page, "scrollArea")->verticalScrollBar();
         QTRY_VERIFY(bar->maximum() > 0);
         bar->setValue(0);
