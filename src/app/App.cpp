@@ -238,8 +238,7 @@ void App::updateStyles()
         // first shows.
         if (widget->property(StyleProperties::modelKey).toString() != key) {
             widget->setProperty(StyleProperties::modelKey, key);
-            if (widget->testAttribute(Qt::WA_WState_Polished))
-                StyleProperties::repolish(widget);
+            StyleProperties::restyle(widget);
         }
         widget->update();
     }

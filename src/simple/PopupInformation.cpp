@@ -20,13 +20,6 @@
 
 namespace {
 
-// A widget not yet polished takes its new properties when it first is.
-void restyle(QWidget *widget)
-{
-    if (widget->testAttribute(Qt::WA_WState_Polished))
-        StyleProperties::repolish(widget);
-}
-
 // The beta notes while "Channel.ini" selects the beta or alpha channel.
 QString chooseReleaseNotes()
 {
@@ -89,7 +82,7 @@ void PopupInformation::setModelKey(const QString &key)
              ui->frame, ui->label_version, ui->whats_new, ui->check_updates, ui->user_guides, ui->label_hints,
              ui->horizontalSlider_hints, ui->frame_line, ui->label_update_info, ui->update}) {
         widget->setProperty(StyleProperties::modelKey, key);
-        restyle(widget);
+        StyleProperties::restyle(widget);
     }
 }
 
@@ -102,7 +95,7 @@ void PopupInformation::hintsToggled(int value)
 {
     QSlider *slider = ui->horizontalSlider_hints;
     slider->setProperty("slider_style", value > 0 ? "hint_toggle_on" : "hint_toggle_off");
-    restyle(slider);
+    StyleProperties::restyle(slider);
     slider->update();
     emit displayHints(value > 0);
     QSettings settings(SettingsFile::path(), QSettings::IniFormat);

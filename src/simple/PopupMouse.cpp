@@ -15,17 +15,6 @@
 #include <QSettings>
 #include <QShowEvent>
 
-namespace {
-
-// A widget not yet polished takes its new properties when it first is.
-void restyle(QWidget *widget)
-{
-    if (widget->testAttribute(Qt::WA_WState_Polished))
-        StyleProperties::repolish(widget);
-}
-
-} // namespace
-
 PopupMouse::PopupMouse(QWidget *parent)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint)
     , ui(std::make_unique<Ui::PopupMouse>())
@@ -59,7 +48,7 @@ void PopupMouse::setModelKey(const QString &key)
     for (QWidget *widget : std::initializer_list<QWidget *>{ui->frame, ui->label, ui->save_to_flash, ui->clear_settings,
                                                             ui->calibrateForce, ui->calibrateAngles}) {
         widget->setProperty(StyleProperties::modelKey, key);
-        restyle(widget);
+        StyleProperties::restyle(widget);
     }
     ui->calibrateAngles->setVisible(m_mouse && m_mouse->isVModel());
     fitToContents();

@@ -17,4 +17,10 @@ void repolish(QWidget *widget)
     widget->style()->polish(widget);
 }
 
+void restyle(QWidget *widget)
+{
+    if (widget->testAttribute(Qt::WA_WState_Polished))
+        repolish(widget);
+}
+
 } // namespace StyleProperties

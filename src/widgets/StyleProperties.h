@@ -19,5 +19,8 @@ void set(std::initializer_list<QWidget *> widgets, const char *name, const QVari
 // Unpolishes and polishes the widget again, so that rules on a property just
 // changed apply at once.
 void repolish(QWidget *widget);
+// Repolishes a widget already polished; one not yet polished takes its new
+// properties when it first is, and is left alone.
+void restyle(QWidget *widget);
 
 } // namespace StyleProperties
