@@ -44,14 +44,23 @@ private slots:
         run.setProcessChannelMode(QProcess::MergedChannels);
         run.start(program, {"hide"});
         QVERIFY(run.waitForStarted());
-        QTRY_COMPARE_WITH_TIMEOUT(readFile(documents + "/Backups/AutoBackup_0.kvlf"), working, 60000);
-        QTRY_COMPARE_WITH_TIMEOUT(readFile(config + "/Starter Mappings.kvlf"), shippedStarter, 10000);
+        // What the program printed and logged, for when it did not get there.
+        QByteArray output;
+        const auto report = [&] {
+            output += run.readAll();
+            return QByteArray("state " + QByteArray::number(run.state()) + ", exit code "
+                              + QByteArray::number(run.exitCode()) + "\n" + output + "\nlog:\n"
+                              + readFile(config + "/log.txt"));
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(readFile(documents + "/Backups/AutoBackup_0.kvlf") == working,
+                                  report().constData(), 60000);
+        QTRY_VERIFY2_WITH_TIMEOUT(readFile(config + "/Starter Mappings.kvlf") == shippedStarter,
+                                  report().constData(), 10000);
         QCOMPARE(run.state(), QProcess::Running);
 
         ::kill(pid_t(run.processId()), SIGTERM);
         QVERIFY(run.waitForFinished(60000));
-        const QByteArray output = run.readAll();
-        QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0, output.constData());
+        QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0, report().constData());
         QCOMPARE(readFile(config + "/autosave.kvlf"), working);
         const QByteArray log = readFile(config + "/log.txt");
         QVERIFY2(log.contains("copyStarterFile: true"), log.constData());
