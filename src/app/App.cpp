@@ -106,7 +106,7 @@ App::App(int &argc, char **argv)
                                                                   : static_cast<QWidget *>(simpleView);
         if (settings.value("AllowAnyFirmware", false).toBool())
             mouseFunctions->setFirmwareCheckEnabled(false);
-        lastMouse = settings.value("LastMouseConnected", 0).toInt();
+        lastMouse = SettingsFile::readInteger(settings, SettingsFile::lastMouseConnectedKey);
     }
     // Building the dialog waits until the window first opens; a start in the
     // tray does not need it.
@@ -304,7 +304,7 @@ void App::swUpdateAvailable(bool isShown)
     // A dialog already on the screen is not run a second time inside itself.
     if (!isShown || !activeView->isVisible() || swUpdate->isVisible())
         return;
-    const int lastMouse = settingsFile().value("LastMouseConnected", 0).toInt();
+    const int lastMouse = SettingsFile::readInteger(settingsFile(), SettingsFile::lastMouseConnectedKey);
     swUpdate->updateStyle(activeView == simpleView, lastMouse);
     swUpdate->setModal(true);
     swUpdate->exec();

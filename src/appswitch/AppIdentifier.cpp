@@ -2,6 +2,7 @@
 
 #include "ForegroundWrapper.h"
 #include "ProcessTools.h"
+#include "SettingsFile.h"
 
 #include <QDebug>
 #include <QFileIconProvider>
@@ -33,7 +34,7 @@ AppIdentifier::AppIdentifier(WindowSystem &windows, ProcessTools &processes, con
 
     QSettings settings(settingsPath, QSettings::IniFormat);
     recheckTimer.setInterval(250);
-    recheckLimit = settings.value("RecheckAppSwitchTimeout", 1).toInt() * 4;
+    recheckLimit = SettingsFile::readInteger(settings, SettingsFile::recheckAppSwitchTimeoutKey) * 4;
     if (recheckLimit > 0)
         connect(&recheckTimer, &QTimer::timeout, this, &AppIdentifier::recheckForeground);
     adminAppDetection = settings.value("AdminAppDetection", false).toBool();

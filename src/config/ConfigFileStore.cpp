@@ -32,7 +32,6 @@ namespace {
 
 const QString extension = QStringLiteral(".kvlf");
 const QString backupPrefix = QStringLiteral("AutoBackup_");
-constexpr int defaultNumberOfBackups = 5;
 
 bool readWhole(const QString &path, QByteArray *bytes)
 {
@@ -54,15 +53,10 @@ bool starterCopyIsCurrent(const QString &shipped, const QString &copy)
     return readWhole(shipped, &shippedBytes) && readWhole(copy, &copyBytes) && shippedBytes == copyBytes;
 }
 
-// "NumberOfBackups" of the settings file; a value that is not a number
-// counts as the default.
 int numberOfBackups()
 {
-    bool ok = false;
-    const int count = QSettings(SettingsFile::path(), QSettings::IniFormat)
-                          .value(QStringLiteral("NumberOfBackups"), defaultNumberOfBackups)
-                          .toInt(&ok);
-    return ok ? count : defaultNumberOfBackups;
+    return SettingsFile::readInteger(QSettings(SettingsFile::path(), QSettings::IniFormat),
+                                     SettingsFile::numberOfBackupsKey);
 }
 
 // The numbers n of the backups "AutoBackup_<n>.kvlf" that exist with

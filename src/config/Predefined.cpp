@@ -128,6 +128,11 @@ QString Predefined::userProfilePath(const QString &name)
     return SettingsFile::folder() + QStringLiteral("/Profiles/") + folderNameOf(name);
 }
 
+bool Predefined::sameFolder(const QString &path, const QString &other)
+{
+    return QFile::encodeName(path) == QFile::encodeName(other);
+}
+
 QString Predefined::userProfileFile(const QString &name)
 {
     return userProfilePath(name) + QLatin1Char('/') + profileFileName();

@@ -48,11 +48,16 @@ public:
     static QString predefinedFolder(const QString &name);
     // The user folder of a profile name, whether it exists or not: always a
     // folder directly inside "Profiles" of the per-user configuration folder,
-    // distinct for distinct names. Ordinary names are used as they are; "/"
+    // a distinct path for each name. Ordinary names are used as they are; "/"
     // and "%" anywhere, a NUL and a leading "." are written as "%" and two hex
     // digits, so no name reaches outside "Profiles" or names "Profiles"
-    // itself; the empty name has a fixed folder of its own.
+    // itself; the empty name has a fixed folder of its own. On disk, names
+    // that differ only in what a file name cannot hold (a lone surrogate
+    // reaches the file system as "?") share one folder: see sameFolder().
     static QString userProfilePath(const QString &name);
+    // Whether two paths name one file as the file system sees them: in their
+    // encoded bytes, not their text.
+    static bool sameFolder(const QString &path, const QString &other);
     // "profile.kvlf" in userProfilePath(name).
     static QString userProfileFile(const QString &name);
     // The first plain file "logo.*" in the user folder of that name, else in

@@ -129,7 +129,7 @@ bool SimpleModel::folderInUse(const QString &folder, const QList<ProfileData *> 
     const QList<ProfileData *> list = profiles();
     for (const ProfileData *profile : list) {
         if (!except.contains(const_cast<ProfileData *>(profile))
-            && Predefined::userProfilePath(profile->name) == folder)
+            && Predefined::sameFolder(Predefined::userProfilePath(profile->name), folder))
             return true;
     }
     return false;
@@ -288,8 +288,9 @@ void SimpleModel::setProfileName(ProfileData *profile, const QString &name)
     const QList<ProfileData *> self{profile};
     // A folder another profile uses stays where it is: a profile taking the
     // name of another shares that one's folder, and one leaving a name that
-    // another still has leaves the folder to it.
-    if (!folderInUse(newFolder, self)) {
+    // another still has leaves the folder to it. A new name of the same
+    // folder on disk keeps it as it is.
+    if (!Predefined::sameFolder(oldFolder, newFolder) && !folderInUse(newFolder, self)) {
         if (QFileInfo::exists(newFolder) && !QDir(newFolder).removeRecursively())
             qWarning() << "Model: could not remove the profile folder" << newFolder;
         if (QFileInfo::exists(oldFolder) && !folderInUse(oldFolder, self)) {

@@ -76,7 +76,7 @@ private:
     bool holds(const ProfileData *profile) const;
     ProfileData *firstDefault() const;
     // Whether a profile of profiles() other than those in except has a name
-    // whose user folder is folder.
+    // whose user folder is folder on disk.
     bool folderInUse(const QString &folder, const QList<ProfileData *> &except) const;
     void removeUserFolder(const ProfileData *profile, const QList<ProfileData *> &removed) const;
 

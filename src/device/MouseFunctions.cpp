@@ -154,7 +154,8 @@ void MouseFunctions::init()
 
 int MouseFunctions::lastMouseConnected()
 {
-    return QSettings(SettingsFile::path(), QSettings::IniFormat).value(QStringLiteral("LastMouseConnected"), 0).toInt();
+    return SettingsFile::readInteger(QSettings(SettingsFile::path(), QSettings::IniFormat),
+                                     SettingsFile::lastMouseConnectedKey);
 }
 
 void MouseFunctions::setFirmwareStateProvider(FirmwareStateProvider provider)

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QVariant>
 
+#include <algorithm>
 #include <utility>
 
 namespace SettingsFile {
@@ -39,6 +40,17 @@ QString channelToken(int channel)
     case ChannelBeta: return QStringLiteral("Beta");
     default: return QStringLiteral("Stable");
     }
+}
+
+int readInteger(const QSettings &settings, const IntegerKey &key)
+{
+    // Read wider than int, so that a number past int's range is clamped
+    // rather than taken for text.
+    bool ok = false;
+    const qlonglong number = settings.value(QLatin1String(key.name)).toLongLong(&ok);
+    if (!ok)
+        return key.fallback;
+    return int(std::clamp<qlonglong>(number, key.minimum, key.maximum));
 }
 
 void writeIfChanged(QSettings &settings, const QString &key, const QVariant &value)

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <limits>
+
 class QSettings;
 class QVariant;
 
@@ -25,6 +27,30 @@ enum Channel { ChannelAlpha = 1, ChannelBeta = 2, ChannelPublic = 3, ChannelV3Al
 
 // The "ReleaseChannel" token of a channel: "Alpha", "Beta", otherwise "Stable".
 QString channelToken(int channel);
+
+// A key that holds an integer: the value its readers take when it is absent
+// or not a whole number, and the range a number read from it is clamped to,
+// so that no reader computes with a value the program never writes.
+struct IntegerKey
+{
+    const char *name;
+    int fallback;
+    int minimum;
+    int maximum;
+};
+
+// The product id of the last mouse that connected: a USB product id.
+inline constexpr IntegerKey lastMouseConnectedKey{"LastMouseConnected", 0, 0, 0xFFFF};
+// Seconds of rechecking after a foreground change, as the settings dialog
+// offers them.
+inline constexpr IntegerKey recheckAppSwitchTimeoutKey{"RecheckAppSwitchTimeout", 1, 0, 5};
+// Rotating backups of the configuration file; 0 and 1 both keep only the
+// newest one.
+inline constexpr IntegerKey numberOfBackupsKey{"NumberOfBackups", 5, 0, std::numeric_limits<int>::max()};
+
+// The key's value in settings, clamped to its range; its fallback when the
+// key is absent or its value does not read as a whole number. Writes nothing.
+int readInteger(const QSettings &settings, const IntegerKey &key);
 
 // Sets key to value unless the file holds that value already: every write
 // rewrites and syncs the whole file, so a start that changes nothing writes

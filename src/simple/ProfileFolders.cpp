@@ -66,7 +66,7 @@ bool usedByOther(const QString &folder, const ProfileData *self)
 {
     const QList<ProfileData *> profiles = SimpleModel::instance()->profiles();
     for (const ProfileData *profile : profiles) {
-        if (profile != self && Predefined::userProfilePath(profile->name) == folder)
+        if (profile != self && Predefined::sameFolder(Predefined::userProfilePath(profile->name), folder))
             return true;
     }
     return false;

@@ -161,6 +161,10 @@ void FWUpdate::upgradeVMouse()
             showFailure(tr("Failed to connect to the bootloader.\n"));
         else
             showCompletion();
+    } catch (const FirmwareImage::Misplaced &error) {
+        qWarning().noquote() << "FWUpdate: firmware image refused," << error.what();
+        showFailure(tr("The firmware file was refused: parts of it would\nbe written to other addresses than it gives "
+                       "them.\nNothing was written to the mouse.\n"));
     } catch (const std::exception &error) {
         qWarning().noquote() << "FWUpdate: exception doing upgrade" << error.what();
         showFailure(tr("Unexpected error occured\n"));

@@ -82,6 +82,9 @@ FirmwareFlasher::Outcome FirmwareFlasher::run(const QString &sourcePath, const P
                                               const Step &beforeFinalReset)
 {
     makeWorkingCopy(sourcePath);
+    // Read before the bootloader is asked for anything: an image that cannot
+    // be flashed as it stands reaches nothing.
+    m_image.prepareImage(workingCopyPath(), reducedFilePath());
     if (!m_binding.connect())
         return Outcome::NoBootloader;
 
@@ -90,7 +93,7 @@ FirmwareFlasher::Outcome FirmwareFlasher::run(const QString &sourcePath, const P
         UpdateClock::sleep(1000);
         progress(2 * i);
     }
-    flashImage(workingCopyPath(), progress, beforeFinalReset);
+    flashPrepared(progress, beforeFinalReset);
     QFile::remove(workingCopyPath());
     return Outcome::Flashed;
 }
@@ -114,8 +117,13 @@ void FirmwareFlasher::updateBootloaderConfigExt()
 
 void FirmwareFlasher::flashImage(const QString &path, const Progress &progress, const Step &beforeFinalReset)
 {
+    m_image.prepareImage(path, reducedFilePath());
+    flashPrepared(progress, beforeFinalReset);
+}
+
+void FirmwareFlasher::flashPrepared(const Progress &progress, const Step &beforeFinalReset)
+{
     const QString reduced = reducedFilePath();
-    m_image.prepareImage(path, reduced);
     updateBootloaderConfigExt();
 
     qInfo() << "FWUpdate: start erase write verify of Flash Config for bootloader mode";

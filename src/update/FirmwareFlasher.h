@@ -35,10 +35,11 @@ public:
     static QString workingCopyPath();
     static QString reducedFilePath();
 
-    // The whole sequence for the image at sourcePath. beforeFinalReset runs
-    // once everything is written, before the reset that starts the new
-    // firmware. The working copy is deleted after success and kept after a
-    // failure.
+    // The whole sequence for the image at sourcePath. The image is read and
+    // checked before the connection, so a refused one reaches no bootloader.
+    // beforeFinalReset runs once everything is written, before the reset that
+    // starts the new firmware. The working copy is deleted after success and
+    // kept after a failure.
     Outcome run(const QString &sourcePath, const Progress &progress, const Step &beforeFinalReset);
 
     // Copies the image to the working copy; the copy of an earlier update is
@@ -58,6 +59,8 @@ public:
 
 private:
     static void progressCallback(int percent, unsigned int, unsigned int);
+    // flashImage() once the image is read.
+    void flashPrepared(const Progress &progress, const Step &beforeFinalReset);
     void updateBootloaderConfigExt();
 
     Blfwk &m_binding;

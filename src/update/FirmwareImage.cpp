@@ -7,6 +7,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -81,6 +82,82 @@ QByteArray addressRun(const QStringList &lines, int first, int size, int &count)
     throw std::runtime_error(message);
 }
 
+// One data byte of an image and the address it has in the chip.
+struct AddressedByte
+{
+    uint32_t address;
+    uint8_t value;
+};
+using AddressedBytes = std::vector<AddressedByte>;
+
+// Every data byte of the lines at the address any HEX reader gives it, the
+// bootloader library's among them: data records under the latest extended
+// segment (type 02) or linear (type 04) address, up to the end record. Where
+// an address is given twice, the later byte counts. Sorted by address.
+AddressedBytes addressedBytes(const QStringList &lines)
+{
+    AddressedBytes bytes;
+    uint32_t base = 0;
+    for (const QString &line : lines) {
+        if (line.isEmpty())
+            continue;
+        const HexRecord record(line);
+        const int type = record.type();
+        if (type == HexRecord::EndOfFile)
+            break;
+        if (type == HexRecord::ExtendedSegmentAddress) {
+            base = uint32_t(record.segmentBase());
+        } else if (type == HexRecord::ExtendedLinearAddress) {
+            base = record.linearBase();
+        } else if (type == HexRecord::Data) {
+            const QByteArray data = record.data();
+            const uint32_t start = base + uint32_t(record.offset());
+            for (int i = 0; i < data.size(); ++i)
+                bytes.push_back({start + uint32_t(i), uint8_t(data[i])});
+        }
+    }
+    std::stable_sort(bytes.begin(), bytes.end(),
+                     [](const AddressedByte &a, const AddressedByte &b) { return a.address < b.address; });
+    AddressedBytes last;
+    last.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (i + 1 == bytes.size() || bytes[i + 1].address != bytes[i].address)
+            last.push_back(bytes[i]);
+    }
+    return last;
+}
+
+// The byte at address, or null when there is none.
+const AddressedByte *byteAt(const AddressedBytes &bytes, uint32_t address)
+{
+    const auto it = std::lower_bound(bytes.begin(), bytes.end(), address,
+                                     [](const AddressedByte &b, uint32_t at) { return b.address < at; });
+    return it != bytes.end() && it->address == address ? &*it : nullptr;
+}
+
+bool holds(const AddressedBytes &bytes, uint32_t address, uint8_t value)
+{
+    const AddressedByte *found = byteAt(bytes, address);
+    return found && found->value == value;
+}
+
+// Bytes written at an address of their own, beside the reduced file.
+struct Block
+{
+    uint32_t address;
+    QByteArray bytes;
+
+    bool covers(uint32_t at) const { return at >= address && at - address < uint32_t(bytes.size()); }
+    uint8_t at(uint32_t where) const { return uint8_t(bytes[int(where - address)]); }
+};
+
+std::string hexAddress(uint32_t address)
+{
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%X", address);
+    return hex;
+}
+
 } // namespace
 
 void FirmwareImage::clearSegments()
@@ -109,6 +186,66 @@ void FirmwareImage::checkSegmentSizes() const
         fail("bootloader configuration longer than 64 bytes in firmware upgrade file");
     if (flashConfig.size() < minimumFlashConfigSize)
         fail("security block shorter than 14 bytes in firmware upgrade file");
+}
+
+// The segments go to the chip as blocks of their own and the rest of the
+// image as the reduced file: together they must put every byte of the image
+// at its own address, and nothing the image does not hold. Where the rules cut a run
+// across a gap, took another segment's data for one of the four, or took an
+// extended address record that later lines of the reduced file relied on,
+// that is not so, and the image is refused rather than flashed with bytes
+// moved.
+void FirmwareImage::checkPlacement(const QStringList &image, const QStringList &reduced) const
+{
+    const AddressedBytes imageBytes = addressedBytes(image);
+    const AddressedBytes reducedBytes = addressedBytes(reduced);
+
+    const struct
+    {
+        const char *name;
+        uint32_t address;
+        const QByteArray &bytes;
+    } segments[] = {
+        {"Vectors segment", vectorsAddress, vectors},
+        {"bootloader configuration", bootloaderConfigAddress, bootloaderConfig},
+        {"security block", flashConfigAddress, flashConfig},
+        {"BootloaderConfigExt", bootloaderConfigExtAddress, bootloaderConfigExt},
+    };
+    for (const auto &segment : segments) {
+        for (int i = 0; i < segment.bytes.size(); ++i) {
+            const uint32_t address = segment.address + uint32_t(i);
+            if (!holds(imageBytes, address, uint8_t(segment.bytes[i])))
+                throw Misplaced(std::string(segment.name) + " differs from the image at " + hexAddress(address)
+                                + " in firmware upgrade file");
+        }
+    }
+
+    // The sector image fills the gaps of the Vectors/bootconfig sector.
+    const Block blocks[] = {
+        {vectorsAddress, sectorImage()},
+        {flashConfigAddress, flashConfig},
+        {bootloaderConfigExtAddress, bootloaderConfigExt},
+    };
+    const auto blockAt = [&](uint32_t address) -> const Block * {
+        for (const Block &block : blocks) {
+            if (block.covers(address))
+                return &block;
+        }
+        return nullptr;
+    };
+    for (const AddressedByte &byte : imageBytes) {
+        const Block *block = blockAt(byte.address);
+        if (block ? block->at(byte.address) != byte.value : !holds(reducedBytes, byte.address, byte.value))
+            throw Misplaced("byte at " + hexAddress(byte.address)
+                            + " in firmware upgrade file would not be flashed at its address");
+    }
+    // A byte of the reduced file inside a block is the block's byte then:
+    // written twice, the same.
+    for (const AddressedByte &byte : reducedBytes) {
+        if (!holds(imageBytes, byte.address, byte.value))
+            throw Misplaced("reduced firmware file would write other bytes than the image at "
+                            + hexAddress(byte.address));
+    }
 }
 
 QStringList FirmwareImage::splitLines(const QString &text)
@@ -146,6 +283,9 @@ void FirmwareImage::prepareImage(const QString &sourcePath, const QString &reduc
             throw std::runtime_error("damaged record in line " + std::to_string(i + 1) + " of firmware upgrade file");
     }
 
+    // The rules cut by record prefix or by an address that ignores type 04
+    // records; what they cut is checked against the image as it stands.
+    const QStringList image = lines;
     if (!lines.isEmpty() && lines.first() == keilHeader) {
         qInfo() << "FWUpdate: Keil Firmware Detected";
         readKeilSegments(lines);
@@ -154,6 +294,7 @@ void FirmwareImage::prepareImage(const QString &sourcePath, const QString &reduc
         readGccSegments(lines);
     }
     checkSegmentSizes();
+    checkPlacement(image, lines);
 
     QSaveFile reduced(reducedPath);
     if (!reduced.open(QIODevice::WriteOnly) || reduced.write(lines.join(QLatin1Char('\n')).toLatin1()) < 0

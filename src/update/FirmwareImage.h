@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <stdexcept>
 
 // A firmware image in Intel HEX form, as the update flashes it: four small
 // segments that configure the chip and its boot are cut out of the image and
@@ -16,6 +17,14 @@
 class FirmwareImage
 {
 public:
+    // The refusal of an image whose bytes would not all reach the chip at the
+    // addresses the image gives them.
+    class Misplaced : public std::runtime_error
+    {
+    public:
+        using std::runtime_error::runtime_error;
+    };
+
     // Where the segments go in the chip's flash.
     static constexpr uint32_t vectorsAddress = 0x0000;
     static constexpr uint32_t bootloaderConfigAddress = 0x03C0;
@@ -44,8 +53,9 @@ public:
     // reduced file of an earlier image is removed first, so that it can never
     // be taken for this one's. Throws, before anything is written, when a
     // line is not a well-formed record, a required segment is missing or a
-    // segment does not fit where it goes; throws when the reduced file cannot
-    // be written whole.
+    // segment does not fit where it goes, and throws Misplaced when the
+    // blocks and the reduced file would not put every byte of the image at
+    // its own address; throws when the reduced file cannot be written whole.
     void prepareImage(const QString &sourcePath, const QString &reducedPath);
 
     // The two rule sets: fill the segments from lines and remove the
@@ -69,4 +79,5 @@ private:
     void clearSegments();
     void requireSegments() const;
     void checkSegmentSizes() const;
+    void checkPlacement(const QStringList &image, const QStringList &reduced) const;
 };

@@ -2,6 +2,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+
 // One line of an Intel HEX file, read by character position as the image
 // rules read it: 1-2 the data length, 3-6 the 16-bit offset, 7-8 the record
 // type, from 9 the data, two hex digits a byte. A field that is cut short or
@@ -33,6 +35,9 @@ public:
     // The four digits at positions 9-12 times 16 (an extended segment
     // address record's base).
     int segmentBase() const { return field(9, 4) * 16; }
+    // The four digits at positions 9-12 as the upper half of an address (an
+    // extended linear address record's base).
+    uint32_t linearBase() const { return uint32_t(field(9, 4)) << 16; }
 
     // A colon, hexadecimal digits only, as many data bytes as the length
     // field says, a known type with the length that type needs, and a

@@ -234,6 +234,8 @@ private slots:
         QTest::newRow("one second") << 1 << 5;
         QTest::newRow("off") << 0 << 0;
         QTest::newRow("negative") << -2 << 0;
+        // Longer than the settings offer: five seconds.
+        QTest::newRow("beyond its range") << 1000000000 << 21;
     }
     void recheckRunsAfterEachAnnouncement()
     {
@@ -245,7 +247,7 @@ private slots:
         ForegroundWrapper::instance()->start();
         detector.windows.activate(10);
         QCOMPARE(detector.identifier.isRechecking(), checks > 0);
-        QTRY_VERIFY_WITH_TIMEOUT(!detector.identifier.isRechecking(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!detector.identifier.isRechecking(), 15000);
         // Nothing ticks on once the recheck has ended (or never began).
         QTest::qWait(600);
         QCOMPARE(detector.windows.activeWindowReads(), checks);

@@ -18,6 +18,7 @@
 #include <QtTest>
 
 #include <chrono>
+#include <climits>
 #include <csignal>
 #include <optional>
 #include <unistd.h>
@@ -235,8 +236,8 @@ private slots:
     }
 
     // The rotation moves only the backups there are, keeps "NumberOfBackups"
-    // of them (5 when the setting is not a number) and leaves those numbered
-    // above alone.
+    // of them (5 when the setting is not a number, at least the newest one)
+    // and leaves those numbered above alone.
     void backupRotation_data()
     {
         QTest::addColumn<QVariant>("setting");
@@ -255,6 +256,8 @@ private slots:
         row("gap", QVariant(), {b[0], missing, b[2], missing}, {W, b[0], missing, b[2]});
         row("first backup", QVariant(), {missing, missing}, {W, missing});
         row("vast number", 100000000, {b[0], missing}, {W, b[0]});
+        // Below 0 it counts as 0: only the newest backup is replaced.
+        row("least int", QString::number(INT_MIN), b.mid(0, 2), {W, b[1]});
     }
     void backupRotation()
     {

@@ -221,6 +221,17 @@ private slots:
             "list");
         row("delete one of two profiles of one name", "0:A 1:A", "1 1 1", remove("0"), "G:Global 0:A[dac]", "G 0", "",
             "A=A", "list");
+        // A lone surrogate cannot be written in a file name: "?x" and
+        // "\ud800x" name one folder on disk, which stays while either has it.
+        const QString loneSurrogate = QString(QChar(0xD800)) + "x";
+        row("delete one of two profiles whose names share a folder", "0:?x 1:" + loneSurrogate, "1 1 1", remove("0"),
+            "G:Global 0:" + loneSurrogate + "[dac]", "G 0", "app-" + loneSurrogate + "=0", "?x=?x", "list");
+        row("delete the other of two profiles whose names share a folder", "0:?x 1:" + loneSurrogate, "0 0 0",
+            remove("1"), "G:Global 0:?x[dac]", "0 G", "app-?x=0", "?x=?x", "list");
+        row("rename one of two profiles whose names share a folder", "0:?x 1:" + loneSurrogate, "0 0 0",
+            rename("1", "y"), "G:Global 0:?x[dac] 1:y(" + loneSurrogate + ")", "", "", "?x=?x y=", "name");
+        row("rename to a name of the same folder", "0:?x", "0 0 0", rename("0", loneSurrogate),
+            "G:Global 0:" + loneSurrogate + "(?x)[dac]", "", "", "?x=?x", "name");
         row("delete everything", "0:A 0.0:A0 1:B", "0 0 1", Operation([](SimpleModel &m) { m.deleteAllProfiles(); }),
             "G:Global[dac]", "G G G", "", "", "active current default list");
 

@@ -6,6 +6,10 @@
 #include <QSettings>
 #include <QtTest>
 
+#include <algorithm>
+#include <climits>
+#include <iterator>
+
 class TestSettingsFile : public QObject
 {
     Q_OBJECT
@@ -53,6 +57,58 @@ private slots:
         QCOMPARE(settings->value("RecheckAppSwitchTimeout", 1).toInt(), 3);
         QCOMPARE(settings->value("IgnoredApps").toStringList(), (QStringList{"a.exe", "", "b.exe"}));
         QCOMPARE(settings->value("LastMouseConnected", 0).toInt(), 0);
+    }
+
+    // Every integer key: a number is clamped to the key's range, text and
+    // an absent key give the readers' default, and nothing is written back.
+    void integerKeysReadClampedToTheirRange_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<int>("expected");
+        const struct
+        {
+            const char *key;
+            int fallback;
+            int minimum;
+            int maximum;
+            int inRange;
+        } keys[] = {
+            {"LastMouseConnected", 0, 0, 0xFFFF, 20},
+            {"RecheckAppSwitchTimeout", 1, 0, 5, 3},
+            {"NumberOfBackups", 5, 0, INT_MAX, 3},
+        };
+        for (const auto &k : keys) {
+            auto row = [&](const char *name, const QVariant &stored, int expected) {
+                QTest::addRow("%s %s", k.key, name) << QString(k.key) << stored << expected;
+            };
+            row("absent", QVariant(), k.fallback);
+            row("in range", QString::number(k.inRange), k.inRange);
+            row("least int", QString::number(INT_MIN), k.minimum);
+            row("greatest int", QString::number(INT_MAX), k.maximum);
+            row("minus one", QString("-1"), k.minimum);
+            row("past int", QString("99999999999"), k.maximum);
+            row("text", QString("lots"), k.fallback);
+            row("fraction", QString("2.5"), k.fallback);
+        }
+    }
+
+    void integerKeysReadClampedToTheirRange()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        QFETCH(int, expected);
+        if (stored.isValid())
+            QScopedPointer<QSettings>(open())->setValue(key, stored);
+        const SettingsFile::IntegerKey integerKeys[] = {SettingsFile::lastMouseConnectedKey,
+                                                        SettingsFile::recheckAppSwitchTimeoutKey,
+                                                        SettingsFile::numberOfBackupsKey};
+        const auto found = std::find_if(std::begin(integerKeys), std::end(integerKeys),
+                                        [&](const SettingsFile::IntegerKey &k) { return key == k.name; });
+        QVERIFY(found != std::end(integerKeys));
+        QScopedPointer<QSettings> settings(open());
+        QCOMPARE(SettingsFile::readInteger(*settings, *found), expected);
+        QCOMPARE(settings->value(key), stored);
     }
 
     void firstStartWritesTheFirstRunKeys()

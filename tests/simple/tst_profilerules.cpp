@@ -418,18 +418,34 @@ private slots:
     }
 
     // A name another profile has (Global's, which the dialog does not
-    // compare) shares that profile's folder: it is not removed.
+    // compare), or one that differs from it only in what a file name cannot
+    // hold (a lone surrogate), shares that profile's folder: it is not
+    // removed.
+    void storedLogoKeepsASharedFolder_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("pair");
+        const QString loneSurrogate = QString(QChar(0xD800)) + "x";
+        QTest::newRow("the same name") << "0:Global"
+                                       << "Global"
+                                       << "0";
+        QTest::newRow("a name of the same folder") << "0:?x 1:" + loneSurrogate << loneSurrogate << "1";
+    }
     void storedLogoKeepsASharedFolder()
     {
-        build("0:Global");
-        const QString shared = Predefined::userProfilePath("Global");
+        QFETCH(QString, setup);
+        QFETCH(QString, name);
+        QFETCH(QString, pair);
+        build(setup);
+        const QString shared = Predefined::userProfilePath(name);
         QVERIFY(writeFile(shared + "/logo.png", picture(Qt::red)));
-        QVERIFY(writeFile(shared + "/profile.kvlf", "Global's copy"));
+        QVERIFY(writeFile(shared + "/profile.kvlf", "the other profile's copy"));
         QVERIFY(writeFile(program.path() + "/new.png", picture(Qt::green)));
-        QVERIFY(ProfileFolders::storeLogo("Global", program.path() + "/new.png", at("0")));
+        QVERIFY(ProfileFolders::storeLogo(name, program.path() + "/new.png", at(pair)));
         QCOMPARE(filesIn(shared), (QStringList{"logo.png", "profile.kvlf"}));
         QCOMPARE(readFile(shared + "/logo.png"), picture(Qt::green));
-        QCOMPARE(readFile(shared + "/profile.kvlf"), QByteArray("Global's copy"));
+        QCOMPARE(readFile(shared + "/profile.kvlf"), QByteArray("the other profile's copy"));
     }
 
     // A changed picture replaces every logo of the profile's own folder and

@@ -164,4 +164,32 @@ inline void addOversizeRows()
         << withShortSecurityBlock() << "security block shorter than 14 bytes in firmware upgrade file";
 }
 
+// Images whose segments the rules take from other addresses than their own,
+// or whose reduced file would move bytes, with the message that refuses each.
+inline void addMisplacedRows()
+{
+    // Without the Keil header a type 04 record does not count: the data at
+    // 0x10000 sits at address 0 for the address rules.
+    const QStringList gcc = fixtureLines(QStringLiteral("gcc.hex"));
+    const QStringList upperVectors =
+        QStringList{line(TestHex::record(4, 0, {0x00, 0x01}))} + lines(TestHex::dataRecords(0, pattern(256, 0x40)));
+    QTest::newRow("gcc: data under a type 04 record")
+        << QStringList(gcc.mid(0, 29) + upperVectors + gcc.mid(29))
+        << "Vectors segment differs from the image at 0x0 in firmware upgrade file";
+
+    // A Keil run takes data records whatever their offsets.
+    const QStringList keil = fixtureLines(QStringLiteral("keil.hex"));
+    QTest::newRow("keil: gap in the Vectors run")
+        << replaced(keil, 2, {line(TestHex::record(0, 0x8000, pattern(16, 0x20)))})
+        << "Vectors segment differs from the image at 0x10 in firmware upgrade file";
+
+    // The upper header goes with the BootloaderConfigExt lines; upper data
+    // after the start record would then fall to 0xE000.
+    const QStringList upperTail = without(keil, 32, 3);
+    QTest::newRow("keil: upper data after the upper header's segment")
+        << QStringList(upperTail.mid(0, 44) + lines(TestHex::dataRecords(0xE000, pattern(32, 0x70)))
+                       + upperTail.mid(44))
+        << "byte at 0x3E000 in firmware upgrade file would not be flashed at its address";
+}
+
 } // namespace TestImages

@@ -111,14 +111,43 @@ private slots:
         QCOMPARE(reduced.count(FirmwareImage::keilHeader), 2);
     }
 
+    // The address rules end a segment at a gap and leave the lines after it.
+    // Flashed so, the sector image would put 0xFF over those bytes: such an
+    // image is refused.
     void gapInVectorsEndsTheSegment()
     {
         const QStringList source = without(fixtureLines("gcc.hex"), 8, 1);
-        QCOMPARE(prepare(source), QString());
+        QStringList lines = source;
+        image.readGccSegments(lines);
         QCOMPARE(image.vectors, imageBytes(source, 0x0000, 128));
-        const QStringList reduced = QString::fromLatin1(readAll(reducedPath())).split('\n');
-        QCOMPARE(reduced.mid(0, 7), source.mid(8, 7));
-        QCOMPARE(reduced.size(), source.size() - 8 - 4 - 1 - 10);
+        QCOMPARE(lines.mid(0, 7), source.mid(8, 7));
+        QCOMPARE(lines.size(), source.size() - 8 - 4 - 1 - 10);
+
+        QCOMPARE(prepare(source), QString("byte at 0x90 in firmware upgrade file would not be flashed at its address"));
+        QVERIFY(!QFile::exists(reducedPath()));
+    }
+
+    // The blocks and the reduced file must put every byte of the image at
+    // its own address; an image the rules would cut otherwise is refused
+    // before the reduced file is written.
+    void imagesThatWouldMoveBytesAreRefused_data()
+    {
+        QTest::addColumn<QStringList>("source");
+        QTest::addColumn<QString>("message");
+        addMisplacedRows();
+    }
+    void imagesThatWouldMoveBytesAreRefused()
+    {
+        QFETCH(QStringList, source);
+        QFETCH(QString, message);
+        try {
+            QVERIFY(writeFile(sourcePath(), source.join('\n').toUtf8()));
+            image.prepareImage(sourcePath(), reducedPath());
+            QFAIL("not refused");
+        } catch (const FirmwareImage::Misplaced &error) {
+            QCOMPARE(QString(error.what()), message);
+        }
+        QVERIFY(!QFile::exists(reducedPath()));
     }
 
     // The end record takes the address of the last data record: here the

@@ -410,6 +410,34 @@ private slots:
         QCOMPARE(fake.callsStartingWith("reset"), QStringList());
     }
 
+    // An image whose bytes would be flashed at other addresses than its own
+    // is refused before the bootloader is asked for anything, and the user
+    // is told why.
+    void misplacingImagesReachNoBootloader_data()
+    {
+        QTest::addColumn<QStringList>("image");
+        QTest::addColumn<QString>("message");
+        addMisplacedRows();
+    }
+
+    void misplacingImagesReachNoBootloader()
+    {
+        QFETCH(QStringList, image);
+        QFETCH(QString, message);
+        connectBootloader(7);
+        LogRecorder log;
+        update()->startCustomUpdate(customImage(image));
+        QVERIFY(waitForResult());
+        QCOMPARE(pageTitle(), QString("Upgrade Failed"));
+        QVERIFY(label()->text().contains("The firmware file was refused: parts of it would<br>be written to other "
+                                         "addresses than it gives them.<br>Nothing was written to the mouse.<br>"));
+        QVERIFY(log.contains("FWUpdate: firmware image refused, " + message));
+        QCOMPARE(fake.calls(), QStringList());
+        QCOMPARE(update()->state(), int(FWUpdate::eNone));
+        if (QTest::currentDataTag() == QLatin1String("keil: gap in the Vectors run"))
+            QVERIFY(!WidgetDriver::grabToPng(update(), "refused-page").isEmpty());
+    }
+
     // A failed update keeps its working copy; a later copy that fails must
     // not leave that one to be flashed.
     void failedCopyNeverFlashesAnEarlierImage()
