@@ -4,6 +4,7 @@
 #include "SettingsFile.h"
 #include "SingleInstanceGuard.h"
 
+#include <QDebug>
 #include <QSettings>
 #include <QStringList>
 
@@ -33,6 +34,11 @@ int main(int argc, char *argv[])
     int result = 0;
     {
         App app(argc, argv);
+        // Logged only now: App sets the log up.
+        for (const QString &problem : {guard.problem(), extensions->problem()}) {
+            if (!problem.isEmpty())
+                qWarning().noquote() << problem;
+        }
         QuitOnSignal::connectToApplication();
         result = app.exec();
     }
