@@ -39,8 +39,10 @@ int main(int argc, char *argv[])
             if (!problem.isEmpty())
                 qWarning().noquote() << problem;
         }
-        QuitOnSignal::connectToApplication();
-        result = app.exec();
+        // A signal during the start (while a box of the start's waited, say)
+        // ends the program here.
+        if (!QuitOnSignal::quitRequested())
+            result = app.exec();
     }
     settings.reset();
     extensions.reset();
