@@ -6,7 +6,9 @@
 // that all users share, and another user may hold it.
 //
 // All of them live in keyFolder(), the user's private folder in the
-// temporary folder, whatever the session's runtime folder.
+// temporary folder, whatever the session's runtime folder; so do the local
+// socket's when there is no runtime folder. Starts that see different
+// temporary folders (TMPDIR) do not meet, and each runs.
 
 #include "ProcessLock.h"
 #include "UserSharedMemory.h"
