@@ -12,6 +12,7 @@
 #include "ManageProfiles.h"
 #include "MouseFunctions.h"
 #include "ProcessTools.h"
+#include "QuitOnSignal.h"
 #include "ReadTextFile.h"
 #include "SWUpdate.h"
 #include "SettingsFile.h"
@@ -63,6 +64,8 @@ private:
 App::App(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    // Before anything that may wait: a box of the start's, or a slow load.
+    QuitOnSignal::connectToApplication();
     setupLogging();
     qInfo() << "Start" << productName << versionString;
     loadTranslators();

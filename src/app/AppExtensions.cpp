@@ -6,23 +6,63 @@
 
 const QString AppExtensions::flagName = QStringLiteral("7f6e64af-2f9d-4bb8-a632-d7208e7cdedf");
 
-AppExtensions::AppExtensions()
-    : flagLock(SingleInstanceGuard::keyFolder() + '/' + flagName + QStringLiteral(".lock"))
+namespace {
+
+QString inFolder(const QString &folder, const QString &name)
 {
-    // A native key has no lock of its own: flagLock is the segment's lock.
-    sharedMemory.setNativeKey(SingleInstanceGuard::keyFolder() + '/' + flagName);
-    // A new segment is all zero bytes: nothing requested.
-    if (!sharedMemory.attach())
-        sharedMemory.create(sizeof(qint64));
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + name;
+}
+
+} // namespace
+
+AppExtensions::AppExtensions()
+    : folder(SingleInstanceGuard::keyFolder(&setUpProblem))
+    , sharedMemory(inFolder(folder, flagName), sizeof(qint64))
+    , flagLock(inFolder(folder, flagName + QStringLiteral(".lock")))
+{
     timer.setInterval(100);
     connect(&timer, &QTimer::timeout, this, &AppExtensions::checkOpenRequest);
+    if (folder.isEmpty()) {
+        setUpProblem = QStringLiteral("AppExtensions: no private folder for the open-window flag (%1); a second start "
+                                      "cannot bring the window forward")
+                           .arg(setUpProblem);
+        return;
+    }
+    if (!flagLock.lock()) {
+        setUpProblem = QStringLiteral("AppExtensions: cannot open %1; a second start cannot bring the window forward")
+                           .arg(flagLock.fileName());
+        return;
+    }
+    // A segment of ours that nobody is attached to is left from instances
+    // that died: it goes with this handle, and a request left in it with it.
+    {
+        UserSharedMemory stale(inFolder(folder, flagName), sizeof(qint64));
+        stale.attach();
+    }
+    UserSharedMemory::Status status = sharedMemory.attach();
+    if (status == UserSharedMemory::Status::Missing) {
+        status = sharedMemory.create();
+        if (status == UserSharedMemory::Status::Done)
+            storeFlag(static_cast<qint64 *>(sharedMemory.data()), 0);
+    }
+    flagLock.unlock();
+    if (status != UserSharedMemory::Status::Done)
+        setUpProblem = QStringLiteral("AppExtensions: the open-window flag cannot be used (%1); a second start cannot "
+                                      "bring the window forward")
+                           .arg(sharedMemory.errorString());
 }
 
 AppExtensions::~AppExtensions()
 {
     timer.stop();
-    if (sharedMemory.isAttached())
-        sharedMemory.detach();
+    if (!sharedMemory.isAttached())
+        return;
+    // Under the lock: a start that attaches meanwhile would find a segment
+    // that is being removed.
+    const bool locked = flagLock.lock();
+    sharedMemory.detach();
+    if (locked)
+        flagLock.unlock();
 }
 
 void AppExtensions::setPollingEnabled(bool on)
@@ -51,7 +91,7 @@ qint64 AppExtensions::peekFlag() const
 {
     if (!sharedMemory.isAttached())
         return 0;
-    return __atomic_load_n(static_cast<const qint64 *>(sharedMemory.constData()), __ATOMIC_ACQUIRE);
+    return __atomic_load_n(static_cast<const qint64 *>(sharedMemory.data()), __ATOMIC_ACQUIRE);
 }
 
 void AppExtensions::storeFlag(qint64 *flag, qint64 value)

@@ -1,12 +1,14 @@
 #pragma once
 // The open-window flag: a second start sets it, and the running instance,
 // polling every 100 ms, clears it and brings its window forward. Keyed, like
-// the single-instance guard, by files in SingleInstanceGuard::keyFolder().
+// the single-instance guard, by files in SingleInstanceGuard::keyFolder(); a
+// segment on its key that is not this user's own is never used, so no other
+// user can open the window.
 
 #include "ProcessLock.h"
+#include "UserSharedMemory.h"
 
 #include <QObject>
-#include <QSharedMemory>
 #include <QTimer>
 
 class AppExtensions : public QObject
@@ -26,6 +28,9 @@ public:
     // the first instance does so when it takes the guard.
     void clearOpenRequest();
     bool isAttached() const { return sharedMemory.isAttached(); }
+    // Why the flag could be neither attached nor created, for the log; empty
+    // when it is attached.
+    QString problem() const { return setUpProblem; }
 
 signals:
     void sigOpenWindow();
@@ -43,7 +48,10 @@ private:
     qint64 peekFlag() const;
     static void storeFlag(qint64 *flag, qint64 value);
 
-    QSharedMemory sharedMemory;
+    QString setUpProblem;
+    const QString folder;
+    UserSharedMemory sharedMemory;
+    // The segment's lock, held around every access, attach, create and detach.
     ProcessLock flagLock;
     QTimer timer;
 };

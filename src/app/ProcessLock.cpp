@@ -18,18 +18,35 @@ ProcessLock::~ProcessLock()
         ::close(descriptor);
 }
 
+bool ProcessLock::open()
+{
+    if (descriptor < 0)
+        descriptor = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    return descriptor >= 0;
+}
+
 bool ProcessLock::lock()
 {
-    if (descriptor < 0) {
-        descriptor = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (descriptor < 0)
-            return false;
-    }
+    if (!open())
+        return false;
     int result;
     do {
         result = ::flock(descriptor, LOCK_EX);
     } while (result != 0 && errno == EINTR);
     return result == 0;
+}
+
+ProcessLock::Attempt ProcessLock::tryLock()
+{
+    if (!open())
+        return Attempt::Failed;
+    int result;
+    do {
+        result = ::flock(descriptor, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    if (result == 0)
+        return Attempt::Locked;
+    return errno == EWOULDBLOCK ? Attempt::HeldElsewhere : Attempt::Failed;
 }
 
 void ProcessLock::unlock()

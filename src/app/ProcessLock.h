@@ -17,11 +17,16 @@ public:
 
     // Waits until the lock is held; false when its file cannot be opened.
     bool lock();
+    enum class Attempt { Locked, HeldElsewhere, Failed };
+    // Takes the lock when nobody holds it, without waiting.
+    Attempt tryLock();
     void unlock();
 
     QString fileName() const { return path; }
 
 private:
+    bool open();
+
     const QString path;
     int descriptor = -1;
 };

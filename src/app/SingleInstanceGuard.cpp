@@ -1,10 +1,21 @@
 #include "SingleInstanceGuard.h"
 
+#include "UserPrivateFolder.h"
+
 #include <QCryptographicHash>
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
 #include <QStringList>
+
+namespace {
+
+constexpr std::size_t segmentSize = 8;
+
+QString inFolder(const QString &folder, const QString &name)
+{
+    // Nothing is ever made outside the private folder, so no folder, no path.
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + name;
+}
+
+} // namespace
 
 const QString SingleInstanceGuard::defaultKey = QStringLiteral("corvanelle_guard_key");
 
@@ -26,33 +37,39 @@ QString SingleInstanceGuard::keyFromArguments(const QStringList &arguments)
     return key;
 }
 
-QString SingleInstanceGuard::keyFolder()
+QString SingleInstanceGuard::keyFolder(QString *problem)
 {
-    // Not the toolkit's runtime location: without $XDG_RUNTIME_DIR that falls
-    // back to the temporary folder.
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    const QString folder = !runtime.isEmpty() && QFileInfo(runtime).isDir()
-                               ? runtime + QStringLiteral("/Corvanelle R7 Control Panel")
-                               : QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                                     + QStringLiteral("/Corvanelle R7 Control Panel/instance");
-    QDir().mkpath(folder);
-    return folder;
+    // Not the session's runtime folder: a start with one and a start without
+    // must find each other, and the local socket falls back to this folder.
+    return UserPrivateFolder::path(problem);
 }
 
 SingleInstanceGuard::SingleInstanceGuard(const QString &key)
     : key(key)
     , memLockKey(hashKey(key, "_memLockKey"))
     , sharedmemKey(hashKey(key, "_sharedmemKey"))
-    , memLock(keyFolder() + '/' + memLockKey)
+    , folder(keyFolder(&setUpProblem))
+    , sharedMem(inFolder(folder, sharedmemKey), segmentSize)
+    , memLock(inFolder(folder, memLockKey))
+    , instanceLock(inFolder(folder, sharedmemKey))
 {
-    const QString segmentKey = keyFolder() + '/' + sharedmemKey;
-    sharedMem.setNativeKey(segmentKey);
-    // Attaching and detaching a second handle removes a segment left behind by
-    // an instance that died without detaching.
-    memLock.lock();
+    if (folder.isEmpty()) {
+        setUpProblem = QStringLiteral("SingleInstanceGuard: no private folder for the keys (%1); running without a "
+                                      "guard against a second instance")
+                           .arg(setUpProblem);
+        return;
+    }
+    if (!memLock.lock()) {
+        setUpProblem = QStringLiteral("SingleInstanceGuard: cannot open %1; running without a guard against a second "
+                                      "instance")
+                           .arg(memLock.fileName());
+        return;
+    }
+    guarded = true;
+    // Attaching and detaching a second handle removes a segment of ours left
+    // behind by an instance that died without detaching.
     {
-        QSharedMemory stale;
-        stale.setNativeKey(segmentKey);
+        UserSharedMemory stale(inFolder(folder, sharedmemKey), segmentSize);
         stale.attach();
     }
     memLock.unlock();
@@ -65,28 +82,51 @@ SingleInstanceGuard::~SingleInstanceGuard()
 
 bool SingleInstanceGuard::tryAcquire()
 {
-    if (!sharedMem.isAttached()) {
-        memLock.lock();
-        const bool otherInstance = sharedMem.attach();
-        if (otherInstance)
-            sharedMem.detach();
-        memLock.unlock();
-        if (otherInstance)
-            return false;
-    }
-    memLock.lock();
-    const bool created = sharedMem.create(8);
-    memLock.unlock();
-    if (created)
+    if (!guarded)
         return true;
-    release();
-    return false;
+    memLock.lock();
+    const ProcessLock::Attempt held = instanceLock.tryLock();
+    if (held == ProcessLock::Attempt::HeldElsewhere) {
+        memLock.unlock();
+        return false;
+    }
+    if (!sharedMem.isAttached() && sharedMem.attach() == UserSharedMemory::Status::Done) {
+        // Another instance holds the segment.
+        sharedMem.detach();
+        memLock.unlock();
+        instanceLock.unlock();
+        return false;
+    }
+    const UserSharedMemory::Status created = sharedMem.create();
+    memLock.unlock();
+    switch (created) {
+    case UserSharedMemory::Status::Done:
+        return true;
+    case UserSharedMemory::Status::Exists:
+        release();
+        return false;
+    default:
+        break;
+    }
+    // Another user's segment on the key (or none to be had at all) does not
+    // mean that another instance runs.
+    if (held == ProcessLock::Attempt::Locked)
+        setUpProblem = QStringLiteral("SingleInstanceGuard: the shared-memory key cannot be used (%1); the lock file "
+                                      "%2 alone keeps a second instance out")
+                           .arg(sharedMem.errorString(), instanceLock.fileName());
+    else
+        setUpProblem = QStringLiteral("SingleInstanceGuard: neither the shared-memory key (%1) nor the lock file %2 "
+                                      "can be used; running without a guard against a second instance")
+                           .arg(sharedMem.errorString(), instanceLock.fileName());
+    return true;
 }
 
 void SingleInstanceGuard::release()
 {
+    if (!guarded)
+        return;
     memLock.lock();
-    if (sharedMem.isAttached())
-        sharedMem.detach();
+    sharedMem.detach();
     memLock.unlock();
+    instanceLock.unlock();
 }

@@ -1,13 +1,18 @@
 #pragma once
-// One control panel per guard key and logged-in user: the existence of a small
+// One control panel per guard key and user: the existence of a small
 // shared-memory segment is the lock, a lock on a file serialises access to it.
+// A second lock file, held for the whole run, keeps a second instance out
+// where the segment cannot be had: its key is only 24 bits in a key space
+// that all users share, and another user may hold it.
 //
-// Both are keyed by files in keyFolder(), a fixed place of the user's, so
-// starts with different temporary folders (TMPDIR) still meet there.
+// All of them live in keyFolder(), the user's private folder in the
+// temporary folder, whatever the session's runtime folder; so do the local
+// socket's when there is no runtime folder. Starts that see different
+// temporary folders (TMPDIR) do not meet, and each runs.
 
 #include "ProcessLock.h"
+#include "UserSharedMemory.h"
 
-#include <QSharedMemory>
 #include <QString>
 
 class SingleInstanceGuard
@@ -20,17 +25,21 @@ public:
     SingleInstanceGuard(const SingleInstanceGuard &) = delete;
     SingleInstanceGuard &operator=(const SingleInstanceGuard &) = delete;
 
-    // True when this process is the only instance with this key.
+    // False only when another instance with this key runs. A guard that
+    // cannot be set up lets the process run (problem() says why).
     bool tryAcquire();
+    // What kept the guard from working in full, for the log once it is set
+    // up; empty when nothing did.
+    QString problem() const { return setUpProblem; }
 
     // SHA-1 of the key's and the suffix's UTF-8 bytes, as 40 lower-case hex digits.
     static QString hashKey(const QString &key, const QString &suffix);
     // The guard key that the command line selects.
     static QString keyFromArguments(const QStringList &arguments);
-    // Where the key files of the guard and of the open-window flag live,
-    // made when missing: "Corvanelle R7 Control Panel" in $XDG_RUNTIME_DIR,
-    // or without one "instance" in the per-user configuration folder.
-    static QString keyFolder();
+    // Where the key files and locks of the guard and of the open-window flag
+    // live: the user's private folder, made when missing. Empty when there is
+    // none, and *problem (when given) says why.
+    static QString keyFolder(QString *problem = nullptr);
 
 private:
     void release();
@@ -38,7 +47,13 @@ private:
     const QString key;
     const QString memLockKey;
     const QString sharedmemKey;
-    QSharedMemory sharedMem;
+    QString setUpProblem;
+    const QString folder;
+    UserSharedMemory sharedMem;
     // Held around every attach, create and detach of sharedMem.
     ProcessLock memLock;
+    // Held from a successful tryAcquire to the end.
+    ProcessLock instanceLock;
+    // The folder and memLock could be had.
+    bool guarded = false;
 };

@@ -4,6 +4,7 @@
 #include "SettingsFile.h"
 #include "SingleInstanceGuard.h"
 
+#include <QDebug>
 #include <QSettings>
 #include <QStringList>
 
@@ -33,8 +34,15 @@ int main(int argc, char *argv[])
     int result = 0;
     {
         App app(argc, argv);
-        QuitOnSignal::connectToApplication();
-        result = app.exec();
+        // Logged only now: App sets the log up.
+        for (const QString &problem : {guard.problem(), extensions->problem()}) {
+            if (!problem.isEmpty())
+                qWarning().noquote() << problem;
+        }
+        // A signal during the start (while a box of the start's waited, say)
+        // ends the program here.
+        if (!QuitOnSignal::quitRequested())
+            result = app.exec();
     }
     settings.reset();
     extensions.reset();

@@ -11,6 +11,8 @@ namespace QuitOnSignal {
 
 namespace {
 int signalPipe[2] = {-1, -1};
+bool connected = false;
+bool requested = false;
 
 void onSignal(int)
 {
@@ -34,13 +36,23 @@ void install()
 
 void connectToApplication()
 {
-    if (signalPipe[1] == -1)
+    if (signalPipe[1] == -1 || connected || !QCoreApplication::instance())
         return;
+    connected = true;
     auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, [notifier]() {
         notifier->setEnabled(false);
+        requested = true;
+        // Ends each event loop that runs, nested ones (a modal box's exec)
+        // included, and any that starts later returns at once; only the
+        // application's own exec starts afresh.
         QCoreApplication::quit();
     });
+}
+
+bool quitRequested()
+{
+    return requested;
 }
 
 } // namespace QuitOnSignal

@@ -1,11 +1,15 @@
 #pragma once
-// Ends the event loop cleanly on SIGTERM, SIGINT and SIGHUP (log-out, Ctrl+C),
-// so the program releases its single-instance lock as on "Quit".
+// Ends the program cleanly on SIGTERM, SIGINT and SIGHUP (log-out, Ctrl+C),
+// so it releases its single-instance lock as on "Quit".
 
 namespace QuitOnSignal {
 // Catches the signals from now on; call first thing in main.
 void install();
-// Quits the application's event loop for a signal caught before or after this
-// call; call once the application object exists.
+// Quits every running event loop, a modal box's among them, for a signal
+// caught before or after this call; call as soon as the application object
+// exists, before the start builds its windows.
 void connectToApplication();
+// A signal was acted on: the program is ending, and its main event loop is
+// not to be entered (it would run on).
+bool quitRequested();
 } // namespace QuitOnSignal

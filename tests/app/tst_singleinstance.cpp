@@ -2,7 +2,9 @@
 #include "ProcessLock.h"
 #include "ProgramRun.h"
 #include "SingleInstanceGuard.h"
+#include "UserSharedMemory.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
@@ -12,6 +14,135 @@
 #include <QtTest>
 
 #include <memory>
+
+#include <fcntl.h>
+#include <linux/securebits.h>
+#include <pwd.h>
+#include <sys/prctl.h>
+#include <sys/shm.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QString guardKeyFile(const QString &key)
+{
+    return SingleInstanceGuard::keyFolder() + '/' + SingleInstanceGuard::hashKey(key, "_sharedmemKey");
+}
+
+QString flagKeyFile()
+{
+    return SingleInstanceGuard::keyFolder() + '/' + AppExtensions::flagName;
+}
+
+bool isRoot()
+{
+    return ::geteuid() == 0;
+}
+
+// A segment on the key of one of the program's key files, as someone else (or
+// an instance that died) left it there; removed at the end.
+class Segment
+{
+public:
+    Segment() = default;
+    ~Segment()
+    {
+        if (id >= 0)
+            ::shmctl(id, IPC_RMID, nullptr);
+    }
+    Segment(const Segment &) = delete;
+    Segment &operator=(const Segment &) = delete;
+
+    // Made by "nobody" (which takes root) or by this user.
+    bool make(const QString &keyFile, bool byAnotherUser, int mode, size_t size)
+    {
+        const int file = ::open(QFile::encodeName(keyFile).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+        if (file < 0)
+            return false;
+        ::close(file);
+        const key_t key = UserSharedMemory::systemKey(keyFile);
+        if (!byAnotherUser) {
+            id = ::shmget(key, size, IPC_CREAT | IPC_EXCL | mode);
+            return id >= 0;
+        }
+        const passwd *nobody = ::getpwnam("nobody");
+        const uid_t uid = nobody ? nobody->pw_uid : 65534;
+        const gid_t gid = nobody ? nobody->pw_gid : 65534;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::setgid(gid) != 0 || ::setuid(uid) != 0)
+                ::_exit(1);
+            ::_exit(::shmget(key, size, IPC_CREAT | IPC_EXCL | mode) >= 0 ? 0 : 2);
+        }
+        int status = 0;
+        if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            return false;
+        id = ::shmget(key, 0, 0);
+        return id >= 0;
+    }
+
+    bool exists() const
+    {
+        struct shmid_ds info = {};
+        return ::shmctl(id, IPC_STAT, &info) == 0;
+    }
+
+    void setValue(qint64 value)
+    {
+        void *at = ::shmat(id, nullptr, 0);
+        QVERIFY(at != reinterpret_cast<void *>(-1));
+        *static_cast<qint64 *>(at) = value;
+        ::shmdt(at);
+    }
+    qint64 value() const
+    {
+        void *at = ::shmat(id, nullptr, SHM_RDONLY);
+        if (at == reinterpret_cast<void *>(-1))
+            return -1;
+        const qint64 result = *static_cast<const qint64 *>(at);
+        ::shmdt(at);
+        return result;
+    }
+
+private:
+    int id = -1;
+};
+
+// The mode of the segment on a key file's key; -1 when there is none.
+int segmentMode(const QString &keyFile)
+{
+    struct shmid_ds info = {};
+    const int id = ::shmget(UserSharedMemory::systemKey(keyFile), 0, 0);
+    if (id < 0 || ::shmctl(id, IPC_STAT, &info) != 0)
+        return -1;
+    return info.shm_perm.mode & 0777;
+}
+
+class ProcessWithoutRootPowers : public QProcess
+{
+protected:
+    void setupChildProcess() override
+    {
+        if (::geteuid() == 0 && ::prctl(PR_SET_SECUREBITS, SECBIT_NOROOT) != 0)
+            ::_exit(125);
+    }
+};
+
+// The real program, started so that root meets the modes of files and
+// segments as any user does: it keeps no capabilities across exec.
+std::unique_ptr<QProcess> startAsPlainUser(const QStringList &arguments,
+                                           const QProcessEnvironment &environment = ProgramRun::environment())
+{
+    auto process = std::make_unique<ProcessWithoutRootPowers>();
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setProcessEnvironment(environment);
+    process->start(R7_APP_EXECUTABLE, arguments);
+    process->waitForStarted(20000);
+    return process;
+}
+
+} // namespace
 
 // Starts the real program, so the guard and the open-window flag are seen
 // across processes as a user would meet them.
@@ -30,6 +161,12 @@ private:
     {
         QProcessEnvironment environment = ProgramRun::environment();
         environment.insert("TMPDIR", folder);
+        return environment;
+    }
+    static QProcessEnvironment withoutRuntimeFolder()
+    {
+        QProcessEnvironment environment = ProgramRun::environment();
+        environment.remove("XDG_RUNTIME_DIR");
         return environment;
     }
     // A running instance is ready once its start line is in the log.
@@ -174,18 +311,171 @@ private slots:
         stop(*first);
     }
 
-    // The guard does not live in the temporary folder: a start from an
-    // environment with another TMPDIR still finds the running instance.
-    void startsWithOtherTemporaryFoldersAreOneInstance()
+    // The keys live in the user's private folder whatever the session's
+    // runtime folder: a start with one and a start without are one instance.
+    void startsWithAndWithoutRuntimeFolderAreOneInstance_data()
     {
-        QTemporaryDir firstTemporary;
-        QTemporaryDir secondTemporary;
-        auto first = start({"hide"}, withTemporaryFolder(firstTemporary.path()));
+        QTest::addColumn<bool>("firstHasRuntimeFolder");
+        QTest::newRow("with one first") << true;
+        QTest::newRow("without one first") << false;
+    }
+    void startsWithAndWithoutRuntimeFolderAreOneInstance()
+    {
+        QFETCH(bool, firstHasRuntimeFolder);
+        const QProcessEnvironment with = ProgramRun::environment();
+        const QProcessEnvironment without = withoutRuntimeFolder();
+        auto first = start({"hide"}, firstHasRuntimeFolder ? with : without);
         QVERIFY(waitForStart(1));
-        expectRefused({"hide"}, withTemporaryFolder(secondTemporary.path()));
+        expectRefused({"hide"}, firstHasRuntimeFolder ? without : with);
         QCOMPARE(first->state(), QProcess::Running);
         QCOMPARE(countInLog("INFO - Start"), 1);
         stop(*first);
+    }
+
+    // Nothing of the guard needs the configuration folder: read-only, with
+    // no runtime folder, the program runs.
+    void startsWithReadOnlyConfigurationAndNoRuntimeFolder()
+    {
+        QFile::remove(ProgramRun::autostartPath());
+        const QString config = ProgramRun::configFolder();
+        const QFile::Permissions before = QFile::permissions(config);
+        QVERIFY(QFile::setPermissions(config, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                                  | QFile::ReadOther | QFile::ExeOther));
+        auto program = startAsPlainUser({"hide"}, withoutRuntimeFolder());
+        // Written at the end of the start, outside the configuration folder.
+        const bool started = QTest::qWaitFor([] { return QFile::exists(ProgramRun::autostartPath()); }, 20000);
+        const bool running = program->state() == QProcess::Running;
+        if (running)
+            stop(*program);
+        else
+            program->waitForFinished(20000);
+        QFile::setPermissions(config, before);
+        QVERIFY2(started && running, qPrintable(QStringLiteral("ended with %1").arg(program->exitCode())));
+    }
+
+    // A segment on the guard's key that is not one of this user's own private
+    // ones does not mean that another instance runs; the lock file then keeps
+    // a second instance out on its own, and the segment stays untouched.
+    void guardCountsOnlyItsOwnPrivateSegment_data()
+    {
+        QTest::addColumn<bool>("byAnotherUser");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("size");
+        QTest::newRow("another user's, private") << true << 0600 << 8;
+        QTest::newRow("another user's, open to all") << true << 0666 << 8;
+        QTest::newRow("this user's, open to all") << false << 0666 << 8;
+        QTest::newRow("this user's, of another size") << false << 0600 << 4096;
+    }
+    void guardCountsOnlyItsOwnPrivateSegment()
+    {
+        QFETCH(bool, byAnotherUser);
+        QFETCH(int, mode);
+        QFETCH(int, size);
+        if (byAnotherUser && !isRoot())
+            QSKIP("a segment of another user needs root to make");
+        Segment foreign;
+        QVERIFY(foreign.make(guardKeyFile("unit_key"), byAnotherUser, mode, size_t(size)));
+        {
+            SingleInstanceGuard first("unit_key");
+            QVERIFY(first.tryAcquire());
+            QVERIFY2(first.problem().contains("lock file"), qPrintable(first.problem()));
+            SingleInstanceGuard second("unit_key");
+            QVERIFY(!second.tryAcquire());
+        }
+        QVERIFY(foreign.exists());
+        SingleInstanceGuard next("unit_key");
+        QVERIFY(next.tryAcquire());
+    }
+
+    // Nor does the open-window flag use such a segment: its owner could open
+    // the window of a hidden instance at will.
+    void openWindowFlagUsesOnlyItsOwnPrivateSegment_data() { guardCountsOnlyItsOwnPrivateSegment_data(); }
+    void openWindowFlagUsesOnlyItsOwnPrivateSegment()
+    {
+        QFETCH(bool, byAnotherUser);
+        QFETCH(int, mode);
+        QFETCH(int, size);
+        if (byAnotherUser && !isRoot())
+            QSKIP("a segment of another user needs root to make");
+        Segment foreign;
+        QVERIFY(foreign.make(flagKeyFile(), byAnotherUser, mode, size_t(size)));
+        foreign.setValue(1);
+        AppExtensions running;
+        QVERIFY(!running.isAttached());
+        QVERIFY(!running.problem().isEmpty());
+        QSignalSpy spy(&running, &AppExtensions::sigOpenWindow);
+        running.checkOpenRequest();
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(foreign.value(), 1);
+
+        foreign.setValue(0);
+        AppExtensions second;
+        second.requestOpenWindow();
+        QCOMPARE(foreign.value(), 0);
+    }
+
+    // Segments of this user's own that no process is attached to are what
+    // instances that died left behind: they go, a request left in the flag
+    // with them, and new ones are private.
+    void leftSegmentsOfItsOwnAreRemoved()
+    {
+        Segment leftGuard;
+        QVERIFY(leftGuard.make(guardKeyFile("unit_key"), false, 0600, 8));
+        Segment leftFlag;
+        QVERIFY(leftFlag.make(flagKeyFile(), false, 0600, 8));
+        leftFlag.setValue(1);
+
+        SingleInstanceGuard guard("unit_key");
+        QVERIFY(!leftGuard.exists());
+        QVERIFY(guard.tryAcquire());
+        QVERIFY2(guard.problem().isEmpty(), qPrintable(guard.problem()));
+        AppExtensions flag;
+        QVERIFY(!leftFlag.exists());
+        QVERIFY(flag.isAttached());
+        QSignalSpy spy(&flag, &AppExtensions::sigOpenWindow);
+        flag.checkOpenRequest();
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(segmentMode(guardKeyFile("unit_key")), 0600);
+        QCOMPARE(segmentMode(flagKeyFile()), 0600);
+    }
+
+    // Another user's segments on both keys, as one would make them to stop
+    // every start: the program runs, says so once, and still refuses a
+    // second start.
+    void startRunsBesideAnotherUsersSegments()
+    {
+        if (!isRoot())
+            QSKIP("a segment of another user needs root to make");
+        Segment onGuard;
+        QVERIFY(onGuard.make(guardKeyFile(SingleInstanceGuard::defaultKey), true, 0666, 8));
+        Segment onFlag;
+        QVERIFY(onFlag.make(flagKeyFile(), true, 0666, 8));
+        auto first = startAsPlainUser({"hide"});
+        QVERIFY(waitForStart(1));
+        auto second = startAsPlainUser({"hide"});
+        QVERIFY(second->waitForFinished(20000));
+        QCOMPARE(second->exitCode(), 0);
+        QCOMPARE(first->state(), QProcess::Running);
+        stop(*first);
+        QCOMPARE(countInLog("INFO - Start"), 1);
+        QCOMPARE(countInLog("SingleInstanceGuard: "), 1);
+        QCOMPARE(countInLog("AppExtensions: "), 1);
+    }
+
+    // Without a private folder for the keys, nothing keeps a second instance
+    // out, but the program runs and says so, once, in its log.
+    void startWithoutPrivateFolderRunsAndSaysSo()
+    {
+        QTemporaryDir temporary;
+        QFile inTheWay(temporary.filePath(QStringLiteral("corvanelle-r7-%1").arg(::geteuid())));
+        QVERIFY(inTheWay.open(QIODevice::WriteOnly));
+        inTheWay.close();
+        auto program = start({"hide"}, withTemporaryFolder(temporary.path()));
+        QVERIFY(ProgramRun::waitForLog("SingleInstanceGuard: no private folder"));
+        QCOMPARE(program->state(), QProcess::Running);
+        stop(*program);
+        QCOMPARE(countInLog("SingleInstanceGuard: "), 1);
+        QCOMPARE(countInLog("AppExtensions: "), 1);
     }
 
     // An instance killed without a chance to clean up leaves its guard
