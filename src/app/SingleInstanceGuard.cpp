@@ -1,8 +1,11 @@
 #include "SingleInstanceGuard.h"
 
+#include "SettingsFile.h"
 #include "UserPrivateFolder.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -13,6 +16,13 @@ QString inFolder(const QString &folder, const QString &name)
 {
     // Nothing is ever made outside the private folder, so no folder, no path.
     return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + name;
+}
+
+QString configFolderLockPath(const QString &name)
+{
+    const QString folder = QFileInfo(SettingsFile::pathBeforeApplication()).path() + QStringLiteral("/instance");
+    QDir().mkpath(folder);
+    return folder + QLatin1Char('/') + name;
 }
 
 } // namespace
@@ -52,17 +62,14 @@ SingleInstanceGuard::SingleInstanceGuard(const QString &key)
     , sharedMem(inFolder(folder, sharedmemKey), segmentSize)
     , memLock(inFolder(folder, memLockKey))
     , instanceLock(inFolder(folder, sharedmemKey))
+    , configLock(configFolderLockPath(sharedmemKey))
 {
     if (folder.isEmpty()) {
-        setUpProblem = QStringLiteral("SingleInstanceGuard: no private folder for the keys (%1); running without a "
-                                      "guard against a second instance")
-                           .arg(setUpProblem);
+        setUpProblem = QStringLiteral("SingleInstanceGuard: no private folder for the keys (%1)").arg(setUpProblem);
         return;
     }
     if (!memLock.lock()) {
-        setUpProblem = QStringLiteral("SingleInstanceGuard: cannot open %1; running without a guard against a second "
-                                      "instance")
-                           .arg(memLock.fileName());
+        setUpProblem = QStringLiteral("SingleInstanceGuard: cannot open %1").arg(memLock.fileName());
         return;
     }
     guarded = true;
@@ -82,12 +89,21 @@ SingleInstanceGuard::~SingleInstanceGuard()
 
 bool SingleInstanceGuard::tryAcquire()
 {
-    if (!guarded)
+    const ProcessLock::Attempt sharedWithOtherTemporaryFolders = configLock.tryLock();
+    if (sharedWithOtherTemporaryFolders == ProcessLock::Attempt::HeldElsewhere)
+        return false;
+    if (!guarded) {
+        setUpProblem +=
+            sharedWithOtherTemporaryFolders == ProcessLock::Attempt::Locked
+                ? QStringLiteral("; only the lock file %1 keeps a second instance out").arg(configLock.fileName())
+                : QStringLiteral("; running without a guard against a second instance");
         return true;
+    }
     memLock.lock();
     const ProcessLock::Attempt held = instanceLock.tryLock();
     if (held == ProcessLock::Attempt::HeldElsewhere) {
         memLock.unlock();
+        configLock.unlock();
         return false;
     }
     if (!sharedMem.isAttached() && sharedMem.attach() == UserSharedMemory::Status::Done) {
@@ -95,6 +111,7 @@ bool SingleInstanceGuard::tryAcquire()
         sharedMem.detach();
         memLock.unlock();
         instanceLock.unlock();
+        configLock.unlock();
         return false;
     }
     const UserSharedMemory::Status created = sharedMem.create();
@@ -123,6 +140,7 @@ bool SingleInstanceGuard::tryAcquire()
 
 void SingleInstanceGuard::release()
 {
+    configLock.unlock();
     if (!guarded)
         return;
     memLock.lock();

@@ -8,7 +8,8 @@
 // All of them live in keyFolder(), the user's private folder in the
 // temporary folder, whatever the session's runtime folder; so do the local
 // socket's when there is no runtime folder. Starts that see different
-// temporary folders (TMPDIR) do not meet, and each runs.
+// temporary folders (TMPDIR) meet at one more lock file, in the configuration
+// folder they share.
 
 #include "ProcessLock.h"
 #include "UserSharedMemory.h"
@@ -54,6 +55,9 @@ private:
     ProcessLock memLock;
     // Held from a successful tryAcquire to the end.
     ProcessLock instanceLock;
+    // The same, in the configuration folder; a start that cannot make it
+    // (a read-only folder) goes without.
+    ProcessLock configLock;
     // The folder and memLock could be had.
     bool guarded = false;
 };

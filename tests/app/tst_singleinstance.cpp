@@ -332,6 +332,20 @@ private slots:
         stop(*first);
     }
 
+    // Starts that see other temporary folders still share the configuration
+    // folder, and meet at its lock.
+    void startsWithOtherTemporaryFoldersAreOneInstance()
+    {
+        QTemporaryDir firstTemporary;
+        QTemporaryDir secondTemporary;
+        auto first = start({"hide"}, withTemporaryFolder(firstTemporary.path()));
+        QVERIFY(waitForStart(1));
+        expectRefused({"hide"}, withTemporaryFolder(secondTemporary.path()));
+        QCOMPARE(first->state(), QProcess::Running);
+        QCOMPARE(countInLog("INFO - Start"), 1);
+        stop(*first);
+    }
+
     // Nothing of the guard needs the configuration folder: read-only, with
     // no runtime folder, the program runs.
     void startsWithReadOnlyConfigurationAndNoRuntimeFolder()
