@@ -46,10 +46,13 @@ int readInteger(const QSettings &settings, const IntegerKey &key)
 {
     // Read wider than int, so that a number past int's range is clamped
     // rather than taken for text.
-    bool ok = false;
-    const qlonglong number = settings.value(QLatin1String(key.name)).toLongLong(&ok);
-    if (!ok)
+    const QVariant value = settings.value(QLatin1String(key.name));
+    if (!value.isValid())
         return key.fallback;
+    bool ok = false;
+    const qlonglong number = value.toLongLong(&ok);
+    if (!ok)
+        return key.unreadable;
     return int(std::clamp<qlonglong>(number, key.minimum, key.maximum));
 }
 

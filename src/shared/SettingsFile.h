@@ -28,28 +28,33 @@ enum Channel { ChannelAlpha = 1, ChannelBeta = 2, ChannelPublic = 3, ChannelV3Al
 // The "ReleaseChannel" token of a channel: "Alpha", "Beta", otherwise "Stable".
 QString channelToken(int channel);
 
-// A key that holds an integer: the value its readers take when it is absent
-// or not a whole number, and the range a number read from it is clamped to,
-// so that no reader computes with a value the program never writes.
+// A key that holds an integer: the value its readers take when it is absent,
+// the value a text that is not a whole number reads as, and the range a
+// number read from it is clamped to, so that no reader computes with a value
+// the program never writes.
 struct IntegerKey
 {
     const char *name;
     int fallback;
+    int unreadable;
     int minimum;
     int maximum;
 };
 
 // The product id of the last mouse that connected: a USB product id.
-inline constexpr IntegerKey lastMouseConnectedKey{"LastMouseConnected", 0, 0, 0xFFFF};
+inline constexpr IntegerKey lastMouseConnectedKey{"LastMouseConnected", 0, 0, 0, 0xFFFF};
 // Seconds of rechecking after a foreground change, as the settings dialog
-// offers them.
-inline constexpr IntegerKey recheckAppSwitchTimeoutKey{"RecheckAppSwitchTimeout", 1, 0, 5};
+// offers them; text reads as 0, as the toolkit reads it, which turns the
+// recheck off.
+inline constexpr IntegerKey recheckAppSwitchTimeoutKey{"RecheckAppSwitchTimeout", 1, 0, 0, 5};
 // Rotating backups of the configuration file; 0 and 1 both keep only the
-// newest one.
-inline constexpr IntegerKey numberOfBackupsKey{"NumberOfBackups", 5, 0, std::numeric_limits<int>::max()};
+// newest one. A count that does not read keeps the usual five rather than
+// dropping the user's backups.
+inline constexpr IntegerKey numberOfBackupsKey{"NumberOfBackups", 5, 5, 0, std::numeric_limits<int>::max()};
 
 // The key's value in settings, clamped to its range; its fallback when the
-// key is absent or its value does not read as a whole number. Writes nothing.
+// key is absent, its unreadable value when it does not read as a whole
+// number. Writes nothing.
 int readInteger(const QSettings &settings, const IntegerKey &key);
 
 // Sets key to value unless the file holds that value already: every write

@@ -59,8 +59,9 @@ private slots:
         QCOMPARE(settings->value("LastMouseConnected", 0).toInt(), 0);
     }
 
-    // Every integer key: a number is clamped to the key's range, text and
-    // an absent key give the readers' default, and nothing is written back.
+    // Every integer key: a number is clamped to the key's range, an absent
+    // key gives the readers' default, text reads as the toolkit reads it (0)
+    // but for the backup count, and nothing is written back.
     void integerKeysReadClampedToTheirRange_data()
     {
         QTest::addColumn<QString>("key");
@@ -70,13 +71,14 @@ private slots:
         {
             const char *key;
             int fallback;
+            int unreadable;
             int minimum;
             int maximum;
             int inRange;
         } keys[] = {
-            {"LastMouseConnected", 0, 0, 0xFFFF, 20},
-            {"RecheckAppSwitchTimeout", 1, 0, 5, 3},
-            {"NumberOfBackups", 5, 0, INT_MAX, 3},
+            {"LastMouseConnected", 0, 0, 0, 0xFFFF, 20},
+            {"RecheckAppSwitchTimeout", 1, 0, 0, 5, 3},
+            {"NumberOfBackups", 5, 5, 0, INT_MAX, 3},
         };
         for (const auto &k : keys) {
             auto row = [&](const char *name, const QVariant &stored, int expected) {
@@ -88,8 +90,8 @@ private slots:
             row("greatest int", QString::number(INT_MAX), k.maximum);
             row("minus one", QString("-1"), k.minimum);
             row("past int", QString("99999999999"), k.maximum);
-            row("text", QString("lots"), k.fallback);
-            row("fraction", QString("2.5"), k.fallback);
+            row("text", QString("lots"), k.unreadable);
+            row("fraction", QString("2.5"), k.unreadable);
         }
     }
 
