@@ -98,7 +98,13 @@ void AppSwitchSocketServer::readData()
         }
         pending.enqueue(parse(data));
     }
-    runRequests();
+    // A receiver may wait for the mouse in an event loop of its own, where
+    // this socket can close and be deleted: requests never run inside a
+    // socket's signal, but from the event loop once this has returned.
+    if (!pending.isEmpty() && !scheduled && !running) {
+        scheduled = true;
+        QMetaObject::invokeMethod(this, &AppSwitchSocketServer::runRequests, Qt::QueuedConnection);
+    }
 }
 
 AppSwitchSocketServer::Request AppSwitchSocketServer::parse(const QByteArray &data)
@@ -120,17 +126,22 @@ AppSwitchSocketServer::Request AppSwitchSocketServer::parse(const QByteArray &da
 
 void AppSwitchSocketServer::runRequests()
 {
+    scheduled = false;
     // A receiver may wait in a nested event loop, where the next request can
     // arrive: that one waits here until the first is done.
     if (running)
         return;
     running = true;
+    const QPointer<AppSwitchSocketServer> alive(this);
     while (!pending.isEmpty()) {
         const Request request = pending.dequeue();
         if (request.vibration)
             emit R7API_vibration(request.duration, request.strength);
         else
             emit R7API_profile_change(request.name);
+        // The program may have ended while a receiver waited.
+        if (!alive)
+            return;
     }
     running = false;
 }

@@ -53,5 +53,6 @@ private:
     QLocalServer *server;
     QPointer<QLocalSocket> socket;
     QQueue<Request> pending;
+    bool scheduled = false;
     bool running = false;
 };
