@@ -1,5 +1,7 @@
 #include "AppSwitchSocketServer.h"
 
+#include "UserPrivateFolder.h"
+
 #include <QDebug>
 #include <QFileInfo>
 #include <QLocalServer>
@@ -38,29 +40,52 @@ AppSwitchSocketServer::~AppSwitchSocketServer()
         socket->close();
 }
 
-QString AppSwitchSocketServer::socketPath()
+QString AppSwitchSocketServer::socketPath(QString *problem)
 {
     const QString runtimeFolder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return runtimeFolder.isEmpty() ? socketName : runtimeFolder + QLatin1Char('/') + socketName;
+    if (!runtimeFolder.isEmpty())
+        return runtimeFolder + QLatin1Char('/') + socketName;
+    // The temporary folder is shared: any user could have made the bare name
+    // there first and would then get this user's commands.
+    const QString folder = UserPrivateFolder::path(problem);
+    if (folder.isEmpty())
+        return QString();
+    return folder + QLatin1Char('/') + socketName;
 }
 
 bool AppSwitchSocketServer::start()
 {
-    const QString path = socketPath();
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    // The toolkit moves its socket into place over an existing file, so a
-    // running server is looked for first; a file nobody answers on is what a
-    // crashed instance left behind.
-    bool ok = !serverAnswers(path);
-    if (ok) {
-        QLocalServer::removeServer(path);
-        ok = server->listen(path);
-    }
-    if (!ok) {
+    QString problem;
+    if (!listen(&problem)) {
+        qCritical().noquote() << "R7API: Socket server cannot listen:" << problem;
         qCritical() << "R7API: Socket server failed to start.";
         return false;
     }
     qDebug() << "R7API: Socket server started";
+    return true;
+}
+
+bool AppSwitchSocketServer::listen(QString *problem)
+{
+    QString folderProblem;
+    const QString path = socketPath(&folderProblem);
+    if (path.isEmpty()) {
+        *problem = QStringLiteral("the socket's private folder ") + folderProblem;
+        return false;
+    }
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    // The toolkit moves its socket into place over an existing file, so a
+    // running server is looked for first; a file nobody answers on is what a
+    // crashed instance left behind.
+    if (serverAnswers(path)) {
+        *problem = QStringLiteral("another server answers on ") + path;
+        return false;
+    }
+    QLocalServer::removeServer(path);
+    if (!server->listen(path)) {
+        *problem = server->errorString();
+        return false;
+    }
     return true;
 }
 

@@ -23,12 +23,15 @@ public:
     ~AppSwitchSocketServer() override;
 
     // Where the socket lives: $XDG_RUNTIME_DIR/corvanelle.r7.profileswitch,
-    // or the bare name (in the temporary folder) when that variable is unset.
-    static QString socketPath();
+    // or without that variable the same name in the user's private folder in
+    // the temporary folder (UserPrivateFolder, made when missing). Empty when
+    // that folder cannot be had; *problem (when given) then says why.
+    static QString socketPath(QString *problem = nullptr);
 
     // Listens on socketPath(), readable and writable by the user only. A file
     // left there by an instance that ended without closing it is replaced;
-    // one on which another server answers makes this fail.
+    // one on which another server answers makes this fail, and so does a
+    // private folder that cannot be had: there is no shared place to go to.
     bool start();
 
 signals:
@@ -48,6 +51,7 @@ private:
         quint8 strength = 0;
     };
     static Request parse(const QByteArray &data);
+    bool listen(QString *problem);
     void runRequests();
 
     QLocalServer *server;

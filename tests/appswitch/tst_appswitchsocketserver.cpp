@@ -4,6 +4,7 @@
 #include "ConnectedMouse.h"
 #include "MouseFunctions.h"
 #include "SimulatedMouse.h"
+#include "UserPrivateFolder.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <pwd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -68,6 +70,49 @@ struct Received
     }
 };
 
+mode_t modeOf(const QString &path)
+{
+    struct stat status = {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return 0;
+    return status.st_mode & (S_IFMT | 07777);
+}
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden);
+}
+
+// A session without XDG_RUNTIME_DIR, with a temporary folder of its own that
+// stands for the one all users share.
+class NoRuntimeFolder
+{
+public:
+    NoRuntimeFolder()
+        : runtime(qgetenv("XDG_RUNTIME_DIR"))
+        , temporary(qgetenv("TMPDIR"))
+    {
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(shared.path()));
+    }
+    ~NoRuntimeFolder()
+    {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        qputenv("TMPDIR", temporary);
+    }
+    QString temporaryFolder() const { return shared.path(); }
+    QString privateFolder(bool made = true) const
+    {
+        const QString path = shared.path() + QStringLiteral("/corvanelle-r7-%1").arg(::geteuid());
+        return made ? UserPrivateFolder::path() : path;
+    }
+
+private:
+    QTemporaryDir shared;
+    QByteArray runtime;
+    QByteArray temporary;
+};
+
 int socketObjects(const AppSwitchSocketServer &server)
 {
     return server.findChild<QLocalServer *>()->findChildren<QLocalSocket *>().size();
@@ -84,10 +129,107 @@ private slots:
     {
         QCOMPARE(AppSwitchSocketServer::socketPath(),
                  qEnvironmentVariable("XDG_RUNTIME_DIR") + "/corvanelle.r7.profileswitch");
-        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-        qunsetenv("XDG_RUNTIME_DIR");
-        QCOMPARE(AppSwitchSocketServer::socketPath(), QString("corvanelle.r7.profileswitch"));
-        qputenv("XDG_RUNTIME_DIR", runtime);
+        NoRuntimeFolder session;
+        QCOMPARE(AppSwitchSocketServer::socketPath(), session.privateFolder() + "/corvanelle.r7.profileswitch");
+        QCOMPARE(modeOf(session.privateFolder()), mode_t(S_IFDIR | 0700));
+    }
+
+    // What another user may have made under the name in the shared temporary
+    // folder: never used, never touched, and sent nothing.
+    void withoutRuntimeFolderTheSocketIsPrivate_data()
+    {
+        QTest::addColumn<QString>("made");
+        QTest::newRow("nothing") << "";
+        QTest::newRow("listening socket") << "socket";
+        QTest::newRow("plain file") << "file";
+        QTest::newRow("symbolic link") << "link";
+    }
+    void withoutRuntimeFolderTheSocketIsPrivate()
+    {
+        QFETCH(QString, made);
+        NoRuntimeFolder session;
+        const QString shared = session.temporaryFolder() + "/corvanelle.r7.profileswitch";
+        QLocalServer other;
+        if (made == "socket") {
+            QVERIFY(other.listen(shared));
+        } else if (made == "file") {
+            QFile file(shared);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("other") == 5);
+        } else if (made == "link") {
+            QVERIFY(QFile::link(session.temporaryFolder() + "/elsewhere", shared));
+        }
+
+        AppSwitchSocketServer server;
+        QVERIFY(server.start());
+        Received received(server);
+        Client client("Gaming");
+        QTRY_COMPARE(received.requests, QStringList{"profile Gaming"});
+        const QString path = session.privateFolder() + "/corvanelle.r7.profileswitch";
+        QCOMPARE(modeOf(path), mode_t(S_IFSOCK | 0700));
+        QVERIFY(!other.hasPendingConnections());
+        if (made == "socket")
+            QCOMPARE(modeOf(shared) & S_IFMT, mode_t(S_IFSOCK));
+        else if (made == "file")
+            QCOMPARE(QFileInfo(shared).size(), 5);
+        else if (made == "link")
+            QCOMPARE(QFileInfo(shared).symLinkTarget(), session.temporaryFolder() + "/elsewhere");
+        else
+            QVERIFY(!QFileInfo::exists(shared));
+    }
+
+    void privateFolderFailingItsChecksStartsNoServer_data()
+    {
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("link to a folder") << "link"
+                                          << "is a symbolic link";
+        QTest::newRow("folder others may enter") << "0755"
+                                                 << "has mode 0755, not 0700";
+        QTest::newRow("plain file") << "file"
+                                    << "is not a folder";
+        QTest::newRow("another user's folder") << "nobody"
+                                               << "belongs to user";
+    }
+    void privateFolderFailingItsChecksStartsNoServer()
+    {
+        QFETCH(QString, made);
+        QFETCH(QString, reason);
+        NoRuntimeFolder session;
+        const QString folder = session.privateFolder(false);
+        const QString elsewhere = session.temporaryFolder() + "/elsewhere";
+        const QByteArray native = QFile::encodeName(folder);
+        if (made == "link") {
+            QVERIFY(QDir().mkdir(elsewhere)
+                    && QFile::setPermissions(elsewhere, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+            QVERIFY(QFile::link(elsewhere, folder));
+        } else if (made == "file") {
+            QFile file(folder);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        } else if (made == "nobody") {
+            const passwd *nobody = ::getpwnam("nobody");
+            if (::geteuid() != 0 || !nobody)
+                QSKIP("needs root to make a folder that another user owns");
+            QVERIFY(::mkdir(native.constData(), 0700) == 0);
+            QVERIFY(::chown(native.constData(), nobody->pw_uid, nobody->pw_gid) == 0);
+        } else {
+            QVERIFY(::mkdir(native.constData(), 0700) == 0 && ::chmod(native.constData(), 0755) == 0);
+        }
+
+        AppSwitchSocketServer server;
+        QTest::ignoreMessage(QtCriticalMsg,
+                             QRegularExpression("^R7API: Socket server cannot listen: the socket's private folder "
+                                                + QRegularExpression::escape(folder + ' ') + ".*" + reason));
+        QTest::ignoreMessage(QtCriticalMsg, "R7API: Socket server failed to start.");
+        QVERIFY(!server.start());
+        QCOMPARE(AppSwitchSocketServer::socketPath(), QString());
+        // Nothing was made in the shared folder, nor in the folder or behind
+        // the link.
+        QStringList expected{QFileInfo(folder).fileName()};
+        if (made == "link")
+            expected << "elsewhere";
+        QCOMPARE(entries(session.temporaryFolder()), expected);
+        if (made != "file")
+            QCOMPARE(entries(folder), QStringList());
     }
 
     void turnsMessagesIntoRequests_data()
@@ -257,6 +399,8 @@ private slots:
         Received received(first);
         {
             AppSwitchSocketServer second;
+            QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("^R7API: Socket server cannot listen: another "
+                                                                   "server answers on .*corvanelle.r7.profileswitch$"));
             QTest::ignoreMessage(QtCriticalMsg, "R7API: Socket server failed to start.");
             QVERIFY(!second.start());
         }
