@@ -3,9 +3,14 @@
 #include "UserPrivateFolder.h"
 
 #include <QDebug>
+#include <QFile>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -14,14 +19,47 @@ const QString socketName = QStringLiteral("corvanelle.r7.profileswitch");
 constexpr qint64 maximumCommandSize = 4096;
 // A server that still runs accepts at once; this only bounds a hung one.
 constexpr int probeTimeoutMs = 1000;
+// Only the newest connection is listened to. The older ones are kept open
+// up to this many; each holds a file descriptor, and a client holding many
+// would otherwise run the program out of them.
+constexpr int maximumConnections = 16;
+// The folder's watch notices the socket file going at once; this catches it
+// where no watch could be had.
+constexpr int checkIntervalMs = 30000;
+// After the socket was lost, listening is tried again after these delays,
+// doubling from the first up to the last.
+constexpr int firstRetryMs = 250;
+constexpr int lastRetryMs = 30000;
 
-bool serverAnswers(const QString &path)
+enum class Probe { Free, Answered, Unknown };
+
+// Whether a server answers on path. Free only when nothing is there or
+// nothing listens on what is: then the file is a crashed instance's.
+Probe probeServer(const QString &path, QString *problem)
 {
     QLocalSocket probe;
     probe.connectToServer(path, QIODevice::WriteOnly);
-    const bool answered = probe.waitForConnected(probeTimeoutMs);
-    probe.abort();
-    return answered;
+    if (probe.waitForConnected(probeTimeoutMs)) {
+        probe.abort();
+        *problem = QStringLiteral("another server answers on ") + path;
+        return Probe::Answered;
+    }
+    switch (probe.error()) {
+    case QLocalSocket::ServerNotFoundError:
+    case QLocalSocket::ConnectionRefusedError:
+        return Probe::Free;
+    default:
+        // Out of descriptors, for example: what is there must be left alone.
+        *problem =
+            QStringLiteral("cannot tell whether another server answers on %1: %2").arg(path, probe.errorString());
+        return Probe::Unknown;
+    }
+}
+
+bool isSocketFile(const QString &path)
+{
+    struct stat info = {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISSOCK(info.st_mode);
 }
 
 } // namespace
@@ -29,8 +67,16 @@ bool serverAnswers(const QString &path)
 AppSwitchSocketServer::AppSwitchSocketServer(QObject *parent)
     : QObject(parent)
     , server(new QLocalServer(this))
+    , watcher(new QFileSystemWatcher(this))
+    , checkTimer(new QTimer(this))
+    , retryTimer(new QTimer(this))
 {
     connect(server, &QLocalServer::newConnection, this, &AppSwitchSocketServer::newConnection);
+    connect(watcher, &QFileSystemWatcher::directoryChanged, this, &AppSwitchSocketServer::checkListening);
+    checkTimer->setInterval(checkIntervalMs);
+    connect(checkTimer, &QTimer::timeout, this, &AppSwitchSocketServer::checkListening);
+    retryTimer->setSingleShot(true);
+    connect(retryTimer, &QTimer::timeout, this, &AppSwitchSocketServer::listenAgain);
 }
 
 AppSwitchSocketServer::~AppSwitchSocketServer()
@@ -56,7 +102,7 @@ QString AppSwitchSocketServer::socketPath(QString *problem)
 bool AppSwitchSocketServer::start()
 {
     QString problem;
-    if (!listen(&problem)) {
+    if (listen(&problem) != Listen::Listening) {
         qCritical().noquote() << "R7API: Socket server cannot listen:" << problem;
         qCritical() << "R7API: Socket server failed to start.";
         return false;
@@ -65,28 +111,80 @@ bool AppSwitchSocketServer::start()
     return true;
 }
 
-bool AppSwitchSocketServer::listen(QString *problem)
+AppSwitchSocketServer::Listen AppSwitchSocketServer::listen(QString *problem)
 {
     QString folderProblem;
     const QString path = socketPath(&folderProblem);
     if (path.isEmpty()) {
         *problem = QStringLiteral("the socket's private folder ") + folderProblem;
-        return false;
+        return Listen::Failed;
     }
     server->setSocketOptions(QLocalServer::UserAccessOption);
     // The toolkit moves its socket into place over an existing file, so a
     // running server is looked for first; a file nobody answers on is what a
     // crashed instance left behind.
-    if (serverAnswers(path)) {
-        *problem = QStringLiteral("another server answers on ") + path;
-        return false;
+    switch (probeServer(path, problem)) {
+    case Probe::Answered:
+        return Listen::Taken;
+    case Probe::Unknown:
+        return Listen::Failed;
+    case Probe::Free:
+        break;
     }
     QLocalServer::removeServer(path);
     if (!server->listen(path)) {
         *problem = server->errorString();
-        return false;
+        return Listen::Failed;
     }
-    return true;
+    listening = true;
+    // The toolkit keeps a server's last error: only a new one tells anything.
+    errorWhenListening = server->errorString();
+    // Watched anew each time: the folder may have been made again.
+    if (!watcher->directories().isEmpty())
+        watcher->removePaths(watcher->directories());
+    watcher->addPath(QFileInfo(path).absolutePath());
+    checkTimer->start();
+    return Listen::Listening;
+}
+
+void AppSwitchSocketServer::checkListening()
+{
+    // The toolkit closes a server whose accept fails (out of descriptors) and
+    // removes its file, yet still calls it listening; a file removed by anyone
+    // else leaves a server nobody can reach. Either way the file is gone.
+    const QString path = server->fullServerName();
+    if (!listening || isSocketFile(path))
+        return;
+    QString reason = QStringLiteral("its socket file %1 is gone").arg(path);
+    if (server->errorString() != errorWhenListening)
+        reason += QStringLiteral(" (%1)").arg(server->errorString());
+    qWarning().noquote() << "R7API: Socket server stopped listening:" << reason + "; listening again.";
+    listening = false;
+    checkTimer->stop();
+    server->close();
+    retryDelayMs = firstRetryMs;
+    retryReported = false;
+    listenAgain();
+}
+
+void AppSwitchSocketServer::listenAgain()
+{
+    QString problem;
+    switch (listen(&problem)) {
+    case Listen::Listening:
+        qInfo() << "R7API: Socket server listening again";
+        break;
+    case Listen::Taken:
+        qCritical().noquote() << "R7API: Socket server cannot listen again:" << problem;
+        break;
+    case Listen::Failed:
+        if (!retryReported)
+            qWarning().noquote() << "R7API: Socket server cannot listen again yet:" << problem + "; trying again.";
+        retryReported = true;
+        retryTimer->start(retryDelayMs);
+        retryDelayMs = qMin(2 * retryDelayMs, lastRetryMs);
+        break;
+    }
 }
 
 void AppSwitchSocketServer::newConnection()
@@ -95,6 +193,10 @@ void AppSwitchSocketServer::newConnection()
     if (!accepted)
         return;
     socket = accepted;
+    connections.removeAll(nullptr);
+    connections.append(accepted);
+    while (connections.size() > maximumConnections)
+        connections.takeFirst()->abort();
     connect(accepted, &QLocalSocket::readyRead, this, &AppSwitchSocketServer::readData);
     // One connection per command is the usual client: without this every
     // request would leave its socket behind for the program's life.

@@ -1,11 +1,14 @@
 #pragma once
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QQueue>
 #include <QString>
 
+class QFileSystemWatcher;
 class QLocalServer;
 class QLocalSocket;
+class QTimer;
 
 // The local socket through which other programs of the user switch the
 // profile by name or make the mouse vibrate. Every chunk a client writes is one
@@ -13,7 +16,9 @@ class QLocalSocket;
 //   "Vibrate <duration> <strength>"  a vibration (word tested as a prefix)
 //   anything else                    the name of the profile to switch to
 // Only the newest connection is listened to. Requests run one at a time in
-// the order they arrived, also when a receiver waits inside its slot.
+// the order they arrived, also when a receiver waits inside its slot. A
+// socket lost while running (out of descriptors, its file removed) is made
+// again.
 class AppSwitchSocketServer : public QObject
 {
     Q_OBJECT
@@ -50,13 +55,28 @@ private:
         quint16 duration = 0;
         quint8 strength = 0;
     };
+    enum class Listen { Listening, Taken, Failed };
+
     static Request parse(const QByteArray &data);
-    bool listen(QString *problem);
+    Listen listen(QString *problem);
+    // Notices a socket file that is gone, also with the server the toolkit
+    // closed, and listens again; later when that fails at once.
+    void checkListening();
+    void listenAgain();
     void runRequests();
 
     QLocalServer *server;
     QPointer<QLocalSocket> socket;
+    // The connections kept open, oldest first; the last is socket.
+    QList<QPointer<QLocalSocket>> connections;
     QQueue<Request> pending;
     bool scheduled = false;
     bool running = false;
+    QFileSystemWatcher *watcher; // the socket's folder
+    QTimer *checkTimer;
+    QTimer *retryTimer;
+    bool listening = false;
+    QString errorWhenListening;
+    int retryDelayMs = 0;
+    bool retryReported = false;
 };

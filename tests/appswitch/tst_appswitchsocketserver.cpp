@@ -4,7 +4,6 @@
 #include "ConnectedMouse.h"
 #include "MouseFunctions.h"
 #include "SimulatedMouse.h"
-#include "UserPrivateFolder.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -13,7 +12,11 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <algorithm>
+#include <fcntl.h>
+#include <optional>
 #include <pwd.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -101,17 +104,73 @@ public:
         qputenv("TMPDIR", temporary);
     }
     QString temporaryFolder() const { return shared.path(); }
-    QString privateFolder(bool made = true) const
-    {
-        const QString path = shared.path() + QStringLiteral("/corvanelle-r7-%1").arg(::geteuid());
-        return made ? UserPrivateFolder::path() : path;
-    }
+    QString privateFolder() const { return shared.path() + QStringLiteral("/corvanelle-r7-%1").arg(::geteuid()); }
 
 private:
     QTemporaryDir shared;
     QByteArray runtime;
     QByteArray temporary;
 };
+
+// The log lines while it lives; they still reach the test's own handler.
+class LogLines
+{
+public:
+    LogLines() { previous = qInstallMessageHandler(record); }
+    ~LogLines()
+    {
+        qInstallMessageHandler(previous);
+        lines.clear();
+    }
+    static bool has(const QString &beginning)
+    {
+        return std::any_of(lines.cbegin(), lines.cend(),
+                           [&](const QString &line) { return line.startsWith(beginning); });
+    }
+
+private:
+    static void record(QtMsgType type, const QMessageLogContext &context, const QString &text)
+    {
+        lines.append(text);
+        previous(type, context, text);
+    }
+    static inline QtMessageHandler previous = nullptr;
+    static inline QStringList lines;
+};
+
+// The open-file limit of this process, which is the server and its clients
+// at once, lowered to what it holds now and a few more.
+class OpenFileLimit
+{
+public:
+    explicit OpenFileLimit(rlim_t more)
+    {
+        ::getrlimit(RLIMIT_NOFILE, &saved);
+        rlimit lowered = saved;
+        lowered.rlim_cur = rlim_t(QDir("/proc/self/fd").count()) + more;
+        ::setrlimit(RLIMIT_NOFILE, &lowered);
+    }
+    ~OpenFileLimit() { ::setrlimit(RLIMIT_NOFILE, &saved); }
+
+private:
+    rlimit saved = {};
+};
+
+// A client connection by hand, as any program makes one; -1 when refused.
+int connectTo(const QString &path)
+{
+    const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (client < 0)
+        return -1;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path);
+    if (::connect(client, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+        ::close(client);
+        return -1;
+    }
+    return client;
+}
 
 int socketObjects(const AppSwitchSocketServer &server)
 {
@@ -195,12 +254,11 @@ private slots:
         QFETCH(QString, made);
         QFETCH(QString, reason);
         NoRuntimeFolder session;
-        const QString folder = session.privateFolder(false);
+        const QString folder = session.privateFolder();
         const QString elsewhere = session.temporaryFolder() + "/elsewhere";
         const QByteArray native = QFile::encodeName(folder);
         if (made == "link") {
-            QVERIFY(QDir().mkdir(elsewhere)
-                    && QFile::setPermissions(elsewhere, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+            QVERIFY(::mkdir(QFile::encodeName(elsewhere).constData(), 0700) == 0);
             QVERIFY(QFile::link(elsewhere, folder));
         } else if (made == "file") {
             QFile file(folder);
@@ -370,6 +428,97 @@ private slots:
             Client("Vibrate " + QByteArray::number(1000 + client) + " 50");
         QTRY_COMPARE(mouse->vibrations().last().duration, 1030);
         QTRY_COMPARE(socketObjects(server), 0);
+    }
+
+    void manyIdleClientsLeaveTheServerListening()
+    {
+        AppSwitchSocketServer server;
+        QVERIFY(server.start());
+        Received received(server);
+        QSignalSpy accepted(server.findChild<QLocalServer *>(), &QLocalServer::newConnection);
+        const QString path = AppSwitchSocketServer::socketPath();
+        std::vector<int> clients;
+        {
+            // Room for the clients' ends and a few more, not for the server's
+            // end of each.
+            OpenFileLimit limit(200);
+            for (int client = 0; client < 150; ++client) {
+                clients.push_back(connectTo(path));
+                QVERIFY2(clients.back() >= 0, qPrintable(QString("client %1 refused").arg(client)));
+                QVERIFY(accepted.wait(2000));
+            }
+            QTRY_COMPARE(socketObjects(server), 16);
+            Client client("Gaming");
+            QTRY_COMPARE(received.requests, QStringList{"profile Gaming"});
+        }
+        for (const int client : clients)
+            ::close(client);
+        QTRY_COMPARE(socketObjects(server), 0);
+    }
+
+    void listensAgainAfterRunningOutOfFiles()
+    {
+        AppSwitchSocketServer server;
+        QVERIFY(server.start());
+        Received received(server);
+        LogLines log;
+        const QString path = AppSwitchSocketServer::socketPath();
+        {
+            OpenFileLimit limit(20);
+            // A client waits to be accepted when no descriptor is left.
+            const int waiting = connectTo(path);
+            QVERIFY(waiting >= 0);
+            std::vector<int> taken;
+            for (int file; (file = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+                taken.push_back(file);
+            QTRY_VERIFY(log.has("R7API: Socket server stopped listening: its socket file " + path + " is gone ("));
+            for (const int file : taken)
+                ::close(file);
+            ::close(waiting);
+        }
+        QTRY_VERIFY(log.has("R7API: Socket server listening again"));
+        Client client("Gaming");
+        QTRY_COMPARE(received.requests, QStringList{"profile Gaming"});
+    }
+
+    void listensAgainWhenItsFileGoes_data()
+    {
+        QTest::addColumn<QString>("removed");
+        QTest::newRow("socket file in the runtime folder") << "runtime";
+        QTest::newRow("socket file in the private folder") << "file";
+        QTest::newRow("the private folder") << "folder";
+        QTest::newRow("the private folder, a plain file there for a while") << "blocked";
+    }
+    void listensAgainWhenItsFileGoes()
+    {
+        QFETCH(QString, removed);
+        std::optional<NoRuntimeFolder> session;
+        if (removed != "runtime")
+            session.emplace();
+        AppSwitchSocketServer server;
+        QVERIFY(server.start());
+        Received received(server);
+        LogLines log;
+        const QString path = AppSwitchSocketServer::socketPath();
+        if (removed == "runtime" || removed == "file") {
+            QVERIFY(QFile::remove(path));
+        } else {
+            const QString folder = session->privateFolder();
+            QVERIFY(QDir(folder).removeRecursively());
+            if (removed == "blocked") {
+                QFile file(folder);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                QTRY_VERIFY(log.has("R7API: Socket server cannot listen again yet: the socket's private folder "
+                                    + folder + " is not a folder; trying again."));
+                QVERIFY(file.remove());
+            }
+        }
+        QTRY_VERIFY(log.has("R7API: Socket server listening again"));
+        QVERIFY(
+            log.has("R7API: Socket server stopped listening: its socket file " + path + " is gone; listening again."));
+        QCOMPARE(modeOf(path), mode_t(S_IFSOCK | 0700));
+        Client client("Gaming");
+        QTRY_COMPARE(received.requests, QStringList{"profile Gaming"});
     }
 
     void staleSocketFileIsReplaced()
