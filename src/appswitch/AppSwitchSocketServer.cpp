@@ -1,9 +1,16 @@
 #include "AppSwitchSocketServer.h"
 
+#include "UserPrivateFolder.h"
+
 #include <QDebug>
+#include <QFile>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -12,14 +19,47 @@ const QString socketName = QStringLiteral("corvanelle.r7.profileswitch");
 constexpr qint64 maximumCommandSize = 4096;
 // A server that still runs accepts at once; this only bounds a hung one.
 constexpr int probeTimeoutMs = 1000;
+// Only the newest connection is listened to. The older ones are kept open
+// up to this many; each holds a file descriptor, and a client holding many
+// would otherwise run the program out of them.
+constexpr int maximumConnections = 16;
+// The folder's watch notices the socket file going at once; this catches it
+// where no watch could be had.
+constexpr int checkIntervalMs = 30000;
+// After the socket was lost, listening is tried again after these delays,
+// doubling from the first up to the last.
+constexpr int firstRetryMs = 250;
+constexpr int lastRetryMs = 30000;
 
-bool serverAnswers(const QString &path)
+enum class Probe { Free, Answered, Unknown };
+
+// Whether a server answers on path. Free only when nothing is there or
+// nothing listens on what is: then the file is a crashed instance's.
+Probe probeServer(const QString &path, QString *problem)
 {
     QLocalSocket probe;
     probe.connectToServer(path, QIODevice::WriteOnly);
-    const bool answered = probe.waitForConnected(probeTimeoutMs);
-    probe.abort();
-    return answered;
+    if (probe.waitForConnected(probeTimeoutMs)) {
+        probe.abort();
+        *problem = QStringLiteral("another server answers on ") + path;
+        return Probe::Answered;
+    }
+    switch (probe.error()) {
+    case QLocalSocket::ServerNotFoundError:
+    case QLocalSocket::ConnectionRefusedError:
+        return Probe::Free;
+    default:
+        // Out of descriptors, for example: what is there must be left alone.
+        *problem =
+            QStringLiteral("cannot tell whether another server answers on %1: %2").arg(path, probe.errorString());
+        return Probe::Unknown;
+    }
+}
+
+bool isSocketFile(const QString &path)
+{
+    struct stat info = {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISSOCK(info.st_mode);
 }
 
 } // namespace
@@ -27,8 +67,16 @@ bool serverAnswers(const QString &path)
 AppSwitchSocketServer::AppSwitchSocketServer(QObject *parent)
     : QObject(parent)
     , server(new QLocalServer(this))
+    , watcher(new QFileSystemWatcher(this))
+    , checkTimer(new QTimer(this))
+    , retryTimer(new QTimer(this))
 {
     connect(server, &QLocalServer::newConnection, this, &AppSwitchSocketServer::newConnection);
+    connect(watcher, &QFileSystemWatcher::directoryChanged, this, &AppSwitchSocketServer::checkListening);
+    checkTimer->setInterval(checkIntervalMs);
+    connect(checkTimer, &QTimer::timeout, this, &AppSwitchSocketServer::checkListening);
+    retryTimer->setSingleShot(true);
+    connect(retryTimer, &QTimer::timeout, this, &AppSwitchSocketServer::listenAgain);
 }
 
 AppSwitchSocketServer::~AppSwitchSocketServer()
@@ -38,30 +86,105 @@ AppSwitchSocketServer::~AppSwitchSocketServer()
         socket->close();
 }
 
-QString AppSwitchSocketServer::socketPath()
+QString AppSwitchSocketServer::socketPath(QString *problem)
 {
     const QString runtimeFolder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return runtimeFolder.isEmpty() ? socketName : runtimeFolder + QLatin1Char('/') + socketName;
+    if (!runtimeFolder.isEmpty())
+        return runtimeFolder + QLatin1Char('/') + socketName;
+    // The temporary folder is shared: any user could have made the bare name
+    // there first and would then get this user's commands.
+    const QString folder = UserPrivateFolder::path(problem);
+    if (folder.isEmpty())
+        return QString();
+    return folder + QLatin1Char('/') + socketName;
 }
 
 bool AppSwitchSocketServer::start()
 {
-    const QString path = socketPath();
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    // The toolkit moves its socket into place over an existing file, so a
-    // running server is looked for first; a file nobody answers on is what a
-    // crashed instance left behind.
-    bool ok = !serverAnswers(path);
-    if (ok) {
-        QLocalServer::removeServer(path);
-        ok = server->listen(path);
-    }
-    if (!ok) {
+    QString problem;
+    if (listen(&problem) != Listen::Listening) {
+        qCritical().noquote() << "R7API: Socket server cannot listen:" << problem;
         qCritical() << "R7API: Socket server failed to start.";
         return false;
     }
     qDebug() << "R7API: Socket server started";
     return true;
+}
+
+AppSwitchSocketServer::Listen AppSwitchSocketServer::listen(QString *problem)
+{
+    QString folderProblem;
+    const QString path = socketPath(&folderProblem);
+    if (path.isEmpty()) {
+        *problem = QStringLiteral("the socket's private folder ") + folderProblem;
+        return Listen::Failed;
+    }
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    // The toolkit moves its socket into place over an existing file, so a
+    // running server is looked for first; a file nobody answers on is what a
+    // crashed instance left behind.
+    switch (probeServer(path, problem)) {
+    case Probe::Answered:
+        return Listen::Taken;
+    case Probe::Unknown:
+        return Listen::Failed;
+    case Probe::Free:
+        break;
+    }
+    QLocalServer::removeServer(path);
+    if (!server->listen(path)) {
+        *problem = server->errorString();
+        return Listen::Failed;
+    }
+    listening = true;
+    // The toolkit keeps a server's last error: only a new one tells anything.
+    errorWhenListening = server->errorString();
+    // Watched anew each time: the folder may have been made again.
+    if (!watcher->directories().isEmpty())
+        watcher->removePaths(watcher->directories());
+    watcher->addPath(QFileInfo(path).absolutePath());
+    checkTimer->start();
+    return Listen::Listening;
+}
+
+void AppSwitchSocketServer::checkListening()
+{
+    // The toolkit closes a server whose accept fails (out of descriptors) and
+    // removes its file, yet still calls it listening; a file removed by anyone
+    // else leaves a server nobody can reach. Either way the file is gone.
+    const QString path = server->fullServerName();
+    if (!listening || isSocketFile(path))
+        return;
+    QString reason = QStringLiteral("its socket file %1 is gone").arg(path);
+    if (server->errorString() != errorWhenListening)
+        reason += QStringLiteral(" (%1)").arg(server->errorString());
+    qWarning().noquote() << "R7API: Socket server stopped listening:" << reason + "; listening again.";
+    listening = false;
+    checkTimer->stop();
+    server->close();
+    retryDelayMs = firstRetryMs;
+    retryReported = false;
+    listenAgain();
+}
+
+void AppSwitchSocketServer::listenAgain()
+{
+    QString problem;
+    switch (listen(&problem)) {
+    case Listen::Listening:
+        qInfo() << "R7API: Socket server listening again";
+        break;
+    case Listen::Taken:
+        qCritical().noquote() << "R7API: Socket server cannot listen again:" << problem;
+        break;
+    case Listen::Failed:
+        if (!retryReported)
+            qWarning().noquote() << "R7API: Socket server cannot listen again yet:" << problem + "; trying again.";
+        retryReported = true;
+        retryTimer->start(retryDelayMs);
+        retryDelayMs = qMin(2 * retryDelayMs, lastRetryMs);
+        break;
+    }
 }
 
 void AppSwitchSocketServer::newConnection()
@@ -70,6 +193,10 @@ void AppSwitchSocketServer::newConnection()
     if (!accepted)
         return;
     socket = accepted;
+    connections.removeAll(nullptr);
+    connections.append(accepted);
+    while (connections.size() > maximumConnections)
+        connections.takeFirst()->abort();
     connect(accepted, &QLocalSocket::readyRead, this, &AppSwitchSocketServer::readData);
     // One connection per command is the usual client: without this every
     // request would leave its socket behind for the program's life.
@@ -98,7 +225,13 @@ void AppSwitchSocketServer::readData()
         }
         pending.enqueue(parse(data));
     }
-    runRequests();
+    // A receiver may wait for the mouse in an event loop of its own, where
+    // this socket can close and be deleted: requests never run inside a
+    // socket's signal, but from the event loop once this has returned.
+    if (!pending.isEmpty() && !scheduled && !running) {
+        scheduled = true;
+        QMetaObject::invokeMethod(this, &AppSwitchSocketServer::runRequests, Qt::QueuedConnection);
+    }
 }
 
 AppSwitchSocketServer::Request AppSwitchSocketServer::parse(const QByteArray &data)
@@ -120,17 +253,22 @@ AppSwitchSocketServer::Request AppSwitchSocketServer::parse(const QByteArray &da
 
 void AppSwitchSocketServer::runRequests()
 {
+    scheduled = false;
     // A receiver may wait in a nested event loop, where the next request can
     // arrive: that one waits here until the first is done.
     if (running)
         return;
     running = true;
+    const QPointer<AppSwitchSocketServer> alive(this);
     while (!pending.isEmpty()) {
         const Request request = pending.dequeue();
         if (request.vibration)
             emit R7API_vibration(request.duration, request.strength);
         else
             emit R7API_profile_change(request.name);
+        // The program may have ended while a receiver waited.
+        if (!alive)
+            return;
     }
     running = false;
 }

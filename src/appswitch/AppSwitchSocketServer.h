@@ -1,11 +1,14 @@
 #pragma once
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QQueue>
 #include <QString>
 
+class QFileSystemWatcher;
 class QLocalServer;
 class QLocalSocket;
+class QTimer;
 
 // The local socket through which other programs of the user switch the
 // profile by name or make the mouse vibrate. Every chunk a client writes is one
@@ -13,7 +16,9 @@ class QLocalSocket;
 //   "Vibrate <duration> <strength>"  a vibration (word tested as a prefix)
 //   anything else                    the name of the profile to switch to
 // Only the newest connection is listened to. Requests run one at a time in
-// the order they arrived, also when a receiver waits inside its slot.
+// the order they arrived, also when a receiver waits inside its slot. A
+// socket lost while running (out of descriptors, its file removed) is made
+// again.
 class AppSwitchSocketServer : public QObject
 {
     Q_OBJECT
@@ -23,12 +28,15 @@ public:
     ~AppSwitchSocketServer() override;
 
     // Where the socket lives: $XDG_RUNTIME_DIR/corvanelle.r7.profileswitch,
-    // or the bare name (in the temporary folder) when that variable is unset.
-    static QString socketPath();
+    // or without that variable the same name in the user's private folder in
+    // the temporary folder (UserPrivateFolder, made when missing). Empty when
+    // that folder cannot be had; *problem (when given) then says why.
+    static QString socketPath(QString *problem = nullptr);
 
     // Listens on socketPath(), readable and writable by the user only. A file
     // left there by an instance that ended without closing it is replaced;
-    // one on which another server answers makes this fail.
+    // one on which another server answers makes this fail, and so does a
+    // private folder that cannot be had: there is no shared place to go to.
     bool start();
 
 signals:
@@ -47,11 +55,28 @@ private:
         quint16 duration = 0;
         quint8 strength = 0;
     };
+    enum class Listen { Listening, Taken, Failed };
+
     static Request parse(const QByteArray &data);
+    Listen listen(QString *problem);
+    // Notices a socket file that is gone, also with the server the toolkit
+    // closed, and listens again; later when that fails at once.
+    void checkListening();
+    void listenAgain();
     void runRequests();
 
     QLocalServer *server;
     QPointer<QLocalSocket> socket;
+    // The connections kept open, oldest first; the last is socket.
+    QList<QPointer<QLocalSocket>> connections;
     QQueue<Request> pending;
+    bool scheduled = false;
     bool running = false;
+    QFileSystemWatcher *watcher; // the socket's folder
+    QTimer *checkTimer;
+    QTimer *retryTimer;
+    bool listening = false;
+    QString errorWhenListening;
+    int retryDelayMs = 0;
+    bool retryReported = false;
 };
