@@ -11,6 +11,11 @@
 
 namespace SettingsFile {
 
+QString applicationName()
+{
+    return QStringLiteral("Corvanelle R7 Control Panel");
+}
+
 QString folder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
@@ -23,8 +28,8 @@ QString path()
 
 QString pathBeforeApplication()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           "/Corvanelle R7 Control Panel/" + settingsFileName;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/" + applicationName() + "/"
+           + settingsFileName;
 }
 
 QString channelIniPath()
