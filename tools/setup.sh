@@ -54,3 +54,8 @@ r7_packages+=(umockdev libumockdev-dev)
 # The keystroke recorder's hooks (XInput2 and the keyboard map); their test
 # types on a server of its own through XTest.
 r7_packages+=(libxcb-xinput-dev libxcb-keysyms1-dev libxcb-xtest0-dev)
+
+# The install and package tests: the desktop entry's validator, and what
+# cpack's DEB generator runs to find the package's dependencies (dpkg-shlibdeps,
+# file).
+r7_packages+=(desktop-file-utils dpkg-dev file)

@@ -3,6 +3,7 @@
 #include "QuitOnSignal.h"
 #include "SettingsFile.h"
 #include "SingleInstanceGuard.h"
+#include "StartupEnvironment.h"
 
 #include <QDebug>
 #include <QSettings>
@@ -12,6 +13,7 @@
 
 int main(int argc, char *argv[])
 {
+    StartupEnvironment::apply();
     QuitOnSignal::install();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

@@ -8,6 +8,13 @@
 
 namespace Autostart {
 
+namespace {
+
+// Where an install puts the command, from its prefix.
+constexpr char installedCommand[] = "bin/corvanelle-r7";
+
+} // namespace
+
 QString entryPath(const QString &name)
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/autostart/" + name + ".desktop";
@@ -16,6 +23,21 @@ QString entryPath(const QString &name)
 bool isRegistered(const QString &name)
 {
     return QFile::exists(entryPath(name));
+}
+
+QString startCommand(const QString &executable)
+{
+    const QFileInfo program(executable);
+    const QString target = program.canonicalFilePath();
+    if (target.isEmpty())
+        return executable;
+    QDir folder = program.absoluteDir();
+    while (folder.cdUp()) {
+        const QString command = folder.absoluteFilePath(QLatin1String(installedCommand));
+        if (QFileInfo(command).canonicalFilePath() == target)
+            return command;
+    }
+    return executable;
 }
 
 QString execLine(const QString &executable, const QString &argument)
@@ -58,7 +80,7 @@ bool registerEntry(const QString &name, const QString &executable, const QString
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
     QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n")
-                       .arg(QString(name).replace('\n', ' '), execLine(executable, argument));
+                       .arg(QString(name).replace('\n', ' '), execLine(startCommand(executable), argument));
     if (!icon.isEmpty())
         text += QStringLiteral("Icon=%1\n").arg(QString(icon).replace('\n', ' '));
     text += QStringLiteral("X-GNOME-Autostart-enabled=true\n");

@@ -12,6 +12,11 @@
 
 namespace SettingsFile {
 
+QString applicationName()
+{
+    return QStringLiteral("Corvanelle R7 Control Panel");
+}
+
 QString folder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
@@ -24,8 +29,8 @@ QString path()
 
 QString pathBeforeApplication()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           "/Corvanelle R7 Control Panel/" + settingsFileName;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/" + applicationName() + "/"
+           + settingsFileName;
 }
 
 QString channelIniPath()

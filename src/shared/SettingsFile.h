@@ -12,12 +12,18 @@ class QVariant;
 
 namespace SettingsFile {
 
+// The application name, which names the per-user folders. main sets it before
+// anything reads a path, so that the folders stay the same whatever the
+// executable is called and however it is started (a link on the PATH, a
+// renamed copy). No organisation name is set.
+QString applicationName();
+
 // The per-user configuration folder of the running application.
 QString folder();
 // folder() + "/settings.ini".
 QString path();
-// The same file, composed by hand for readers that run before the application
-// object exists (the application name is not known to the toolkit yet).
+// The same file, composed by hand from applicationName() for readers that run
+// before main has set the name (during static initialisation).
 QString pathBeforeApplication();
 // folder() + "/Channel.ini", the older release-channel file.
 QString channelIniPath();

@@ -58,13 +58,15 @@ inline QProcessEnvironment environment(const QString &updateServer = QStringLite
     return environment;
 }
 
+// The program is the built one unless another path (a link to it) is given.
 inline std::unique_ptr<QProcess> start(const QStringList &arguments,
-                                       const QProcessEnvironment &processEnvironment = environment())
+                                       const QProcessEnvironment &processEnvironment = environment(),
+                                       const QString &program = QStringLiteral(R7_APP_EXECUTABLE))
 {
     auto process = std::make_unique<QProcess>();
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setProcessEnvironment(processEnvironment);
-    process->start(R7_APP_EXECUTABLE, arguments);
+    process->start(program, arguments);
     // Its state is Running from here on (a fast start may log before the
     // start is seen otherwise); a start that fails shows in the checks.
     process->waitForStarted(20000);

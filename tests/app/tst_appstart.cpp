@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace ProgramRun;
@@ -104,6 +105,25 @@ private slots:
         QCOMPARE(countInLog("copyStarterFile: true"), 2);
         for (const QString &path : files)
             QVERIFY2(QFileInfo(path).lastModified() == before, qPrintable(path));
+    }
+
+    // As a program put on the PATH under a name of its own: the folders do
+    // not follow the name it was started by.
+    void startedThroughALinkKeepsItsFolders()
+    {
+        QTemporaryDir bin;
+        QVERIFY(bin.isValid());
+        const QString link = bin.filePath("r7panel");
+        QVERIFY(QFile::link(QStringLiteral(R7_APP_EXECUTABLE), link));
+        auto program = start({"hide"}, environment(), link);
+        QVERIFY(waitForLog("Autostart - launched minimized"));
+        stop(*program);
+        QVERIFY(QFile::exists(settingsPath()));
+        QVERIFY(QFile::exists(configFolder() + "/Starter Mappings.kvlf"));
+        for (const auto location : {QStandardPaths::GenericConfigLocation, QStandardPaths::GenericDataLocation}) {
+            const QString folder = QStandardPaths::writableLocation(location) + "/r7panel";
+            QVERIFY2(!QFileInfo::exists(folder), qPrintable(folder));
+        }
     }
 
     void otherArgumentsStartNormally_data()

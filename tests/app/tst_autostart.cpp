@@ -2,6 +2,7 @@
 #include "FileSizeLimit.h"
 
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -107,6 +108,54 @@ private slots:
         const QStringList lines = QString::fromUtf8(entry.readAll()).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.filter("Icon="), QStringList{"Icon=corvanelle-r7"});
         QCOMPARE(lines.size(), 6);
+    }
+
+    // Installed, the entry starts the program through the command on the
+    // PATH; anything else of that name is not the program.
+    void entryStartsTheInstalledCommand_data()
+    {
+        QTest::addColumn<QString>("programFolder");
+        QTest::addColumn<QString>("command"); // what bin/corvanelle-r7 is
+        QTest::addColumn<bool>("used");
+        const auto row = [](const char *name, const QString &folder, const QString &command, bool used) {
+            QTest::newRow(name) << folder << command << used;
+        };
+        const QString installed = QStringLiteral("lib/corvanelle-r7");
+        const QString deeper = QStringLiteral("lib/x86_64-linux-gnu/corvanelle-r7");
+        row("relative link, as installed", installed, "link:../" + installed + "/Corvanelle R7 Control Panel", true);
+        row("absolute link", installed, "link:<program>", true);
+        row("deeper program folder", deeper, "link:../" + deeper + "/Corvanelle R7 Control Panel", true);
+        row("no command", installed, "", false);
+        row("link to another program", installed, "link:../lib/other/app", false);
+        row("a copy of the program", installed, "copy", false);
+    }
+    void entryStartsTheInstalledCommand()
+    {
+        QFETCH(QString, programFolder);
+        QFETCH(QString, command);
+        QFETCH(bool, used);
+        QTemporaryDir prefix;
+        QVERIFY(prefix.isValid());
+        const QString program = prefix.filePath(programFolder + "/Corvanelle R7 Control Panel");
+        const QString other = prefix.filePath("lib/other/app");
+        for (const QString &file : {program, other}) {
+            QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+            QFile created(file);
+            QVERIFY(created.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QDir().mkpath(prefix.filePath("bin")));
+        const QString path = prefix.filePath("bin/corvanelle-r7");
+        if (command.startsWith("link:"))
+            QVERIFY(QFile::link(command.mid(5).replace("<program>", program), path));
+        else if (command == "copy")
+            QVERIFY(QFile::copy(program, path));
+
+        QVERIFY(Autostart::registerEntry("Installed", program, "hide"));
+        QFile entry(Autostart::entryPath("Installed"));
+        QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList exec = QString::fromUtf8(entry.readAll()).split('\n').filter(QRegularExpression("^Exec="));
+        QCOMPARE(exec.size(), 1);
+        QCOMPARE(execArguments(exec.at(0).mid(5)), QStringList({used ? path : program, "hide"}));
     }
 
     // A full disk: the entry is not written at all rather than cut short.
