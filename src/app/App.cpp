@@ -68,6 +68,12 @@ App::App(int &argc, char **argv)
     QuitOnSignal::connectToApplication();
     setupLogging();
     qInfo() << "Start" << productName << versionString;
+    // Foreground detection and the recorder's view of other windows go
+    // through X11 (XWayland on a Wayland session); their own lines come only
+    // when first used.
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        qWarning() << "App: no X display (DISPLAY is unset); foreground applications are not detected, and recording "
+                      "takes only keys typed into the program's own windows";
     loadTranslators();
     loadStyleSheet();
 

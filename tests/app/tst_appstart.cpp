@@ -75,6 +75,8 @@ private slots:
         QCOMPARE(countInLog("App: showActiveView"), 0);
         QCOMPARE(countInLog("Opening Window in"), 0);
         QVERIFY(!QSettings(settingsPath(), QSettings::IniFormat).contains("HasBeenRunBefore"));
+        // Started with no display at all, it says once what goes without.
+        QCOMPARE(countInLog("App: no X display (DISPLAY is unset); foreground applications are not detected"), 1);
 
         auto second = start({});
         QVERIFY(second->waitForFinished(20000));
