@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVariant>
 
 namespace {
 
@@ -38,6 +39,7 @@ AppWidget::AppWidget(const QString &name, const QString &id, QWidget *parent)
     auto *close = new QPushButton(frame);
     close->setObjectName(QStringLiteral("pushButton_close"));
     close->setFixedSize(10, 10);
+    close->setProperty("exp_button_type", QStringLiteral("picture"));
     close->setStyleSheet(
         QStringLiteral("QPushButton { border: none; image: url(:/pic/close_button_10.png); }"
                        "QPushButton::hover { border: none; image: url(:/pic/close_button_10_active.png); }"));

@@ -6,10 +6,16 @@
 // "Quit" ends the event loop. The menu is a child of the window, so the
 // window's menu rules style it.
 //
-// Where the desktop offers no tray (neither a status notifier host nor a
-// tray area), the icon cannot show; that is logged once per run, and the
-// window is reached by starting the program again. The menu is built all
-// the same.
+// The desktop's tray may come after the program: a program started at login
+// can be up before the panel. The toolkit decides once per run whether the
+// tray is a status notifier host on the session bus, when the first icon is
+// made, so on X11 and Wayland the icon is made only once a tray is there:
+// a status notifier host (the watcher's name appearing on the session bus,
+// or a host registering with it, both reported by the bus) or, on X11, a
+// tray area (looked for every two seconds during the first minute). Until
+// then icon() is null; the menu is built all the same. A desktop without a
+// tray is logged once per run; the window is then reached by starting the
+// program again.
 
 #include <QObject>
 #include <QStringList>
@@ -17,7 +23,9 @@
 
 class QAction;
 class QActionGroup;
+class QDBusServiceWatcher;
 class QMenu;
+class QTimer;
 class QWidget;
 
 class ExpertTray : public QObject
@@ -28,6 +36,7 @@ public:
     explicit ExpertTray(QWidget *window);
     ~ExpertTray() override;
 
+    // Null while the desktop has no tray to show it in.
     QSystemTrayIcon *icon() const { return m_icon; }
     QMenu *menu() const { return m_menu; }
     QAction *openAction() const { return m_open; }
@@ -49,12 +58,31 @@ signals:
     // the current entries.
     void profileChosen(int position);
 
+private slots:
+    // The watcher's name appeared or a host registered: asks the watcher,
+    // without waiting for it, whether a host is there.
+    void askForHost();
+
 private:
     void profileTriggered(QAction *action);
+    // Whether the desktop has a tray now: a registered status notifier host
+    // or, on X11, a tray area.
+    bool trayIsThere() const;
+    // Starts watching for a tray; false when nothing could bring one.
+    bool watchForTray();
+    void stopWatching();
+    void lookForTrayArea();
+    void trayCame();
+    void makeIcon();
 
-    QSystemTrayIcon *m_icon;
+    QWidget *m_window;
+    QSystemTrayIcon *m_icon = nullptr;
     QMenu *m_menu;
     QAction *m_open;
     QAction *m_quit;
     QActionGroup *m_profiles = nullptr;
+    QDBusServiceWatcher *m_watcher = nullptr;
+    bool m_hostSignal = false;
+    QTimer *m_areaLook = nullptr;
+    int m_areaLooks = 0;
 };

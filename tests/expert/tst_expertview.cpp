@@ -1,12 +1,75 @@
 // The expert main window against the simulated mouse, offscreen: what its
 // construction brings up (settings defaults, profiles, device link,
 // switching), the version texts, the model's pages, the tray, closing into
-// the tray, the update notice and the local socket.
+// the tray, the update notice, the local socket and the picture buttons'
+// look.
 #include "ExpertViewTestKit.h"
+
+#include <QPainter>
+
+namespace {
+
+// The first button of that name a user sees inside a widget of class owner
+// (or a subclass of it).
+QPushButton *shownButtonIn(const QWidget *root, const QString &owner, const QString &name)
+{
+    for (QPushButton *button : root->findChildren<QPushButton *>(name)) {
+        if (!button->isVisible())
+            continue;
+        for (const QWidget *above = button->parentWidget(); above; above = above->parentWidget()) {
+            if (above->inherits(qPrintable(owner)))
+                return button;
+        }
+    }
+    return nullptr;
+}
+
+// Whether the button shows the picture whole and at its own size: drawn
+// somewhere inside the button as it looks without it, the picture gives
+// what the button shows.
+bool showsWhole(QPushButton *button, const QString &path)
+{
+    const QImage picture(path);
+    if (picture.isNull())
+        return false;
+    const auto grabbed = [button] {
+        return button->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    const QImage shown = grabbed();
+    const QString sheet = button->styleSheet();
+    button->setStyleSheet(sheet + QStringLiteral("\nQPushButton { image: none; }"));
+    const QImage bare = grabbed();
+    button->setStyleSheet(sheet);
+    const auto same = [](const QImage &a, const QImage &b) {
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+                if (std::abs(p.red() - q.red()) > 2 || std::abs(p.green() - q.green()) > 2
+                    || std::abs(p.blue() - q.blue()) > 2)
+                    return false;
+            }
+        return true;
+    };
+    for (int y = 0; y + picture.height() <= bare.height(); ++y)
+        for (int x = 0; x + picture.width() <= bare.width(); ++x) {
+            QImage expected = bare;
+            QPainter(&expected).drawImage(x, y, picture);
+            if (same(expected, shown))
+                return true;
+        }
+    return false;
+}
+
+} // namespace
 
 class TestExpertView : public QObject, private ExpertViewRig
 {
     Q_OBJECT
+
+    QPushButton *shownButton(const QString &owner, const QString &name) const
+    {
+        return shownButtonIn(view.get(), owner, name);
+    }
 
 private slots:
     void initTestCase() { ExpertViewRig::initTestCase(); }
@@ -318,6 +381,70 @@ private slots:
         QVERIFY(!WidgetDriver::grabToPng(view.get(), "expert-window").isEmpty());
         QVERIFY(WidgetDriver::click(view.get(), "pushButton_mappings"));
         QVERIFY(!WidgetDriver::grabToPng(view.get(), "expert-window-mappings").isEmpty());
+    }
+
+    // Buttons that show only a picture show it whole and keep the size their
+    // form gives them, under the window's style sheet: its padding and height
+    // for text buttons once left the picture a speck or nothing.
+    void pictureButtonsShowTheirPictures_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("owner"); // the class of the widget holding the button
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QSize>("size");
+        const auto row = [](const char *tag, const char *page, const char *owner, const char *button,
+                            const QString &picture, QSize size) {
+            QTest::newRow(tag) << QString(page) << QString(owner) << QString(button) << picture << size;
+        };
+        const QString quickView = ":/pic/simple_mode/v/quick_view/";
+        row("profile header menu", "settings", "ProfilesView", "pushButton_profileMenu", ":/pic/humb_menu_small.png",
+            {20, 20});
+        row("tab strip add", "settings", "ProfileScroller", "pushButton_add", ":/pic/plus.png", {30, 30});
+        row("linked application remove", "settings", "AppWidget", "pushButton_close", ":/pic/close_button_10.png",
+            {10, 10});
+        row("DPI level delete", "global settings", "DPILevel", "pushButton_delete", ":/pic/close_button_10.png",
+            {10, 10});
+        row("DPI level drag", "global settings", "DPILevel", "pushButton_drag", ":/pic/drag_button_10.png", {10, 10});
+        row("card menu", "mappings", "MapWidget", "pushButton_menu", ":/pic/dots_vertical.png", {20, 20});
+        row("card action library", "mappings", "MapWidget", "pushButton_actionLibrary",
+            quickView + "branch_arrow_down.png", {18, 18});
+        row("card record", "mappings", "MapWidget", "pushButton_Record", quickView + "record_button_hover.png",
+            {18, 18});
+        row("output help", "outputs", "OutputAction", "pushButton_help", ":/pic/help_button.png", {7, 12});
+        row("output delete", "outputs", "OutputAction", "pushButton_delete", ":/pic/close_button_10.png", {10, 10});
+        row("output duplicate", "outputs", "OutputAction", "pushButton_duplicate", ":/pic/duplicate_button_10.png",
+            {10, 10});
+    }
+    void pictureButtonsShowTheirPictures()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, owner);
+        QFETCH(QString, button);
+        QFETCH(QString, picture);
+        QFETCH(QSize, size);
+        settings().setValue("HasBeenRunBefore", true);
+        settings().setValue("HasDoneCalibration", true);
+        build(5);
+        plugIn();
+        if (page == "settings")
+            editCurrentProfile(); // a linked application to show
+        showWindow();
+        if (page == "global settings")
+            view->profileScroller()->globalProfileClicked();
+        if (page == "mappings" || page == "outputs")
+            QVERIFY(WidgetDriver::click(view.get(), "pushButton_mappings"));
+        if (page == "outputs") {
+            QPushButton *summary = shownButton("MapWidget", "pushButton_topRight");
+            QVERIFY(summary);
+            summary->click();
+        }
+        QPushButton *shown = shownButton(owner, button);
+        QVERIFY(shown);
+        const QString name = "button-" + QString(QTest::currentDataTag()).replace(' ', '-');
+        QVERIFY(!WidgetDriver::grabToPng(shown, name).isEmpty());
+        QVERIFY(showsWhole(shown, picture));
+        QCOMPARE(shown->size(), size);
     }
 
     void localSocketSwitchesAndVibrates()
