@@ -66,7 +66,7 @@ ProfileData *record(const QString &name)
 
 QString labelText(const QWidget *root, const char *name)
 {
-    return WidgetDriver::child<QLabel>(root, name)->text();
+    return WidgetDriver::shownText(WidgetDriver::child<QLabel>(root, name));
 }
 
 // Global, Work with its sub-profiles Night and Day, Play; Work is the default.
@@ -642,12 +642,13 @@ private slots:
         {
             DialogAnswerer replace(answerBox("Yes, replace the link", &question));
             DialogAnswerer enable(answerBox("No"));
-            view->checkNewAppLink("game.exe", "game");
+            view->checkNewAppLink("game.exe", "<b>Game</b> & Co");
             QVERIFY(replace.answered());
             QVERIFY(enable.answered());
         }
-        QCOMPARE(question, QString("Application game is already linked to Profile Play.\nDo you want to link it "
-                                   "to Profile Work instead?"));
+        // The application's name as typed, not read as markup.
+        QCOMPARE(question, QString("Application <b>Game</b> & Co is already linked to Profile Play.\nDo you want to "
+                                   "link it to Profile Work instead?"));
         QVERIFY(record("Play")->linkedAppPaths.isEmpty());
         QCOMPARE(record("Work")->linkedAppPaths, QStringList({"game.exe"}));
         QCOMPARE(page("Work")->linkedAppIds(), QStringList({"game.exe"}));
