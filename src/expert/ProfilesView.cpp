@@ -529,7 +529,7 @@ void ProfilesView::showAllMappings()
 
 void ProfilesView::showButtonMappings(int buttonId)
 {
-    const QString name = ButtonIds::name(buttonId, false);
+    const QString name = ButtonIds::name(buttonId, true);
     setPageName(name + QLatin1Char(' ') + tr("Mappings"), false);
     m_current->showButton(buttonId, name);
 }

@@ -245,6 +245,39 @@ private slots:
         QVERIFY(work->settings()->isVisible());
     }
 
+    // A button's pages name the control: the wheel rather than its click,
+    // one trigger rather than its push or pull.
+    void buttonPagesNameTheControl_data()
+    {
+        QTest::addColumn<int>("buttonId");
+        QTest::addColumn<bool>("withMappings");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("middle button") << 2 << true << "Scroll Wheel";
+        QTest::newRow("left trigger push") << 9 << false << "Left Trigger";
+        QTest::newRow("right trigger pull") << 12 << false << "Right Trigger";
+        QTest::newRow("left button") << 0 << false << "Left Button";
+    }
+    void buttonPagesNameTheControl()
+    {
+        QFETCH(int, buttonId);
+        QFETCH(bool, withMappings);
+        QFETCH(QString, name);
+        SampleModel::buildFullModel();
+        store()->loading = false;
+        makeView();
+        Profile *work = page("Work");
+        view->setCurrent(work);
+        view->showButtonMappings(buttonId);
+        QCOMPARE(labelText(view.get(), "label_tree_1"), name + " Mappings");
+        QCOMPARE(work->mappings()->isVisible(), withMappings);
+        if (withMappings) {
+            QCOMPARE(labelText(work->mappings(), "label_restore"), name + " default mappings to override Global.");
+            QCOMPARE(labelText(work->mappings(), "label_remove"), name + " mappings (and use mappings from Global).");
+        } else {
+            QCOMPARE(labelText(work->emptyPage(), "label_page"), name);
+        }
+    }
+
     // "+ Add mappings" takes the shown view over with its default mappings,
     // stored into the page's own record only.
     void addMappingsTakesTheViewOver()
