@@ -437,7 +437,7 @@ void ProfilesView::foregroundChange(const QString &appId)
     if (!record)
         return; // no match and no default profile
     Profile *page = pageOf(record);
-    qDebug() << "Switching to" << (page ? page->name() : QString());
+    qDebug().noquote() << "Switching to" << (page ? page->name() : QString());
     setActive(page, true);
     emit autoSwitched();
 }
@@ -448,10 +448,10 @@ void ProfilesView::profileChange(const QString &targetProfileName)
         return;
     Profile *page = pageOf(RequestedProfile::find(*SimpleModel::instance(), targetProfileName));
     if (!page) {
-        qDebug() << "R7API:" << targetProfileName << "not found.";
+        qDebug().noquote() << "R7API:" << targetProfileName << "not found.";
         return;
     }
-    qDebug() << "R7API: Switching to" << targetProfileName << "profile.";
+    qDebug().noquote() << "R7API: Switching to" << targetProfileName << "profile.";
     setActive(page, true);
     emit autoSwitched();
 }

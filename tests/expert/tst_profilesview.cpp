@@ -473,6 +473,9 @@ private slots:
         QCOMPARE(switched.size(), 0);
 
         shared()->setAutoSwitching(true);
+        // The log names the file and the profile as they are.
+        QTest::ignoreMessage(QtDebugMsg, "Match found game.exe");
+        QTest::ignoreMessage(QtDebugMsg, "Switching to Work");
         view->foregroundChange("GAME.EXE");
         QCOMPARE(view->activePage(), page("Work"));
         QCOMPARE(shared()->activeProfile(), record("Work"));
@@ -518,29 +521,33 @@ private slots:
         QTest::addColumn<QString>("request");
         QTest::addColumn<QString>("active");
         QTest::addColumn<int>("switches");
+        QTest::addColumn<QString>("logged"); // empty: nothing
         QTest::newRow("profile") << "Work"
-                                 << "Work" << 1;
+                                 << "Work" << 1 << "R7API: Switching to Work profile.";
         QTest::newRow("sub-profile") << "Day"
-                                     << "Day" << 1;
+                                     << "Day" << 1 << "R7API: Switching to Day profile.";
         QTest::newRow("global defaults") << "Global Defaults"
-                                         << "Global" << 1;
+                                         << "Global" << 1 << "R7API: Switching to Global Defaults profile.";
         QTest::newRow("global") << "Global"
-                                << "Global" << 1;
+                                << "Global" << 1 << "R7API: Switching to Global profile.";
         QTest::newRow("empty") << ""
-                               << "Play" << 0;
+                               << "Play" << 0 << "";
         QTest::newRow("lower case") << "global"
-                                    << "Play" << 0;
+                                    << "Play" << 0 << "R7API: global not found.";
         QTest::newRow("unknown") << "Nobody"
-                                 << "Play" << 0;
+                                 << "Play" << 0 << "R7API: Nobody not found.";
     }
     void socketRequestSwitchesByName()
     {
         QFETCH(QString, request);
         QFETCH(QString, active);
         QFETCH(int, switches);
+        QFETCH(QString, logged);
         makeView();
         view->setActive(page("Play"), false);
         QSignalSpy switched(view.get(), &ProfilesView::autoSwitched);
+        if (!logged.isEmpty())
+            QTest::ignoreMessage(QtDebugMsg, qPrintable(logged));
         view->profileChange(request);
         QCOMPARE(view->activePage(), page(active));
         QCOMPARE(switched.size(), switches);
