@@ -51,7 +51,7 @@ QString AppIdentifier::identifyApp(quint32 processId)
         name = fileNameOf(path);
     else if (adminAppDetection)
         name = identifyViaTasklist(processId);
-    qDebug() << "ForegroundDetector: App identified:" << name;
+    qDebug().noquote() << "ForegroundDetector: App identified:" << name;
     return name;
 }
 

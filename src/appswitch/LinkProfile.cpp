@@ -43,6 +43,7 @@ LinkProfile::LinkProfile(QWidget *parent, const QStringList &linkedApps, const Q
     StyleProperties::set({this, ui->frame, ui->pushButton_cancel, ui->pushButton_browse, ui->pushButton_link_selected},
                          StyleProperties::modelKey, modelKey);
 
+    ui->label->setTextFormat(Qt::PlainText);
     ui->label->setText(tr("Link App to ") + (profileName.isEmpty() ? QStringLiteral("new") : profileName)
                        + tr(" profile"));
 
@@ -100,6 +101,7 @@ void LinkProfile::addRow(const QString &app, const QIcon &icon)
     layout->addWidget(iconLabel);
 
     auto *nameLabel = new QLabel(QString(app).remove(exeSuffix, Qt::CaseInsensitive), row);
+    nameLabel->setTextFormat(Qt::PlainText);
     nameLabel->setProperty("label_type", QStringLiteral("manage_profile"));
     nameLabel->setProperty(StyleProperties::modelKey, modelKey);
     nameLabel->setMaximumWidth(250);

@@ -105,7 +105,7 @@ bool ConfigFile::loadBytes(const QByteArray &data, bool readRoot, const Selectio
     // One pass over the file's own bytes, without a copy.
     JsonTree tree;
     if (!tree.parse(data, start)) {
-        qWarning() << "ConfigFile: load error" << tree.error().errorString();
+        qWarning().noquote() << "ConfigFile: load error" << tree.error().errorString();
         return false;
     }
     m_sizeHint = data.size();

@@ -1,6 +1,7 @@
 #include "ProfileSelect.h"
 
 #include "CustomMessageBox.h"
+#include "DisplayText.h"
 #include "ui_ProfileSelect.h"
 
 #include <QCheckBox>
@@ -34,7 +35,7 @@ ProfileSelect::ProfileSelect(const QStringList &names, int mode, bool hasGlobal,
     // The spacer at the end of the list keeps the boxes at the top.
     const int spacerIndex = ui->verticalLayout_profiles->count() - 1;
     for (const QString &name : names) {
-        auto *box = new QCheckBox(QLatin1Char(' ') + name, ui->scrollAreaWidgetContents);
+        auto *box = new QCheckBox(QLatin1Char(' ') + DisplayText::forButton(name), ui->scrollAreaWidgetContents);
         ui->verticalLayout_profiles->insertWidget(spacerIndex + m_boxes.size(), box);
         m_boxes.append(box);
         connect(box, &QCheckBox::toggled, this, [this, box] { boxChanged(box); });

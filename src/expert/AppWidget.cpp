@@ -35,6 +35,7 @@ AppWidget::AppWidget(const QString &name, const QString &id, QWidget *parent)
     inner->setAlignment(Qt::AlignCenter);
     auto *label = new QLabel(name, frame);
     label->setObjectName(QStringLiteral("label_name"));
+    label->setTextFormat(Qt::PlainText);
     inner->addWidget(label);
     auto *close = new QPushButton(frame);
     close->setObjectName(QStringLiteral("pushButton_close"));

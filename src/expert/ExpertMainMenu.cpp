@@ -4,6 +4,7 @@
 #include "ComboBox.h"
 #include "ConfigFile.h"
 #include "CustomMessageBox.h"
+#include "DisplayText.h"
 #include "DlgIniSettings.h"
 #include "FWUpdate.h"
 #include "ForceCalibration.h"
@@ -185,7 +186,7 @@ void ExpertMainMenu::exportProfiles()
     if (path.isEmpty())
         return;
     if (!ConfigFile::instance()->saveToFile(path, flagsOf(select.selection())))
-        tell(trWindow("The profiles could not be written to\n%1").arg(path));
+        tell(trWindow("The profiles could not be written to\n%1").arg(DisplayText::forRichText(path)));
 }
 
 void ExpertMainMenu::importProfiles()
@@ -279,7 +280,7 @@ void ExpertMainMenu::importProfiles()
     if (m_window.save)
         m_window.save();
     if (!read)
-        tell(trWindow("The profiles could not be read from\n%1").arg(path));
+        tell(trWindow("The profiles could not be read from\n%1").arg(DisplayText::forRichText(path)));
 }
 
 void ExpertMainMenu::resetProfiles()

@@ -1,5 +1,6 @@
 #include "ExpertTray.h"
 
+#include "DisplayText.h"
 #include "X11TrayArea.h"
 
 #include <QAction>
@@ -198,10 +199,7 @@ void ExpertTray::buildTrayMenu(const QStringList &profiles, int checkedIndex)
     m_profiles = new QActionGroup(this);
     m_profiles->setExclusive(true);
     for (int index = 0; index < profiles.size(); ++index) {
-        // A lone '&' would turn into a shortcut mark and vanish from the name.
-        QString text = profiles.at(index);
-        text.replace(QLatin1Char('&'), QLatin1String("&&"));
-        QAction *action = m_profiles->addAction(text);
+        QAction *action = m_profiles->addAction(DisplayText::forButton(profiles.at(index)));
         action->setCheckable(true);
         action->setChecked(index == checkedIndex);
     }

@@ -5,6 +5,7 @@
 #include "ConfigFile.h"
 #include "CurrentPage.h"
 #include "CustomMessageBox.h"
+#include "DisplayText.h"
 #include "ExpertMainMenu.h"
 #include "ExpertStartup.h"
 #include "ExpertTray.h"
@@ -551,7 +552,7 @@ void ExpertView::showMessage(ConnectionSwitch::Message message, const QString &r
     case ConnectionSwitch::Message::UploadFailed:
         text = tr("The profiles could not be stored in the mouse:\n%1\nThey are saved on this computer; press "
                   "Save to try again.")
-                   .arg(reason);
+                   .arg(DisplayText::forRichText(reason));
         break;
     case ConnectionSwitch::Message::None:
         return;

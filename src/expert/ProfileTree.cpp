@@ -93,7 +93,7 @@ QList<ProfileData *> profilesLinking(const QList<ProfileData *> &profiles, const
         for (const QString &path : qAsConst(profile->linkedAppPaths)) {
             const QString fileName = fileNameOf(path);
             if (fileName.compare(appId, Qt::CaseInsensitive) == 0) {
-                qDebug() << "Match found" << fileName;
+                qDebug().noquote() << "Match found" << fileName;
                 matches.append(profile);
             }
         }

@@ -3,6 +3,7 @@
 #include "AppFont.h"
 #include "ButtonIds.h"
 #include "CustomMessageBox.h"
+#include "DisplayText.h"
 #include "LineDialog.h"
 #include "MenuList.h"
 #include "PackageCreator.h"
@@ -436,7 +437,7 @@ void ProfilesView::foregroundChange(const QString &appId)
     if (!record)
         return; // no match and no default profile
     Profile *page = pageOf(record);
-    qDebug() << "Switching to" << (page ? page->name() : QString());
+    qDebug().noquote() << "Switching to" << (page ? page->name() : QString());
     setActive(page, true);
     emit autoSwitched();
 }
@@ -447,10 +448,10 @@ void ProfilesView::profileChange(const QString &targetProfileName)
         return;
     Profile *page = pageOf(RequestedProfile::find(*SimpleModel::instance(), targetProfileName));
     if (!page) {
-        qDebug() << "R7API:" << targetProfileName << "not found.";
+        qDebug().noquote() << "R7API:" << targetProfileName << "not found.";
         return;
     }
-    qDebug() << "R7API: Switching to" << targetProfileName << "profile.";
+    qDebug().noquote() << "R7API: Switching to" << targetProfileName << "profile.";
     setActive(page, true);
     emit autoSwitched();
 }
@@ -463,7 +464,8 @@ void ProfilesView::checkNewAppLink(const QString &appId, const QString &appName)
         CustomMessageBox box(this,
                              tr("Application %1 is already linked to Profile %2.\nDo you want to link it to Profile "
                                 "%3 instead?")
-                                 .arg(appName, others.first()->name, m_current->name()),
+                                 .arg(DisplayText::forRichText(appName), DisplayText::forRichText(others.first()->name),
+                                      DisplayText::forRichText(m_current->name())),
                              tr("Yes, replace the link"), tr("No, link both"), tr("Cancel"));
         box.setTextAlignment(Qt::AlignHCenter);
         const int answer = box.exec();
@@ -527,7 +529,7 @@ void ProfilesView::showAllMappings()
 
 void ProfilesView::showButtonMappings(int buttonId)
 {
-    const QString name = ButtonIds::name(buttonId, false);
+    const QString name = ButtonIds::name(buttonId, true);
     setPageName(name + QLatin1Char(' ') + tr("Mappings"), false);
     m_current->showButton(buttonId, name);
 }
@@ -744,7 +746,7 @@ void ProfilesView::deleteCurrent()
         return;
     const QString question = subProfile ? tr("Are you sure you wish to delete %1?")
                                         : tr("Are you sure you wish to delete %1\nand any sub profiles?");
-    CustomMessageBox box(this, question.arg(page->name()), tr("Yes"), tr("No"), QString());
+    CustomMessageBox box(this, question.arg(DisplayText::forRichText(page->name())), tr("Yes"), tr("No"), QString());
     box.setTextAlignment(Qt::AlignHCenter);
     if (box.exec() != 2)
         return;

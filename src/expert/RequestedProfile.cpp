@@ -29,10 +29,10 @@ bool switchTo(SimpleModel &model, const QString &name)
         return false;
     ProfileData *profile = find(model, name);
     if (!profile) {
-        qDebug() << "R7API:" << name << "not found.";
+        qDebug().noquote() << "R7API:" << name << "not found.";
         return false;
     }
-    qDebug() << "R7API: Switching to" << name << "profile.";
+    qDebug().noquote() << "R7API: Switching to" << name << "profile.";
     model.setActiveProfile(profile, true);
     return true;
 }

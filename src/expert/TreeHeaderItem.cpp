@@ -21,6 +21,7 @@ QString TreeHeaderItem::text() const
 
 void TreeHeaderItem::fitLabel(QLabel *label, const QString &text, const QFontMetrics &metrics)
 {
+    label->setTextFormat(Qt::PlainText); // profile names read as typed
     label->setText(text);
     label->setFixedWidth(metrics.horizontalAdvance(text) + 20);
 }

@@ -10,7 +10,7 @@ QString readTextFile(const QString &path, bool *ok)
     if (ok)
         *ok = opened;
     if (!opened) {
-        qDebug() << "Error opening file" << path << file.errorString();
+        qDebug().noquote() << "Error opening file" << path << file.errorString();
         return QString();
     }
     return QString::fromUtf8(file.readAll());

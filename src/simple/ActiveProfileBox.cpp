@@ -77,6 +77,7 @@ ActiveProfileBox::ActiveProfileBox(QWidget *parent)
     row->addSpacerItem(new QSpacerItem(10, 1, QSizePolicy::Fixed, QSizePolicy::Minimum));
     m_name = new QLabel(display);
     m_name->setObjectName(QStringLiteral("label_activeName"));
+    m_name->setTextFormat(Qt::PlainText);
     m_name->setFixedSize(140, 20);
     m_name->setProperty("label_type", QStringLiteral("active_profile_menu_label"));
     row->addWidget(m_name);

@@ -15,6 +15,7 @@ LinkedApp::LinkedApp(QWidget *parent, const QString &modelKey)
     layout->setContentsMargins(8, 0, 8, 0);
     m_name = new QLabel(this);
     m_name->setObjectName(QStringLiteral("label_name"));
+    m_name->setTextFormat(Qt::PlainText);
     m_name->setProperty("label_type", QStringLiteral("linked_apps"));
     m_name->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     layout->addWidget(m_name);

@@ -174,14 +174,14 @@ int ManageProfiles::applyChanges()
         for (const QPointer<ProfileData> &profile : qAsConst(removals)) {
             if (!profile)
                 continue;
-            qInfo() << "ManageProfiles: delete" << profile->name;
+            qInfo().noquote() << "ManageProfiles: delete" << profile->name;
             model->deleteProfile(profile);
         }
     }
 
     int added = 0;
     for (const QString &name : plan.additions) {
-        qInfo() << "ManageProfiles: add" << name;
+        qInfo().noquote() << "ManageProfiles: add" << name;
         switch (PredefinedInstall::install(name)) {
         case PredefinedInstall::Added: ++added; break;
         case PredefinedInstall::NoFolder:

@@ -58,6 +58,7 @@ ProfileButton::ProfileButton(const QString &name, const QPixmap &image, int kind
 
     m_nameLabel = new QLabel(name, this);
     m_nameLabel->setObjectName(QStringLiteral("label_name"));
+    m_nameLabel->setTextFormat(Qt::PlainText);
     m_nameLabel->setFixedSize(100, 30);
     m_nameLabel->setProperty("label_type", tileState);
     m_nameLabel->setProperty(StyleProperties::modelKey, modelKey);

@@ -36,7 +36,15 @@ QuickConfig::QuickConfig(QWidget *parent)
         connect(application, SIGNAL(navigateBack()), this, SLOT(navigateBack()));
 }
 
-QuickConfig::~QuickConfig() = default;
+QuickConfig::~QuickConfig()
+{
+    // The children go after this body, when this is no QuickConfig any more.
+    // A page's edit that loses the focus then still stores its value, and the
+    // store announces the memory use: nothing may reach this from then on.
+    disconnect(model, nullptr, this, nullptr);
+    for (QObject *child : children())
+        child->disconnect(this);
+}
 
 void QuickConfig::navigateBack()
 {

@@ -4,6 +4,7 @@
 
 #include "CustomMessageBox.h"
 #include "InternetAccess.h"
+#include "MainMenu.h"
 #include "MouseFunctions.h"
 #include "SettingsFile.h"
 #include "SharedConstants.h"
@@ -228,6 +229,9 @@ void SWUpdate::switchChannel(const QString &token)
 {
     const int channel = channelFromToken(token);
     m_channel = channel ? channel : int(SettingsFile::ChannelPublic);
+    // Whichever view opened the settings, and whether or not the expert
+    // view's menu was ever made: its switch follows when it is.
+    MainMenu::setFirmwareCheck(true);
     emit toggleFWCheck(1);
     emit channelChanged(m_channel);
     checkNow();

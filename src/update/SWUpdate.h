@@ -97,7 +97,8 @@ public slots:
     // cannot be opened, checkNow instead.
     void upgrade();
     // "Beta", "Alpha", "V3Alpha", any other token the public channel; then
-    // toggleFWCheck(1), channelChanged and checkNow.
+    // the firmware check on (MainMenu::setFirmwareCheck), toggleFWCheck(1),
+    // channelChanged and checkNow.
     void switchChannel(const QString &token);
     void checkUpdates();
     void onlineStatusChanged(bool isOnline);

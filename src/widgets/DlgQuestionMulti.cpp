@@ -10,6 +10,8 @@ DlgQuestionMulti::DlgQuestionMulti(QWidget *parent, const QString &text, const Q
 {
     setAttribute(Qt::WA_TranslucentBackground);
     ui->setupUi(this);
+    // Plain text: a name in the message reads as typed, never as markup.
+    ui->label->setTextFormat(Qt::PlainText);
     ui->label->setText(text);
     StyleProperties::set({ui->frame, ui->label, ui->btn_cancel}, StyleProperties::modelKey, mode);
     if (cancelText.isEmpty()) {

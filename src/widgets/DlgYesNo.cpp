@@ -12,6 +12,8 @@ DlgYesNo::DlgYesNo(QWidget *parent, const QString &text, const QString &yesText,
 {
     setAttribute(Qt::WA_TranslucentBackground);
     ui->setupUi(this);
+    // Plain text: a name in the message reads as typed, never as markup.
+    ui->label->setTextFormat(Qt::PlainText);
     ui->label->setText(text);
     StyleProperties::set({ui->frame, ui->label, ui->btn_no, ui->btn_yes}, StyleProperties::modelKey, mode);
     ui->btn_no->setProperty("button_type", QStringLiteral("dialog_cancel"));

@@ -56,10 +56,15 @@ void MainMenu::showAt(const QPoint &globalPos)
 
 void MainMenu::toggleFWCheck(int value)
 {
-    m_mouse->setFirmwareCheckEnabled(value == 1);
+    setFirmwareCheck(value == 1);
     styleToggleSlider(ui->horizontalSlider_fw, value == 1);
+}
+
+void MainMenu::setFirmwareCheck(bool on)
+{
+    MouseFunctions::instance()->setFirmwareCheckEnabled(on);
     QSettings settings(SettingsFile::path(), QSettings::IniFormat);
-    settings.setValue(QStringLiteral("AllowAnyFirmware"), value == 0);
+    settings.setValue(QStringLiteral("AllowAnyFirmware"), !on);
     settings.sync();
     if (settings.status() != QSettings::NoError)
         qWarning().noquote() << "MainMenu: could not write AllowAnyFirmware to" << settings.fileName();

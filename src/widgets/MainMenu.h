@@ -32,8 +32,12 @@ public:
     // menu at globalPos.
     void showAt(const QPoint &globalPos);
 
+    // Turns the device object's firmware check on or off and writes
+    // "AllowAnyFirmware" as its inverse; needs no menu.
+    static void setFirmwareCheck(bool on);
+
 public slots:
-    // 1 turns the firmware check on, 0 off.
+    // 1 turns the firmware check on, 0 off, and sets the switch to match.
     void toggleFWCheck(int value);
 
 signals:

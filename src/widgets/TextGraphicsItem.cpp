@@ -1,6 +1,7 @@
 #include "TextGraphicsItem.h"
 
 #include "AppFont.h"
+#include "DisplayText.h"
 
 #include <QTextDocument>
 #include <QTextOption>
@@ -38,14 +39,12 @@ TextGraphicsItem::TextGraphicsItem(QPointF anchor, bool leftAligned, bool offset
     document()->setDefaultTextOption(option);
 }
 
-QString TextGraphicsItem::elided(QString line) const
+QString TextGraphicsItem::elided(const QString &line) const
 {
-    if (m_metrics.horizontalAdvance(line) < labelTextWidth)
+    const auto fits = [this](const QString &start) { return m_metrics.horizontalAdvance(start) < labelTextWidth; };
+    if (fits(line))
         return line;
-    while (!line.isEmpty() && m_metrics.horizontalAdvance(line) >= labelTextWidth)
-        line.chop(1);
-    line.chop(3);
-    return line + QChar(0x2026);
+    return DisplayText::withoutLastCharacters(DisplayText::longestFittingStart(line, fits), 3) + QChar(0x2026);
 }
 
 void TextGraphicsItem::setLines(const QStringList &lines)

@@ -46,7 +46,7 @@ protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
 
 private:
-    QString elided(QString line) const;
+    QString elided(const QString &line) const;
 
     QColor m_normalColor;
     QColor m_hoverColor;

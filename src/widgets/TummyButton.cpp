@@ -12,6 +12,7 @@ QLabel *overlayLabel(QWidget *parent, const QString &styleSheet)
     auto *label = new QLabel(parent);
     label->setStyleSheet(styleSheet);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->setTextFormat(Qt::PlainText); // a profile name reads as typed
     return label;
 }
 

@@ -149,7 +149,7 @@ private slots:
         Detector detector(settingsPath());
         detector.addApp(10, 100, "C:\\Tools\\Editor.EXE");
         QCOMPARE(detector.identifier.identifyApp(100), QString("Editor.EXE"));
-        QCOMPARE(logged, QStringList{"ForegroundDetector: App identified: \"Editor.EXE\""});
+        QCOMPARE(logged, QStringList{"ForegroundDetector: App identified: Editor.EXE"});
     }
 
     void twoWindowsOfOneApplicationAnnounceItTwice()

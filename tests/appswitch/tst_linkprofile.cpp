@@ -55,9 +55,9 @@ QStringList listTexts(const QWidget *dialog)
     for (int i = 0; i < list->count(); ++i) {
         QWidget *item = list->itemAt(i)->widget();
         if (auto *label = qobject_cast<QLabel *>(item))
-            texts.append(label->text());
+            texts.append(WidgetDriver::shownText(label));
         else if (item && item->layout())
-            texts.append(qobject_cast<QLabel *>(item->layout()->itemAt(1)->widget())->text());
+            texts.append(WidgetDriver::shownText(qobject_cast<QLabel *>(item->layout()->itemAt(1)->widget())));
     }
     return texts;
 }
@@ -131,7 +131,7 @@ private slots:
         QVERIFY(folder.isValid());
         programs = folder.filePath("programs");
         for (const char *path : {"a/Editor.exe", "Calculator.exe", "Game.EXE", "svchost.exe", "TextInputHost.exe",
-                                 "Linked.exe", "linked.exe", "notes", "host/ApplicationFrameHost.exe"}) {
+                                 "Linked.exe", "linked.exe", "notes", "<b>R&D", "host/ApplicationFrameHost.exe"}) {
             QVERIFY(QDir().mkpath(QFileInfo(program(path)).path()));
             QFile file(program(path));
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -176,6 +176,8 @@ private slots:
         desktop->addApp(11, 40, QString());
         desktop->addApp(12, 41, program("Game.EXE"));
         desktop->addApp(13, 42, program("notes"));
+        // A name is shown as it is, not read as markup.
+        desktop->addApp(14, 43, program("<b>R&D"));
 
         // Under the application's style sheet, so that the picture shows
         // what the model key selects.
@@ -184,16 +186,16 @@ private slots:
         qApp->setStyleSheet(sheet);
         LinkProfile dialog(nullptr, {"Linked.exe"}, "Work", "tamsel");
         QCOMPARE(WidgetDriver::child<QLabel>(&dialog, "label")->text(), QString("Link App to Work profile"));
-        QCOMPARE(listTexts(&dialog), (QStringList{"Select from open Apps, or browse for .exe:", "Calculator", "Editor",
-                                                  "Game", "linked", "notes"}));
+        QCOMPARE(listTexts(&dialog), (QStringList{"Select from open Apps, or browse for .exe:", "<b>R&D", "Calculator",
+                                                  "Editor", "Game", "linked", "notes"}));
         const QList<QCheckBox *> rows = boxes(&dialog);
         QStringList names;
         for (const QCheckBox *box : rows)
             names.append(box->objectName());
-        QCOMPARE(names, (QStringList{"Calculator.exe", "Editor.exe", "Game.EXE", "linked.exe", "notes"}));
-        QCOMPARE(rowIcon(rows.at(0)), fileIcon(program("ApplicationFrameHost.exe")));
-        QCOMPARE(rowIcon(rows.at(1)), fileIcon(program("b/Editor.exe")));
-        QCOMPARE(rowIcon(rows.at(1)).size(), QSize(15, 15));
+        QCOMPARE(names, (QStringList{"<b>R&D", "Calculator.exe", "Editor.exe", "Game.EXE", "linked.exe", "notes"}));
+        QCOMPARE(rowIcon(rows.at(1)), fileIcon(program("ApplicationFrameHost.exe")));
+        QCOMPARE(rowIcon(rows.at(2)), fileIcon(program("b/Editor.exe")));
+        QCOMPARE(rowIcon(rows.at(2)).size(), QSize(15, 15));
 
         // The model key on the dialog's own parts and each row's name and
         // box, not on the title.
@@ -278,13 +280,15 @@ private slots:
                                << "Link App to Work profile";
         QTest::newRow("unnamed") << ""
                                  << "Link App to new profile";
+        QTest::newRow("named like markup") << "<b>R&D</b>"
+                                           << "Link App to <b>R&D</b> profile";
     }
     void titleNamesTheProfile()
     {
         QFETCH(QString, profile);
         QFETCH(QString, title);
         LinkProfile dialog(nullptr, {}, profile, "v");
-        QCOMPARE(WidgetDriver::child<QLabel>(&dialog, "label")->text(), title);
+        QCOMPARE(WidgetDriver::shownText(WidgetDriver::child<QLabel>(&dialog, "label")), title);
     }
 
     // A file dialog cancelled leaves the list open; a file chosen is linked

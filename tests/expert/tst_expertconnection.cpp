@@ -2,6 +2,8 @@
 // connections, the memory bar and its limit, Save and the save on leaving
 // the program, a failed upload, and the active-profile box.
 #include "ExpertViewTestKit.h"
+#include "OutputBuilders.h"
+#include "SampleModel.h"
 
 class TestExpertConnection : public QObject, private ExpertViewRig
 {
@@ -164,6 +166,26 @@ private slots:
         QVERIFY(button("pushButton_save")->isEnabled());
         DialogAnswerer another(answerBox("Ok"), 300);
         QVERIFY(!another.wait());
+    }
+
+    // A reason that names a mapping gives the name as typed, not read as
+    // markup.
+    void uploadReasonNamesAMappingAsTyped()
+    {
+        build();
+        plugIn();
+        showWindow();
+        InputMapPtr mapping = SampleModel::button(3, "<b>R&D");
+        for (int i = 0; i < 256; ++i)
+            mapping->activationOutputs.append(click(1, 1));
+        PackageCreator *model = PackageCreator::instance();
+        model->setInputMaps(model->currentInputMaps() << mapping);
+        QString question;
+        DialogAnswerer answer(answerBox("Ok", &question), 3000);
+        const SaveSequence::Result result = view->saveButton();
+        QVERIFY(answer.answered());
+        QVERIFY2(result.uploadReason.contains("\"<b>R&D\""), qPrintable(result.uploadReason));
+        QVERIFY2(question.contains(result.uploadReason), qPrintable(question));
     }
 
     // Only edits enable Save; a save or a connection's memory check does not.

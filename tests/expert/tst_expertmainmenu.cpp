@@ -465,7 +465,8 @@ private slots:
         QFETCH(bool, finished);
 
         QTemporaryDir folder;
-        const QString path = folder.filePath("games.kvlf");
+        // A file name that looks like markup is told as it is.
+        const QString path = folder.filePath("R&D <b>games.kvlf");
         buildStore("Games(Night)", "File global");
         QVERIFY(ConfigFile::instance()->saveToFile(path, fileGlobal ? ConfigFile::Selection() : ConfigFile::Selection{0, 1, 1}));
         if (trouble == "unreadable") {

@@ -471,22 +471,22 @@ private slots:
         QTest::addColumn<QString>("logged");
         QTest::newRow("exact") << "Work"
                                << "Work"
-                               << "R7API: Switching to \"Work\" profile.";
+                               << "R7API: Switching to Work profile.";
         QTest::newRow("sub-profile first in tree order") << "Twin"
                                                          << "Twin"
                                                          << "R7API: Switching to";
         QTest::newRow("other case") << "work"
                                     << ""
-                                    << "R7API: \"work\" not found.";
+                                    << "R7API: work not found.";
         QTest::newRow("Global") << "Global"
                                 << "Global"
-                                << "R7API: Switching to \"Global\" profile.";
+                                << "R7API: Switching to Global profile.";
         QTest::newRow("Global Defaults") << "Global Defaults"
                                          << "Global"
                                          << "R7API: Switching to";
         QTest::newRow("unknown") << "Games!"
                                  << ""
-                                 << "R7API: \"Games!\" not found.";
+                                 << "R7API: Games! not found.";
         QTest::newRow("empty") << ""
                                << ""
                                << "";

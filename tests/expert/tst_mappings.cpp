@@ -72,13 +72,19 @@ private slots:
     {
         subProfileWith({button(4)});
         makePage();
+        // The parent's name as typed, not read as markup.
+        const QString parent = "<b>R&D</b> &lt;Lab&gt;";
+        page()->setParentName(parent);
         page()->showButton(4, QStringLiteral("Top Thumb"));
+        QCOMPARE(WidgetDriver::shownText(qobject_cast<QLabel *>(part("label_restore"))),
+                 "Top Thumb default mappings to override " + parent + ".");
         QWidget *label = part("label_remove");
         QVERIFY(!label->isVisible());
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(part("pushButton_remove"), &enter);
         QVERIFY(label->isVisible());
-        QCOMPARE(qobject_cast<QLabel *>(label)->text(), QString("Top Thumb mappings (and use mappings from Work)."));
+        QCOMPARE(WidgetDriver::shownText(qobject_cast<QLabel *>(label)),
+                 "Top Thumb mappings (and use mappings from " + parent + ").");
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(part("pushButton_remove"), &leave);
         QVERIFY(!label->isVisible());

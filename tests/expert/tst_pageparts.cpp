@@ -17,7 +17,7 @@ namespace {
 
 QString text(const QWidget *root, const char *label)
 {
-    return WidgetDriver::child<QLabel>(root, label)->text();
+    return WidgetDriver::shownText(WidgetDriver::child<QLabel>(root, label));
 }
 
 // The description row as it reads.
@@ -116,6 +116,21 @@ private slots:
         QCOMPARE(description(page), QString("No settings in this profile (settings from Global apply)."));
         QVERIFY(WidgetDriver::child(&page, "pushButton_add_mappings")->isHidden());
         QVERIFY(WidgetDriver::child(&page, "label_to")->isHidden());
+    }
+
+    // Profile names are shown as typed, never read as markup.
+    void namesReadAsTyped()
+    {
+        const QString name = "<b>R&D</b> &lt;Lab&gt;";
+        EmptyPage page;
+        page.showNoMappings(name, "All");
+        QCOMPARE(description(page), "No mappings in this profile for All (mappings from " + name + " apply).");
+        QCOMPARE(text(&page, "label_to"), "Add mappings to override " + name + ".");
+        page.showNoSettings(name);
+        QCOMPARE(description(page), "No settings in this profile (settings from " + name + " apply).");
+        QCOMPARE(text(&page, "label_to"), "Add settings to override " + name + ".");
+        TreeHeaderItem item(name);
+        QCOMPARE(text(&item, "label_header"), name);
     }
 
     void breadcrumbItemFitsItsText_data()

@@ -284,6 +284,19 @@ private slots:
                                                               << "Work/Day" << false << "Work"
                                                               << "Work"
                                                               << "forced:  Work";
+        // Names are put into the question as typed, not read as markup.
+        QTest::newRow("a name like markup") << "<b>R&D(<i>Night)"
+                                            << "<b>R&D"
+                                            << "<b>R&D"
+                                            << "Global" << false << "Global"
+                                            << "Global"
+                                            << "auto";
+        QTest::newRow("a sub-profile's name like markup") << "<b>R&D(<i>Night)"
+                                                          << "<b>R&D/<i>Night"
+                                                          << "<b>R&D"
+                                                          << "Global" << false << "<b>R&D"
+                                                          << "Global"
+                                                          << "auto";
     }
     void deleting()
     {

@@ -100,6 +100,18 @@ private slots:
         QCOMPARE(QList<QVariantList>(added), expected);
     }
 
+    // A tab shows its profile's name as typed, never read as markup.
+    void tabsShowNamesAsTyped()
+    {
+        const QString name = "<b>R&D</b>";
+        strip->addProfile(name, "");
+        QStringList shown;
+        const QList<QLabel *> labels = strip->buttons().first()->findChildren<QLabel *>();
+        for (const QLabel *label : labels)
+            shown << WidgetDriver::shownText(label);
+        QVERIFY2(shown.contains(name), qPrintable(shown.join('|')));
+    }
+
     void subProfilesCarryTheArrow()
     {
         strip->addProfile("Work", "");

@@ -66,7 +66,7 @@ ProfileData *record(const QString &name)
 
 QString labelText(const QWidget *root, const char *name)
 {
-    return WidgetDriver::child<QLabel>(root, name)->text();
+    return WidgetDriver::shownText(WidgetDriver::child<QLabel>(root, name));
 }
 
 // Global, Work with its sub-profiles Night and Day, Play; Work is the default.
@@ -243,6 +243,39 @@ private slots:
         view->showSettings();
         QVERIFY(!work->mappings()->isVisible());
         QVERIFY(work->settings()->isVisible());
+    }
+
+    // A button's pages name the control: the wheel rather than its click,
+    // one trigger rather than its push or pull.
+    void buttonPagesNameTheControl_data()
+    {
+        QTest::addColumn<int>("buttonId");
+        QTest::addColumn<bool>("withMappings");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("middle button") << 2 << true << "Scroll Wheel";
+        QTest::newRow("left trigger push") << 9 << false << "Left Trigger";
+        QTest::newRow("right trigger pull") << 12 << false << "Right Trigger";
+        QTest::newRow("left button") << 0 << false << "Left Button";
+    }
+    void buttonPagesNameTheControl()
+    {
+        QFETCH(int, buttonId);
+        QFETCH(bool, withMappings);
+        QFETCH(QString, name);
+        SampleModel::buildFullModel();
+        store()->loading = false;
+        makeView();
+        Profile *work = page("Work");
+        view->setCurrent(work);
+        view->showButtonMappings(buttonId);
+        QCOMPARE(labelText(view.get(), "label_tree_1"), name + " Mappings");
+        QCOMPARE(work->mappings()->isVisible(), withMappings);
+        if (withMappings) {
+            QCOMPARE(labelText(work->mappings(), "label_restore"), name + " default mappings to override Global.");
+            QCOMPARE(labelText(work->mappings(), "label_remove"), name + " mappings (and use mappings from Global).");
+        } else {
+            QCOMPARE(labelText(work->emptyPage(), "label_page"), name);
+        }
     }
 
     // "+ Add mappings" takes the shown view over with its default mappings,
@@ -440,6 +473,9 @@ private slots:
         QCOMPARE(switched.size(), 0);
 
         shared()->setAutoSwitching(true);
+        // The log names the file and the profile as they are.
+        QTest::ignoreMessage(QtDebugMsg, "Match found game.exe");
+        QTest::ignoreMessage(QtDebugMsg, "Switching to Work");
         view->foregroundChange("GAME.EXE");
         QCOMPARE(view->activePage(), page("Work"));
         QCOMPARE(shared()->activeProfile(), record("Work"));
@@ -485,29 +521,33 @@ private slots:
         QTest::addColumn<QString>("request");
         QTest::addColumn<QString>("active");
         QTest::addColumn<int>("switches");
+        QTest::addColumn<QString>("logged"); // empty: nothing
         QTest::newRow("profile") << "Work"
-                                 << "Work" << 1;
+                                 << "Work" << 1 << "R7API: Switching to Work profile.";
         QTest::newRow("sub-profile") << "Day"
-                                     << "Day" << 1;
+                                     << "Day" << 1 << "R7API: Switching to Day profile.";
         QTest::newRow("global defaults") << "Global Defaults"
-                                         << "Global" << 1;
+                                         << "Global" << 1 << "R7API: Switching to Global Defaults profile.";
         QTest::newRow("global") << "Global"
-                                << "Global" << 1;
+                                << "Global" << 1 << "R7API: Switching to Global profile.";
         QTest::newRow("empty") << ""
-                               << "Play" << 0;
+                               << "Play" << 0 << "";
         QTest::newRow("lower case") << "global"
-                                    << "Play" << 0;
+                                    << "Play" << 0 << "R7API: global not found.";
         QTest::newRow("unknown") << "Nobody"
-                                 << "Play" << 0;
+                                 << "Play" << 0 << "R7API: Nobody not found.";
     }
     void socketRequestSwitchesByName()
     {
         QFETCH(QString, request);
         QFETCH(QString, active);
         QFETCH(int, switches);
+        QFETCH(QString, logged);
         makeView();
         view->setActive(page("Play"), false);
         QSignalSpy switched(view.get(), &ProfilesView::autoSwitched);
+        if (!logged.isEmpty())
+            QTest::ignoreMessage(QtDebugMsg, qPrintable(logged));
         view->profileChange(request);
         QCOMPARE(view->activePage(), page(active));
         QCOMPARE(switched.size(), switches);
@@ -642,12 +682,13 @@ private slots:
         {
             DialogAnswerer replace(answerBox("Yes, replace the link", &question));
             DialogAnswerer enable(answerBox("No"));
-            view->checkNewAppLink("game.exe", "game");
+            view->checkNewAppLink("game.exe", "<b>Game</b> & Co");
             QVERIFY(replace.answered());
             QVERIFY(enable.answered());
         }
-        QCOMPARE(question, QString("Application game is already linked to Profile Play.\nDo you want to link it "
-                                   "to Profile Work instead?"));
+        // The application's name as typed, not read as markup.
+        QCOMPARE(question, QString("Application <b>Game</b> & Co is already linked to Profile Play.\nDo you want to "
+                                   "link it to Profile Work instead?"));
         QVERIFY(record("Play")->linkedAppPaths.isEmpty());
         QCOMPARE(record("Work")->linkedAppPaths, QStringList({"game.exe"}));
         QCOMPARE(page("Work")->linkedAppIds(), QStringList({"game.exe"}));

@@ -338,6 +338,19 @@ private slots:
     // The tile's states: the picture shrinks and loses its corners while
     // hovered, a cleared state leaves no property behind, and the active
     // profile box follows automatic switching and its hints.
+    void namesReadAsTyped()
+    {
+        // The tile and the active profile box show a name as typed, never
+        // read as markup.
+        const QString name = "<b>R&D</b>";
+        build("0:" + name);
+        ProfileArea bar;
+        bar.show();
+        SimpleModel::instance()->setActiveProfile(at("0"), false);
+        QCOMPARE(WidgetDriver::shownText(bar.tileOf(at("0"))->findChild<QLabel *>("label_name")), name);
+        QCOMPARE(WidgetDriver::shownText(bar.findChild<QLabel *>("label_activeName")), name);
+    }
+
     void tileAndBoxStates()
     {
         build("0:Work 0.0:Sub");

@@ -203,6 +203,14 @@ private slots:
         QCOMPARE(at("0")->linkedAppPaths, QStringList{"a.exe"});
     }
 
+    // A chip shows the application's name as typed, never read as markup.
+    void chipShowsTheNameAsTyped()
+    {
+        LinkedApp chip(nullptr, "v");
+        chip.setText("<b>R&D</b>");
+        QCOMPARE(WidgetDriver::shownText(chip.findChild<QLabel *>("label_name")), QString("<b>R&D</b>"));
+    }
+
     // Chips go by name without regard to case, and so do the results; one
     // chip is a line high, two scroll.
     void chipsAreSortedByName()

@@ -154,6 +154,7 @@ private slots:
             QVERIFY(!WidgetDriver::grabToPng(dialog, "manager-question").isEmpty());
             QVERIFY(WidgetDriver::click(dialog, "btn_yes"));
         });
+        QTest::ignoreMessage(QtInfoMsg, "ManageProfiles: delete Alpha");
         QVERIFY(WidgetDriver::click(&manager, "pushButton_apply"));
         QVERIFY(yes.answered());
         QVERIFY(!manager.isVisible());
@@ -173,6 +174,7 @@ private slots:
         QCOMPARE(ticked(manager), QStringList());
         QSignalSpy saved(ConfigFile::instance(), &ConfigFile::saved);
         box(manager, "Alpha")->setChecked(true);
+        QTest::ignoreMessage(QtInfoMsg, "ManageProfiles: add Alpha");
         manager.apply();
         QCOMPARE(names(), (QStringList{"My Alpha", "Alpha"}));
         QCOMPARE(named("Alpha")->linkedAppPaths, QStringList{"alpha.exe"});

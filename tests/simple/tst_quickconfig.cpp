@@ -27,6 +27,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -202,6 +203,24 @@ private slots:
         editor->hide();
         emit static_cast<BackApplication *>(qApp)->navigateBack();
         QCOMPARE(back.count(), 2);
+    }
+
+    // An editor deleted while a DPI edit holds a value not yet confirmed:
+    // the edit loses the focus as the children go and stores the value,
+    // which the half-deleted editor must not answer.
+    void deletedWhileADpiEditHoldsAValue()
+    {
+        makeEditor();
+        editor->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(editor.get()));
+        editor->load(made.work->dpiRecord);
+        auto *edit = WidgetDriver::child<QLineEdit>(editor->currentPage(), "lineEdit_dpi");
+        QVERIFY(edit);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_5);
+        QVERIFY(edit->hasFocus());
+        editor.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     void anchors()

@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTreeView>
 #include <QtTest>
 
@@ -27,6 +29,29 @@ QWidget *reachable(const QWidget *root, const QString &objectName)
 } // namespace
 
 namespace WidgetDriver {
+
+QString shownText(const QLabel *label)
+{
+    const Qt::TextFormat format = label->textFormat();
+    if (format == Qt::RichText || (format == Qt::AutoText && Qt::mightBeRichText(label->text()))) {
+        QTextDocument document;
+        document.setHtml(label->text());
+        return document.toPlainText();
+    }
+    return label->text();
+}
+
+QString shownButtonText(const QString &text)
+{
+    QString shown;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('&'))
+            shown += text.at(i);
+        else if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('&'))
+            shown += text.at(++i);
+    }
+    return shown;
+}
 
 bool clickText(const QWidget *root, const QString &text)
 {

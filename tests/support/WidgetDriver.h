@@ -12,6 +12,7 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
 class QTreeView;
 
 namespace WidgetDriver {
@@ -41,6 +42,13 @@ QModelIndex shownTreeRow(const QTreeView *tree, const QString &text, const QMode
 // Clicks that shown row in its middle, or with onArrow the branch arrow in
 // front of it; false when no such row is shown.
 bool clickTreeRow(QTreeView *tree, const QString &text, bool onArrow = false);
+
+// What a user reads on the label: its text, rendered first where the label
+// takes it as rich text (set so, or left to guess and the text looks so).
+QString shownText(const QLabel *label);
+// What a user reads on a button, check box or menu entry of that text: "&&"
+// shows one '&', a lone '&' marks the shortcut key and is not shown.
+QString shownButtonText(const QString &text);
 
 // The folder of this test's pictures: "<executable>-output" beside the test
 // executable, made when missing.

@@ -612,6 +612,8 @@ private slots:
         QFETCH(QString, segment);
 
         settings().setValue("ReleaseChannel", "Beta");
+        settings().setValue("AllowAnyFirmware", true);
+        MouseFunctions::instance()->setFirmwareCheckEnabled(false);
         makeUpdate();
         QCOMPARE(update->channel(), 2);
         QSignalSpy firmwareCheck(update.get(), &SWUpdate::toggleFWCheck);
@@ -622,6 +624,9 @@ private slots:
         QCOMPARE(update->channel(), channel);
         QCOMPARE(firmwareCheck.count(), 1);
         QCOMPARE(firmwareCheck.at(0).at(0).toInt(), 1);
+        // The check is on again and stays so, with no menu made to take it.
+        QVERIFY(MouseFunctions::instance()->firmwareCheckEnabled());
+        QCOMPARE(settings().value("AllowAnyFirmware"), QVariant(false));
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.at(0).at(0).toInt(), channel);
         QCOMPARE(available.count(), 1); // the check started at once

@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 
 // "escape", an object name, or "text:<button text>".
@@ -171,6 +173,29 @@ private slots:
         QCOMPARE(width, qMax(350, minimumWidth));
         QVERIFY2(needed <= labelHeight, qPrintable(QStringLiteral("%1 > %2").arg(needed).arg(labelHeight)));
         QVERIFY(labelBottom <= buttonsTop);
+    }
+
+    // The message of the three model-styled boxes is plain text, so the
+    // names put into it read as typed.
+    void messagesShowNamesAsTyped_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("yes-no") << "yes-no";
+        QTest::newRow("question") << "question";
+        QTest::newRow("message") << "message";
+    }
+    void messagesShowNamesAsTyped()
+    {
+        QFETCH(QString, box);
+        const QString text = "Are you sure you wish to delete <b>R&D</b> &lt;Lab&gt;?\nIt holds <i>two</i> profiles.";
+        std::unique_ptr<QDialog> dialog;
+        if (box == "yes-no")
+            dialog = std::make_unique<DlgYesNo>(nullptr, text, QString(), QString(), "v", nullptr);
+        else if (box == "question")
+            dialog = std::make_unique<DlgQuestionMulti>(nullptr, text, QStringList{"Delete"}, "Cancel", "v");
+        else
+            dialog = std::make_unique<DlgMessageBox>(nullptr, text, "v");
+        QCOMPARE(WidgetDriver::shownText(WidgetDriver::child<QLabel>(dialog.get(), "label")), text);
     }
 
     void yesNoFormServesOtherDialogs()

@@ -14,6 +14,7 @@
 #include "TextGraphicsItem.h"
 #include "WidgetDriver.h"
 
+#include <QElapsedTimer>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QImage>
@@ -21,6 +22,7 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTextBlock>
+#include <QTextBoundaryFinder>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QtTest>
@@ -49,6 +51,20 @@ QString ofWidth(const QFontMetrics &metrics, int width)
                     return s;
             }
     return QString();
+}
+
+// The label's rule, one whole character (grapheme cluster) at a time: the
+// longest start narrower than 460 px, less three characters, then "…".
+QString cutByRule(const QString &line, const QFontMetrics &metrics)
+{
+    QVector<int> ends{0};
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, line);
+    while (finder.toNextBoundary() > 0)
+        ends.append(finder.position());
+    int fitting = 0;
+    while (fitting + 1 < ends.size() && metrics.horizontalAdvance(line.left(ends.at(fitting + 1))) < 460)
+        ++fitting;
+    return line.left(ends.at(qMax(0, fitting - 3))) + QChar(0x2026);
 }
 
 QColor strongColor(const QGraphicsLineItem *line)
@@ -156,6 +172,41 @@ private slots:
             cut.chop(1);
         cut.chop(3);
         QCOMPARE(shown[0], cut + QChar(0x2026));
+    }
+
+    // A character of several UTF-16 units (a surrogate pair, a base with its
+    // accent, an emoji sequence) is cut whole or not at all.
+    void longLinesAreCutBetweenWholeCharacters_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("emoji") << QString::fromUtf8("\U0001F600").repeated(80);
+        QTest::newRow("emoji sequences")
+            << QString::fromUtf8("\U0001F468\u200D\U0001F469\u200D\U0001F467").repeated(60);
+        QTest::newRow("accents") << QString::fromUtf8("e\u0301").repeated(120);
+        QTest::newRow("mixed") << QString::fromUtf8("ab\U0001F600c\u0301\U0001F1EB\U0001F1F7").repeated(40);
+    }
+    void longLinesAreCutBetweenWholeCharacters()
+    {
+        QFETCH(QString, line);
+        TextGraphicsItem item(QPointF(0, 0), true, false);
+        const QFontMetrics metrics(item.font());
+        QVERIFY(metrics.horizontalAdvance(line) >= 460);
+        item.setLines({line});
+        QCOMPARE(item.shownLines(), QStringList{cutByRule(line, metrics)});
+    }
+
+    // A name of any length in a configuration file shows without holding
+    // up the view: the cut is measured a few times, not once per character.
+    void veryLongLinesAreCutQuickly()
+    {
+        TextGraphicsItem item(QPointF(0, 0), true, false);
+        const QString line = QStringLiteral("Mapping name ").repeated(1231).left(16000);
+        QElapsedTimer clock;
+        clock.start();
+        item.setLines({line, line});
+        const qint64 took = clock.elapsed();
+        QCOMPARE(item.shownLines().value(0), cutByRule(line, QFontMetrics(item.font())));
+        QVERIFY2(took < 500, qPrintable(QString("%1 ms").arg(took)));
     }
 
     // A line narrower than the text width is laid out on one line, and the

@@ -7,6 +7,7 @@
 #include "ButtonWidget.h"
 #include "ConfigFile.h"
 #include "CustomMessageBox.h"
+#include "DisplayText.h"
 #include "ForcePressWidget.h"
 #include "InputMapAction_Button.h"
 #include "InputMapAction_Force.h"
@@ -195,12 +196,13 @@ void MapWidget::syncMapping()
     ui->pushButton_topLeft->setText(pressText());
     if (withRelease)
         ui->pushButton_botLeft->setText(releaseText());
+    // The mapping's name and typed keys may hold an '&', which is no shortcut.
     const QString prefix = m_config->name.isEmpty() ? QString() : m_config->name + QStringLiteral(" : ");
-    ui->pushButton_topRight->setText(
-        prefix + OutputActionConfig::listText(m_config->activationOutputs, false, QStringLiteral(" | ")));
+    ui->pushButton_topRight->setText(DisplayText::forButton(
+        prefix + OutputActionConfig::listText(m_config->activationOutputs, false, QStringLiteral(" | "))));
     if (withRelease)
-        ui->pushButton_botRight->setText(OutputActionConfig::listText(
-            m_config->deactivationOutputs, (m_config->blockOnDeactivation & 0xFF) != 0, QStringLiteral(" | ")));
+        ui->pushButton_botRight->setText(DisplayText::forButton(OutputActionConfig::listText(
+            m_config->deactivationOutputs, (m_config->blockOnDeactivation & 0xFF) != 0, QStringLiteral(" | "))));
     adjustWidths();
 }
 

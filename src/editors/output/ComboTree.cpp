@@ -2,6 +2,7 @@
 
 #include "AppFont.h"
 #include "ComboTreeView.h"
+#include "DisplayText.h"
 #include "HintsArea.h"
 #include "PickerEdits.h"
 #include "StyleProperties.h"
@@ -462,7 +463,7 @@ void ComboTree::showHoverButton()
     const QWidget *parent = parentWidget();
     const int room = parent ? int(parent->width() - 2.5 * parent->height()) : width();
     const QString text = PickerEdits::elided(currentText(), m_metrics, room);
-    m_hoverButton->setText(text);
+    m_hoverButton->setText(DisplayText::forButton(text));
     m_hoverButton->setFixedWidth(m_metrics.horizontalAdvance(text) + 30);
     m_hoverButton->show();
     m_hoverButton->raise();

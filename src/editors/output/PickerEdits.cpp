@@ -1,5 +1,6 @@
 #include "PickerEdits.h"
 
+#include "DisplayText.h"
 #include "OutputAction_Haptic.h"
 #include "PackageCreator.h"
 
@@ -25,11 +26,13 @@ QString elided(const QString &text, const QFontMetrics &metrics, int room)
 {
     if (metrics.horizontalAdvance(text) <= room)
         return text;
+    // Cut between whole characters only, so that none is left in halves.
     QString shown = text;
-    while (shown.size() > 1 && metrics.horizontalAdvance(shown) > 2 * room)
-        shown.truncate(shown.size() / 2);
-    while (!shown.isEmpty() && metrics.horizontalAdvance(shown) > room)
-        shown.chop(1);
+    for (QVector<int> ends = DisplayText::characterEnds(shown);
+         ends.size() > 2 && metrics.horizontalAdvance(shown) > 2 * room; ends = DisplayText::characterEnds(shown))
+        shown.truncate(ends.at((ends.size() - 1) / 2));
+    shown = DisplayText::longestFittingStart(
+        shown, [&metrics, room](const QString &start) { return metrics.horizontalAdvance(start) <= room; });
     return shown + QStringLiteral("...");
 }
 

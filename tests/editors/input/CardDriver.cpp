@@ -91,7 +91,7 @@ std::unique_ptr<DialogAnswerer> answerPaste(const QString &button, int timeoutMs
 QString text(const MapWidget *card, const char *objectName)
 {
     auto *button = card->findChild<QAbstractButton *>(QLatin1String(objectName));
-    return button ? button->text() : QString();
+    return button ? WidgetDriver::shownButtonText(button->text()) : QString();
 }
 
 bool isShown(const MapWidget *card, const char *objectName)

@@ -48,6 +48,7 @@ void hover(MapWidget *card, bool top, bool entered);
 // ("Overwrite" or "Merge").
 std::unique_ptr<DialogAnswerer> answerPaste(const QString &button, int timeoutMs = 3000);
 
+// What a user reads on the card's button of that name.
 QString text(const MapWidget *card, const char *objectName);
 bool isShown(const MapWidget *card, const char *objectName);
 bool isEnabled(const MapWidget *card, const char *objectName);

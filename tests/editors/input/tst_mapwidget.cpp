@@ -224,9 +224,9 @@ void TestMapWidget::syncReachesEveryCardBelow()
     tilt->config()->activationOutputs = {click(1, 1)};
     tilt->config()->deactivationOutputs = {click(1, 1)};
     tilt->config()->blockOnDeactivation = 1;
-    tilt->config()->name = "Aim";
+    tilt->config()->name = "R&D";
     top->syncMapping();
-    QCOMPARE(text(tilt, "pushButton_topRight"), QString("Aim : ") + click(1, 1)->descriptionText());
+    QCOMPARE(text(tilt, "pushButton_topRight"), QString("R&D : ") + click(1, 1)->descriptionText());
     QCOMPARE(text(tilt, "pushButton_botRight"), click(1, 1)->descriptionText() + " | Stop Further Outputs");
 }
 
