@@ -2,6 +2,7 @@
 // mouse vibrate, driven by real local-socket clients.
 #include "AppSwitchSocketServer.h"
 #include "ConnectedMouse.h"
+#include "EntryInTheWay.h"
 #include "MouseFunctions.h"
 #include "SimulatedMouse.h"
 
@@ -15,7 +16,6 @@
 #include <algorithm>
 #include <fcntl.h>
 #include <optional>
-#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -236,41 +236,18 @@ private slots:
             QVERIFY(!QFileInfo::exists(shared));
     }
 
-    void privateFolderFailingItsChecksStartsNoServer_data()
-    {
-        QTest::addColumn<QString>("made");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("link to a folder") << "link"
-                                          << "is a symbolic link";
-        QTest::newRow("folder others may enter") << "0755"
-                                                 << "has mode 0755, not 0700";
-        QTest::newRow("plain file") << "file"
-                                    << "is not a folder";
-        QTest::newRow("another user's folder") << "nobody"
-                                               << "belongs to user";
-    }
+    void privateFolderFailingItsChecksStartsNoServer_data() { EntryInTheWay::addRows(); }
     void privateFolderFailingItsChecksStartsNoServer()
     {
         QFETCH(QString, made);
         QFETCH(QString, reason);
         NoRuntimeFolder session;
         const QString folder = session.privateFolder();
-        const QString elsewhere = session.temporaryFolder() + "/elsewhere";
-        const QByteArray native = QFile::encodeName(folder);
-        if (made == "link") {
-            QVERIFY(::mkdir(QFile::encodeName(elsewhere).constData(), 0700) == 0);
-            QVERIFY(QFile::link(elsewhere, folder));
-        } else if (made == "file") {
-            QFile file(folder);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        } else if (made == "nobody") {
-            const passwd *nobody = ::getpwnam("nobody");
-            if (::geteuid() != 0 || !nobody)
-                QSKIP("needs root to make a folder that another user owns");
-            QVERIFY(::mkdir(native.constData(), 0700) == 0);
-            QVERIFY(::chown(native.constData(), nobody->pw_uid, nobody->pw_gid) == 0);
-        } else {
-            QVERIFY(::mkdir(native.constData(), 0700) == 0 && ::chmod(native.constData(), 0755) == 0);
+        QString skip;
+        if (!EntryInTheWay::make(made, folder, &skip)) {
+            if (!skip.isEmpty())
+                QSKIP(qPrintable(skip));
+            QFAIL("could not make the entry");
         }
 
         AppSwitchSocketServer server;

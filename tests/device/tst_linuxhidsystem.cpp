@@ -2,6 +2,7 @@
 // the test's own, and the real udev-backed system on a machine without a mouse.
 #include "HIDManager.h"
 #include "LogindSleepWatcher.h"
+#include "PrivateSessionBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -17,39 +18,22 @@ class TestLinuxHidSystem : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir folder;
-    QProcess busDaemon;
+    PrivateSessionBus sessionBus;
     QString busAddress;
 
 private slots:
     void initTestCase()
     {
-        const QString daemon = QStandardPaths::findExecutable("dbus-daemon");
-        if (daemon.isEmpty())
+        if (QStandardPaths::findExecutable("dbus-daemon").isEmpty())
             return;
-        QFile config(folder.filePath("bus.conf"));
-        QVERIFY(config.open(QIODevice::WriteOnly));
-        // Everyone may send, receive and own names, as on a session bus.
-        config.write(QString("<busconfig><type>session</type><listen>unix:path=%1</listen><auth>EXTERNAL</auth>"
-                             "<policy context=\"default\"><allow send_destination=\"*\"/>"
-                             "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>")
-                         .arg(folder.filePath("bus"))
-                         .toUtf8());
-        config.close();
-        busDaemon.start(daemon, {"--config-file=" + config.fileName(), "--nofork", "--print-address"});
-        QVERIFY(busDaemon.waitForStarted());
-        QVERIFY(busDaemon.waitForReadyRead(5000));
-        busAddress = QString::fromUtf8(busDaemon.readLine()).trimmed();
+        QVERIFY(sessionBus.start());
+        busAddress = sessionBus.address();
     }
 
     void cleanupTestCase()
     {
         QDBusConnection::disconnectFromBus("watcher");
         QDBusConnection::disconnectFromBus("logind");
-        if (busDaemon.state() != QProcess::NotRunning) {
-            busDaemon.terminate();
-            busDaemon.waitForFinished();
-        }
     }
 
     void reportsSleepAndWakeFromLogind()
@@ -80,8 +64,9 @@ private slots:
 
     void withoutBusLogsOnceAndReportsNothing()
     {
-        QDBusConnection none = QDBusConnection::connectToBus(QString("unix:path=%1").arg(folder.filePath("none")),
-                                                             "none");
+        QTemporaryDir folder;
+        QDBusConnection none =
+            QDBusConnection::connectToBus(QString("unix:path=%1").arg(folder.filePath("none")), "none");
         QVERIFY(!none.isConnected());
         LogindSleepWatcher first(none);
         LogindSleepWatcher second(none);

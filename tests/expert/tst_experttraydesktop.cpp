@@ -4,6 +4,7 @@
 // X11 tray area, coming before or after the program's tray.
 #include "ExpertTray.h"
 #include "LogRecorder.h"
+#include "PrivateSessionBus.h"
 #include "PrivateXServer.h"
 
 #include <QApplication>
@@ -26,53 +27,6 @@
 #include <xcb/xcb.h>
 
 namespace {
-
-// A session bus of the test's own; DBUS_SESSION_BUS_ADDRESS names it while
-// it runs.
-class PrivateSessionBus
-{
-public:
-    ~PrivateSessionBus()
-    {
-        if (daemon.state() != QProcess::NotRunning) {
-            daemon.terminate();
-            daemon.waitForFinished();
-        }
-    }
-
-    bool start()
-    {
-        const QString program = QStandardPaths::findExecutable("dbus-daemon");
-        if (program.isEmpty() || !folder.isValid())
-            return false;
-        QFile config(folder.filePath("bus.conf"));
-        if (!config.open(QIODevice::WriteOnly))
-            return false;
-        config.write(QString("<busconfig><type>session</type><listen>unix:path=%1</listen><auth>EXTERNAL</auth>"
-                             "<policy context=\"default\"><allow send_destination=\"*\"/>"
-                             "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>")
-                         .arg(folder.filePath("bus"))
-                         .toUtf8());
-        config.close();
-        daemon.start(program, {"--config-file=" + config.fileName(), "--nofork", "--print-address"});
-        if (!daemon.waitForStarted())
-            return false;
-        while (!daemon.canReadLine()) {
-            if (!daemon.waitForReadyRead(10000))
-                return false;
-        }
-        m_address = daemon.readLine().trimmed();
-        qputenv("DBUS_SESSION_BUS_ADDRESS", m_address);
-        return true;
-    }
-
-    QString address() const { return QString::fromUtf8(m_address); }
-
-private:
-    QTemporaryDir folder;
-    QProcess daemon;
-    QByteArray m_address;
-};
 
 // The desktop's status notifier watcher, with a host registered: what the
 // toolkit asks before it shows an icon, and the registrations it receives.
@@ -302,6 +256,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "no private X server (Xvfb) or session bus (dbus-daemon) for the test\n");
         return 1;
     }
+    // The toolkit's tray looks for the desktop's watcher on the session bus.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address().toUtf8());
     qputenv("QT_QPA_PLATFORM", "xcb");
     qputenv("QT_XCB_GL_INTEGRATION", "none");
     qunsetenv("QT_QPA_PLATFORMTHEME");

@@ -1,3 +1,4 @@
+#include "EntryInTheWay.h"
 #include "UserPrivateFolder.h"
 
 #include <QDir>
@@ -5,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,44 +51,18 @@ private slots:
     }
 
     // What another user, or anyone before us, may have left under the name.
-    void refusesAnythingButAPrivateFolderOfTheUser_data()
-    {
-        QTest::addColumn<QString>("made");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("plain file") << "file"
-                                    << "is not a folder";
-        QTest::newRow("link to a private folder") << "link"
-                                                  << "is a symbolic link";
-        QTest::newRow("folder others may enter") << "0755"
-                                                 << "has mode 0755, not 0700";
-        QTest::newRow("folder others may write") << "0777"
-                                                 << "has mode 0777, not 0700";
-        QTest::newRow("another user's folder") << "owner"
-                                               << "belongs to user";
-    }
+    void refusesAnythingButAPrivateFolderOfTheUser_data() { EntryInTheWay::addRows(); }
     void refusesAnythingButAPrivateFolderOfTheUser()
     {
         QFETCH(QString, made);
         QFETCH(QString, reason);
         QTemporaryDir parent;
         const QString at = parent.path() + '/' + expectedName();
-        const QByteArray native = QFile::encodeName(at);
-        if (made == "file") {
-            QFile file(at);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        } else if (made == "link") {
-            const QString target = parent.path() + "/elsewhere";
-            QVERIFY(::mkdir(QFile::encodeName(target).constData(), 0700) == 0);
-            QVERIFY(::symlink(QFile::encodeName(target).constData(), native.constData()) == 0);
-        } else if (made == "owner") {
-            const passwd *nobody = ::getpwnam("nobody");
-            if (::geteuid() != 0 || !nobody)
-                QSKIP("needs root to make a folder that another user owns");
-            QVERIFY(::mkdir(native.constData(), 0700) == 0);
-            QVERIFY(::chown(native.constData(), nobody->pw_uid, nobody->pw_gid) == 0);
-        } else {
-            QVERIFY(::mkdir(native.constData(), 0700) == 0);
-            QVERIFY(::chmod(native.constData(), mode_t(made.toInt(nullptr, 8))) == 0);
+        QString skip;
+        if (!EntryInTheWay::make(made, at, &skip)) {
+            if (!skip.isEmpty())
+                QSKIP(qPrintable(skip));
+            QFAIL("could not make the entry");
         }
         QString problem;
         QCOMPARE(UserPrivateFolder::pathIn(parent.path(), &problem), QString());
