@@ -4,9 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 . tools/setup.sh
-r7_install_missing
-mkdir -p build
-r7_build build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+r7_build_release
 cd build/release
 rm -f corvanelle-r7_*.deb
 cpack -G DEB >cpack.log 2>&1 || { cat cpack.log; exit 1; }

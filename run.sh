@@ -3,7 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 . tools/setup.sh
-r7_install_missing
-mkdir -p build
-r7_build build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+r7_build_release
 exec "build/release/src/app/Corvanelle R7 Control Panel" "$@"

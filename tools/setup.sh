@@ -22,6 +22,13 @@ r7_install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# The release build of run.sh and package.sh, with what it needs installed.
+r7_build_release() {
+  r7_install_missing
+  mkdir -p build
+  r7_build build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+}
+
 # r7_build <build dir> <cmake args...>: configures the build folder, then builds
 # incrementally. The folder is configured again when the arguments differ from
 # those it was configured with (kept in r7-configure-args inside it), from a
