@@ -136,7 +136,7 @@ void ProfileButton::clickToggle()
 void ProfileButton::updateButtonStyle()
 {
     m_imageButton->setProperty("button_style", ProfileTileStyle::buttonStyle(m_default, !m_image.isNull(), m_hovered));
-    StyleProperties::repolish(m_imageButton);
+    StyleProperties::restyle(m_imageButton);
     m_imageButton->update();
 }
 
@@ -145,13 +145,13 @@ void ProfileButton::updateStateProperties()
     m_nameLabel->setProperty("label_style_activated", stateValue(m_activated));
     m_nameLabel->setProperty("label_style_selected", stateValue(m_selected));
     m_nameLabel->setProperty("label_style_hovered", stateValue(m_hovered));
-    StyleProperties::repolish(m_nameLabel);
+    StyleProperties::restyle(m_nameLabel);
     m_nameLabel->update();
 
     m_frame->setProperty("frame_style_activated", stateValue(m_activated));
     m_frame->setProperty("frame_style_selected", stateValue(m_selected));
     m_frame->setProperty("frame_style_hovered", stateValue(m_hovered));
-    StyleProperties::repolish(m_frame);
+    StyleProperties::restyle(m_frame);
     m_frame->update();
     updateIcon();
 }
