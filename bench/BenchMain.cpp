@@ -1,13 +1,14 @@
 // The benchmarks of ./bench.sh: one table of every measurement.
 //
 //   r7_bench [--runs N] [--idle-seconds S] [--homes DIR] [--runtimes DIR]
-//            [--display :N] [--only model,upload,startup,idle,shown,hidden]
+//            [--display :N] [--only model,upload,startup,idle,shown,hidden,views]
 //   r7_bench --hold-model FILE   (the memory floor's child: holds a model)
 
 #include "BenchTable.h"
 #include "ModelBench.h"
 #include "ProcessBench.h"
 #include "UploadBench.h"
+#include "ViewsBench.h"
 #include "WindowBench.h"
 
 #include <QCoreApplication>
@@ -53,7 +54,7 @@ int main(int argc, char *argv[])
     QString homes = QDir::tempPath();
     QString runtimes;
     QString display = qEnvironmentVariable("DISPLAY");
-    QStringList only = {"model", "upload", "startup", "idle", "shown", "hidden"};
+    QStringList only = {"model", "upload", "startup", "idle", "shown", "hidden", "views"};
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args.at(i) == "--runs")
@@ -103,6 +104,11 @@ int main(int argc, char *argv[])
         }
         if (only.contains("hidden"))
             ok = windows.runHidden(table) && ok;
+    }
+    if (only.contains("views")) {
+        ok = ViewsBench({QStringLiteral(R7_VIEW_BENCH), QStringLiteral(R7_PROGRAM_FOLDER), homes, display}, runs)
+                 .run(table)
+             && ok;
     }
     if (only.contains("model"))
         ok = ModelBench(runs).run(table) && ok;

@@ -133,10 +133,25 @@ void ProfileButton::clickToggle()
     m_toggle->setChecked(m_expanded);
 }
 
+QSize ProfileButton::sizeHint() const
+{
+    return ProfileTileStyle::tileSize(m_kind);
+}
+
+QSize ProfileButton::minimumSizeHint() const
+{
+    return ProfileTileStyle::tileSize(m_kind);
+}
+
 void ProfileButton::updateButtonStyle()
 {
-    m_imageButton->setProperty("button_style", ProfileTileStyle::buttonStyle(m_default, !m_image.isNull(), m_hovered));
-    StyleProperties::restyle(m_imageButton);
+    const QString style = ProfileTileStyle::buttonStyle(m_default, !m_image.isNull(), m_hovered);
+    // The bar sets every tile's default mark at each refresh; a style that
+    // stays needs no new polish.
+    if (m_imageButton->property("button_style").toString() != style) {
+        m_imageButton->setProperty("button_style", style);
+        StyleProperties::restyle(m_imageButton);
+    }
     m_imageButton->update();
 }
 
