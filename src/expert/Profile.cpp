@@ -103,8 +103,13 @@ void Profile::place(QWidget *page, Slot slot)
 
 void Profile::showWithPage(QWidget *page)
 {
-    // A child made for a page on screen does not show with it by itself.
-    if (isVisible())
+    // Once a view was shown, a child it did not need is hidden, as that view
+    // hid it; a view that needs one shows it itself. Before any view the row
+    // and the empty page show with the page, and a child made for a page on
+    // screen does not show by itself.
+    if (m_viewShown)
+        page->hide();
+    else if (isVisible())
         page->show();
 }
 
@@ -443,6 +448,7 @@ void Profile::showMappingView(MappingView view)
         return;
     }
     m_viewPending = false;
+    m_viewShown = true;
     if (m_settings)
         m_settings->hide();
     if (m_links)
@@ -516,6 +522,7 @@ void Profile::showSettings()
         return;
     }
     m_viewPending = false;
+    m_viewShown = true;
     if (m_mappings)
         m_mappings->hide();
     links()->show();

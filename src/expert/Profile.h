@@ -115,7 +115,8 @@ private:
     // about to show runs anyway.
     Mappings *mappingsPage(bool withCards = true);
     void place(QWidget *page, Slot slot);
-    // Shown once the page is on screen, as shown at once when it is made.
+    // The row or the empty page just made: shown or hidden as a page made
+    // whole would show it now.
     void showWithPage(QWidget *page);
     // Whether a view asked for now may wait until the page first shows.
     bool waitsForShow() const;
@@ -147,6 +148,8 @@ private:
     bool m_showingSettings = false;
     // A view was asked for while the page waited to show; shown when it does.
     bool m_viewPending = false;
+    // A view was shown: it decided which child pages show.
+    bool m_viewShown = false;
     // The linked applications row was asked to reload before it was made.
     bool m_linksRequested = false;
     // While the constructor makes the page of a record it created.
