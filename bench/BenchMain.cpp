@@ -18,9 +18,14 @@
 #include <QSysInfo>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
+
+// The shown and hidden starts by size and the views start a program for each
+// run: at most this many runs, to keep the whole benchmark within minutes.
+constexpr int programRuns = 10;
 
 void warningsOnly(QtMsgType type, const QMessageLogContext &, const QString &text)
 {
@@ -93,7 +98,7 @@ int main(int argc, char *argv[])
         WindowBench windows({QStringLiteral(R7_CONTROL_PANEL), QStringLiteral(R7_BARE_WINDOW),
                              QStringLiteral(R7_IDLE_PROBE), QCoreApplication::applicationFilePath(), homes, runtimes,
                              display},
-                            files, runs);
+                            files, std::min(runs, programRuns));
         if (only.contains("shown")) {
             if (display.isEmpty()) {
                 std::fprintf(stderr, "the shown start-up needs an X server: --display or DISPLAY\n");
@@ -106,7 +111,8 @@ int main(int argc, char *argv[])
             ok = windows.runHidden(table) && ok;
     }
     if (only.contains("views")) {
-        ok = ViewsBench({QStringLiteral(R7_VIEW_BENCH), QStringLiteral(R7_PROGRAM_FOLDER), homes, display}, runs)
+        ok = ViewsBench({QStringLiteral(R7_VIEW_BENCH), QStringLiteral(R7_PROGRAM_FOLDER), homes, display},
+                        std::min(runs, programRuns))
                  .run(table)
              && ok;
     }

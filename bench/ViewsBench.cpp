@@ -74,6 +74,7 @@ bool ViewsBench::run(BenchTable &table)
         {"picker", "open the output picker of its first card", true},
         {"edit", "an edit on the settings page (the memory bar after it)", false},
         {"save", "Save with the mouse connected (until the upload waits)", true},
+        {"savewhole", "Save: the longest stretch until the file is written", false},
     };
     bool ok = true;
     for (const auto &interaction : interactions) {
