@@ -1,12 +1,15 @@
 // The benchmarks of ./bench.sh: one table of every measurement.
 //
 //   r7_bench [--runs N] [--idle-seconds S] [--homes DIR] [--runtimes DIR]
-//            [--only model,upload,startup,idle]
+//            [--display :N] [--only model,upload,startup,idle,shown,hidden,views]
+//   r7_bench --hold-model FILE   (the memory floor's child: holds a model)
 
 #include "BenchTable.h"
 #include "ModelBench.h"
 #include "ProcessBench.h"
 #include "UploadBench.h"
+#include "ViewsBench.h"
+#include "WindowBench.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,9 +18,14 @@
 #include <QSysInfo>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
+
+// The shown and hidden starts by size and the views start a program for each
+// run: at most this many runs, to keep the whole benchmark within minutes.
+constexpr int programRuns = 10;
 
 void warningsOnly(QtMsgType type, const QMessageLogContext &, const QString &text)
 {
@@ -43,12 +51,15 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     qInstallMessageHandler(warningsOnly);
+    if (app.arguments().size() == 3 && app.arguments().at(1) == QLatin1String("--hold-model"))
+        return WindowBench::holdModel(app.arguments().at(2) == QLatin1String("-") ? QString() : app.arguments().at(2));
 
     int runs = 20;
     int idleSeconds = 60;
     QString homes = QDir::tempPath();
     QString runtimes;
-    QStringList only = {"model", "upload", "startup", "idle"};
+    QString display = qEnvironmentVariable("DISPLAY");
+    QStringList only = {"model", "upload", "startup", "idle", "shown", "hidden", "views"};
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args.at(i) == "--runs")
@@ -59,6 +70,8 @@ int main(int argc, char *argv[])
             homes = args.at(i + 1);
         else if (args.at(i) == "--runtimes")
             runtimes = args.at(i + 1);
+        else if (args.at(i) == "--display")
+            display = args.at(i + 1);
         else if (args.at(i) == "--only")
             only = args.at(i + 1).split(',');
     }
@@ -79,6 +92,30 @@ int main(int argc, char *argv[])
         ok = processes.runStartup(table) && ok;
     if (only.contains("idle"))
         ok = processes.runIdle(table) && ok;
+    if (only.contains("shown") || only.contains("hidden")) {
+        StartFiles files;
+        files.generate(WindowBench::sizes());
+        WindowBench windows({QStringLiteral(R7_CONTROL_PANEL), QStringLiteral(R7_BARE_WINDOW),
+                             QStringLiteral(R7_IDLE_PROBE), QCoreApplication::applicationFilePath(), homes, runtimes,
+                             display},
+                            files, std::min(runs, programRuns));
+        if (only.contains("shown")) {
+            if (display.isEmpty()) {
+                std::fprintf(stderr, "the shown start-up needs an X server: --display or DISPLAY\n");
+                ok = false;
+            } else {
+                ok = windows.runShown(table) && ok;
+            }
+        }
+        if (only.contains("hidden"))
+            ok = windows.runHidden(table) && ok;
+    }
+    if (only.contains("views")) {
+        ok = ViewsBench({QStringLiteral(R7_VIEW_BENCH), QStringLiteral(R7_PROGRAM_FOLDER), homes, display},
+                        std::min(runs, programRuns))
+                 .run(table)
+             && ok;
+    }
     if (only.contains("model"))
         ok = ModelBench(runs).run(table) && ok;
     if (only.contains("upload"))

@@ -77,7 +77,7 @@ ChildProcess::~ChildProcess()
 }
 
 bool ChildProcess::start(const QString &program, const QStringList &arguments, const QString &home,
-                         const QString &runtime, const QString &probe)
+                         const QString &runtime, const QString &probe, const QString &display)
 {
     stop();
     std::vector<std::string> argv{program.toStdString()};
@@ -86,17 +86,10 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments, c
 
     // The caller's environment without what would reach the user's files,
     // display or a probe of its own.
-    static const char *const dropped[] = {"HOME=",
-                                          "XDG_CONFIG_HOME=",
-                                          "XDG_DATA_HOME=",
-                                          "XDG_CACHE_HOME=",
-                                          "XDG_STATE_HOME=",
-                                          "QT_QPA_PLATFORM=",
-                                          "LD_PRELOAD=",
-                                          "DISPLAY=",
-                                          "WAYLAND_DISPLAY=",
-                                          "R7_IDLE_PROBE_FD=",
-                                          "XDG_RUNTIME_DIR="};
+    static const char *const dropped[] = {
+        "HOME=",           "XDG_CONFIG_HOME=", "XDG_DATA_HOME=",         "XDG_CACHE_HOME=",
+        "XDG_STATE_HOME=", "QT_QPA_PLATFORM=", "QT_XCB_GL_INTEGRATION=", "LD_PRELOAD=",
+        "DISPLAY=",        "WAYLAND_DISPLAY=", "R7_IDLE_PROBE_FD=",      "XDG_RUNTIME_DIR="};
     std::vector<std::string> env;
     for (char **variable = environ; *variable; ++variable) {
         bool keep = true;
@@ -112,7 +105,13 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments, c
     env.push_back("XDG_CACHE_HOME=" + homePath + "/.cache");
     if (!runtime.isEmpty())
         env.push_back("XDG_RUNTIME_DIR=" + runtime.toStdString());
-    env.push_back("QT_QPA_PLATFORM=offscreen");
+    if (display.isEmpty()) {
+        env.push_back("QT_QPA_PLATFORM=offscreen");
+    } else {
+        env.push_back("QT_QPA_PLATFORM=xcb");
+        env.push_back("DISPLAY=" + display.toStdString());
+    }
+    env.push_back("QT_XCB_GL_INTEGRATION=none");
     env.push_back("LD_PRELOAD=" + probe.toStdString());
     env.push_back("R7_IDLE_PROBE_FD=" + std::to_string(probeDescriptor));
     std::vector<char *> argPointers = pointersTo(argv);
@@ -194,8 +193,8 @@ double ChildProcess::waitForIdle(int timeoutMs)
 qint64 ChildProcess::cpuNanoseconds() const
 {
     // The first field of schedstat is the time spent on a processor.
-    return sumOverThreads(m_pid, "schedstat",
-                          [](const QByteArray &text) { return text.split(' ').value(0).toLongLong(); }, m_threadCpu);
+    return sumOverThreads(
+        m_pid, "schedstat", [](const QByteArray &text) { return text.split(' ').value(0).toLongLong(); }, m_threadCpu);
 }
 
 qint64 ChildProcess::residentKilobytes() const
@@ -206,9 +205,9 @@ qint64 ChildProcess::residentKilobytes() const
 
 qint64 ChildProcess::wakeups() const
 {
-    return sumOverThreads(m_pid, "status",
-                          [](const QByteArray &text) { return statusField(text, "voluntary_ctxt_switches"); },
-                          m_threadWakeups);
+    return sumOverThreads(
+        m_pid, "status", [](const QByteArray &text) { return statusField(text, "voluntary_ctxt_switches"); },
+        m_threadWakeups);
 }
 
 void ChildProcess::stop()

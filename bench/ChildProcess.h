@@ -7,8 +7,10 @@
 #include <sys/types.h>
 
 // One program started for measurement: in a home folder of its own (and a
-// runtime folder of its own, when given), on the offscreen platform, with the idle probe (IdleProbe.cpp) preloaded, its
-// output discarded. Stopped by its process id when stop() is called or the
+// runtime folder of its own, when given), on the offscreen platform or on an
+// X server's display, with the idle probe (IdleProbe.cpp) preloaded, its
+// output discarded. The toolkit's GL integration is off for every program
+// alike. Stopped by its process id when stop() is called or the
 // object goes, and sent SIGTERM by the kernel should this process die first.
 class ChildProcess
 {
@@ -18,9 +20,11 @@ public:
     ChildProcess(const ChildProcess &) = delete;
     ChildProcess &operator=(const ChildProcess &) = delete;
 
-    // runtime: the session's runtime folder ($XDG_RUNTIME_DIR), none when empty.
+    // runtime: the session's runtime folder ($XDG_RUNTIME_DIR), none when
+    // empty; display: the X server to show windows on, the offscreen
+    // platform when empty.
     bool start(const QString &program, const QStringList &arguments, const QString &home, const QString &runtime,
-               const QString &probe);
+               const QString &probe, const QString &display = QString());
     // Milliseconds from the exec of the program to its main thread's first
     // wait in the event loop; negative when that does not come in time.
     double waitForIdle(int timeoutMs);
@@ -38,6 +42,8 @@ public:
     void stop();
 
     pid_t pid() const { return m_pid; }
+    // CLOCK_MONOTONIC nanoseconds just before the exec.
+    qint64 execTime() const { return m_execTime; }
 
 private:
     bool readTimes(qint64 *nanoseconds, int count, int timeoutMs);

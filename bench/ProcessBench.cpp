@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr double startupGoal = 1.2;
 constexpr double idleGoal = 1.1;
 constexpr int idleWindows = 20;
 
@@ -57,12 +56,15 @@ bool ProcessBench::runStartup(BenchTable &table)
 {
     table.addSection(QStringLiteral("Start-up: exec to the first idle wait of the event loop; \"hide\", a fresh home "
                                     "folder, offscreen platform"));
-    // The first is the measure; the others show where the time goes.
+    // For comparison with the yardstick that only polls: the first with the
+    // processor time and the tray program, the others show where the time
+    // goes. The goals of the start-up are the shown and hidden rows' by the
+    // number of profiles.
     const struct
     {
         const char *where;
         Place place;
-        bool goal;
+        bool first;
     } variants[] = {
         {"home on disk, no session runtime folder", {m_programs.homes, QString()}, true},
         {"home on disk, a session runtime folder on tmpfs (a desktop session)",
@@ -71,10 +73,10 @@ bool ProcessBench::runStartup(BenchTable &table)
         {"home and runtime folder on tmpfs (no disk syncs)", {m_programs.runtimes, m_programs.runtimes}, false},
     };
     for (const auto &variant : variants) {
-        // The goal's run also starts the tray yardstick, to show what a tray
+        // The first run also starts the tray yardstick, to show what a tray
         // program pays over the bare one.
         QStringList programs{m_programs.controlPanel, m_programs.bareQt};
-        if (variant.goal)
+        if (variant.first)
             programs << m_programs.bareTray;
         Samples times[3];
         Samples cpu[3];
@@ -85,13 +87,13 @@ bool ProcessBench::runStartup(BenchTable &table)
         const double ratio = times[0].median() / times[1].median();
         table.addValue(QStringLiteral("start hidden: ratio of medians"), QStringLiteral("%1x").arg(ratio, 0, 'f', 2),
                        QStringLiteral("%1 more").arg(BenchTable::time(times[0].median() - times[1].median())),
-                       variant.goal ? QStringLiteral("<= %1x").arg(startupGoal) : QStringLiteral("(for comparison)"),
-                       variant.goal ? BenchTable::check(ratio <= startupGoal) : BenchTable::Goal::None);
-        if (variant.goal) {
+                       QStringLiteral("(for comparison)"), BenchTable::Goal::None);
+        if (variant.first) {
             // Processor time does not grow with the load of the machine, as
             // the time to idle does when other programs take the processors.
             table.addTimes(QStringLiteral("start hidden: processor time to idle, all threads: control panel"), cpu[0]);
-            table.addTimes(QStringLiteral("start hidden: processor time to idle, all threads: bare Qt program"), cpu[1]);
+            table.addTimes(QStringLiteral("start hidden: processor time to idle, all threads: bare Qt program"),
+                           cpu[1]);
             table.addValue(QStringLiteral("start hidden: ratio of processor time medians"),
                            QStringLiteral("%1x").arg(cpu[0].median() / cpu[1].median(), 0, 'f', 2),
                            QStringLiteral("%1 more").arg(BenchTable::time(cpu[0].median() - cpu[1].median())),

@@ -82,7 +82,14 @@ ExpertView::ExpertView(QWidget *parent, SWUpdate *update)
 
     m_startup = new ExpertStartup(this, m_tree, m_strip);
     connect(m_store, &ConfigFile::saved, ui->pushButton_save, &QPushButton::setEnabled);
+    // The tree announces the list once per profile it makes; the box and the
+    // tray take the last one, once the profiles are loaded.
+    m_listDeferred = true;
     m_startup->loadProfiles();
+    m_listDeferred = false;
+    if (m_deferredList)
+        onActiveProfilesChanged(m_deferredList->first, m_deferredList->second);
+    m_deferredList.reset();
 
     setupAddProfile();
     m_startup->startDeviceLink();
@@ -628,6 +635,10 @@ void ExpertView::foregroundChange(const QString &foregroundApp)
 
 void ExpertView::onActiveProfilesChanged(const QStringList &profiles, int activeIndex)
 {
+    if (m_listDeferred) {
+        m_deferredList = qMakePair(profiles, activeIndex);
+        return;
+    }
     {
         const QSignalBlocker quiet(m_activeBox);
         m_activeBox->clear();

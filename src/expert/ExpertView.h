@@ -18,11 +18,13 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPair>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class MainWindow;
@@ -172,4 +174,7 @@ private:
     bool m_firmwareRequired = false;
     bool m_newVersion = false;
     bool m_calibrationPending = false;
+    // While the start loads the profiles: the last active-profile list.
+    bool m_listDeferred = false;
+    std::optional<QPair<QStringList, int>> m_deferredList;
 };

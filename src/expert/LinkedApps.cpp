@@ -7,6 +7,7 @@
 #include "ui_LinkedApps.h"
 
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -52,6 +53,15 @@ int LinkedApps::rowHeight(int layoutHeight, int spacing)
 
 void LinkedApps::heightChanged(int layoutHeight)
 {
+    // The flow reports the height of its trial runs too, which its parents
+    // make at other widths; a row that took those would change its height,
+    // be laid out again at its own width and change it back, over and over.
+    // It takes the height at the width the flow was laid out in.
+    const int width = flow->geometry().width();
+    if (width > 0) {
+        const QSignalBlocker quiet(flow);
+        layoutHeight = flow->heightForWidth(width);
+    }
     const int height = rowHeight(layoutHeight, flow->verticalSpacing());
     if (height != this->height())
         setFixedHeight(height);

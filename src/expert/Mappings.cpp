@@ -200,7 +200,7 @@ void Mappings::reloadIfRequested()
 
 MapWidget *Mappings::createCard(const InputMapPtr &mapping, MapWidget *parentCard)
 {
-    QWidget *parent = parentCard ? static_cast<QWidget *>(parentCard) : ui->scrollAreaWidgetContents_mappings;
+    QWidget *parent = parentCard ? parentCard->childArea() : ui->scrollAreaWidgetContents_mappings;
     MapWidget *card = MappingCardFactory::cardFor(mapping, isGlobal, parentCard, parent);
     if (!card)
         qWarning() << "Mappings: no card for an input of type" << (mapping ? mapping->inputType : -1);

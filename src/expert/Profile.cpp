@@ -1,8 +1,10 @@
 #include "Profile.h"
 
+#include "CurrentPage.h"
 #include "EmptyPage.h"
 #include "LinkedApps.h"
 #include "LoadingGuard.h"
+#include "MappingListRules.h"
 #include "Mappings.h"
 #include "PackageCreator.h"
 #include "ProfileData.h"
@@ -49,9 +51,6 @@ Profile::Profile(const QString &name, int index, int subIndex, Profile *parentPr
     , m_parentProfile(parentProfile)
     , m_model(PackageCreator::instance())
 {
-    // Over an existing record the pages below are filled with their
-    // defaults first: none of that may be stored into it.
-    std::optional<LoadingGuard> loading;
     ProfileData *record = isGlobal() ? m_model->globalProfile() : nullptr;
     if (!isGlobal()) {
         const QList<ProfileData *> profiles = m_model->profiles();
@@ -62,9 +61,8 @@ Profile::Profile(const QString &name, int index, int subIndex, Profile *parentPr
             }
         }
     }
-    if (record)
-        loading.emplace(m_model);
-    else
+    const bool created = !record;
+    if (created)
         record = m_model->addProfile(isGlobal() ? noIndex : index, isGlobal() ? noIndex : subIndex, name);
     if (!isGlobal())
         m_data = record;
@@ -73,32 +71,160 @@ Profile::Profile(const QString &name, int index, int subIndex, Profile *parentPr
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
-    m_links = new LinkedApps(this);
-    m_layout->addWidget(m_links);
     m_layout->addSpacerItem(new QSpacerItem(5, 5, QSizePolicy::Fixed, QSizePolicy::Fixed));
-    m_empty = new EmptyPage(this);
-    m_layout->addWidget(m_empty);
-    m_settings = new Settings(this);
-    m_settings->resetToDefaults();
-    m_settings->setRemoveHidden(isGlobal());
-    m_settings->hide();
-    m_layout->addWidget(m_settings);
-    m_mappings = new Mappings(this);
-    m_mappings->hide();
-    m_layout->addWidget(m_mappings);
-    if (isGlobal())
-        m_mappings->setGlobal(true);
-    else
-        m_mappings->setParentName(parentName());
-    m_mappings->load();
 
-    connect(m_links, &LinkedApps::checkNewLink, this, &Profile::checkNewAppLink);
-    connect(m_empty, &EmptyPage::addSettings, this, &Profile::addSettings);
-    connect(m_settings, &Settings::removed, this, &Profile::settingsRemoved);
-    connect(m_empty, &EmptyPage::addMappings, this, &Profile::addMappings);
-    connect(m_mappings, &Mappings::removed, this, &Profile::mappingsRemoved);
-    connect(m_mappings, &Mappings::setHeaderTree, this, &Profile::setHeaderTree);
-    connect(m_mappings, &Mappings::backToCurrentView, this, &Profile::backToCurrentView);
+    // A record made here outside a load takes the settings page's defaults
+    // as the page is made: a profile the user adds is made whole at once.
+    if (created && !m_model->loading) {
+        m_storesDefaults = true;
+        links();
+        empty();
+        settingsPage();
+        mappingsPage();
+        m_storesDefaults = false;
+    }
+}
+
+// ------------------------------------------------------------------ child pages
+
+void Profile::place(QWidget *page, Slot slot)
+{
+    int at = 0;
+    if (slot > LinksSlot && m_links)
+        ++at;
+    if (slot > SpacerSlot)
+        ++at;
+    if (slot > EmptySlot && m_empty)
+        ++at;
+    if (slot > SettingsSlot && m_settings)
+        ++at;
+    m_layout->insertWidget(at, page);
+}
+
+void Profile::showWithPage(QWidget *page)
+{
+    // Once a view was shown, a child it did not need is hidden, as that view
+    // hid it; a view that needs one shows it itself. Before any view the row
+    // and the empty page show with the page, and a child made for a page on
+    // screen does not show by itself.
+    if (m_viewShown)
+        page->hide();
+    else if (isVisible())
+        page->show();
+}
+
+LinkedApps *Profile::links()
+{
+    if (!m_links) {
+        CurrentRecord current(m_model, data());
+        auto *row = new LinkedApps(this);
+        place(row, LinksSlot);
+        m_links = row;
+        connect(m_links, &LinkedApps::checkNewLink, this, &Profile::checkNewAppLink);
+        if (m_linksRequested)
+            m_links->reload();
+        showWithPage(m_links);
+    }
+    return m_links;
+}
+
+EmptyPage *Profile::empty()
+{
+    if (!m_empty) {
+        auto *page = new EmptyPage(this);
+        place(page, EmptySlot);
+        m_empty = page;
+        connect(m_empty, &EmptyPage::addSettings, this, &Profile::addSettings);
+        connect(m_empty, &EmptyPage::addMappings, this, &Profile::addMappings);
+        showWithPage(m_empty);
+    }
+    return m_empty;
+}
+
+Settings *Profile::settingsPage()
+{
+    if (!m_settings) {
+        CurrentRecord current(m_model, data());
+        std::optional<LoadingGuard> loading;
+        if (!m_storesDefaults)
+            loading.emplace(m_model);
+        auto *page = new Settings(this);
+        page->resetToDefaults();
+        page->setRemoveHidden(isGlobal());
+        page->hide();
+        place(page, SettingsSlot);
+        m_settings = page;
+        connect(m_settings, &Settings::removed, this, &Profile::settingsRemoved);
+    }
+    return m_settings;
+}
+
+Mappings *Profile::mappingsPage(bool withCards)
+{
+    if (!m_mappings) {
+        CurrentRecord current(m_model, data());
+        const LoadingGuard loading(m_model);
+        auto *page = new Mappings(this);
+        page->hide();
+        place(page, MappingsSlot);
+        m_mappings = page;
+        if (isGlobal())
+            m_mappings->setGlobal(true);
+        else
+            m_mappings->setParentName(parentName());
+        if (withCards)
+            m_mappings->load();
+        connect(m_mappings, &Mappings::removed, this, &Profile::mappingsRemoved);
+        connect(m_mappings, &Mappings::setHeaderTree, this, &Profile::setHeaderTree);
+        connect(m_mappings, &Mappings::backToCurrentView, this, &Profile::backToCurrentView);
+    }
+    return m_mappings;
+}
+
+LinkedApps *Profile::linkedApps() const
+{
+    return const_cast<Profile *>(this)->links();
+}
+
+Settings *Profile::settings() const
+{
+    return const_cast<Profile *>(this)->settingsPage();
+}
+
+Mappings *Profile::mappings() const
+{
+    return const_cast<Profile *>(this)->mappingsPage();
+}
+
+EmptyPage *Profile::emptyPage() const
+{
+    return const_cast<Profile *>(this)->empty();
+}
+
+bool Profile::waitsForShow() const
+{
+    return !isBuilt() && !isVisible();
+}
+
+void Profile::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_viewPending)
+        showRequested();
+    else if (!isBuilt()) {
+        // As a page made whole shows: its row and the empty page.
+        links();
+        empty();
+    }
+}
+
+void Profile::showRequested()
+{
+    m_viewPending = false;
+    if (m_showingSettings)
+        showSettings();
+    else
+        showCurrentView();
 }
 
 Profile::~Profile() = default;
@@ -181,12 +307,12 @@ void Profile::copyFrom(const Profile *other)
         return;
     record->copyFrom(*other->data());
     LoadingGuard loading(m_model);
-    m_links->reload();
-    m_settings->load();
+    links()->reload();
+    settingsPage()->load();
     if (record->hasOwnSettings() && !isGlobal())
         m_settings->showRemoveRow();
     // The page's cards still show the mappings it had before.
-    m_mappings->reload();
+    mappingsPage(false)->reload();
 }
 
 void Profile::reload()
@@ -196,41 +322,53 @@ void Profile::reload()
         return;
     LoadingGuard loading(m_model);
     m_model->setCurrentProfile(record);
-    m_links->reload();
-    m_settings->load();
-    m_mappings->reload();
+    // A page not made yet reads its record when it is.
+    if (m_links)
+        m_links->reload();
+    else
+        m_linksRequested = true;
+    if (m_settings)
+        m_settings->load();
+    if (m_mappings)
+        m_mappings->reload();
+    else
+        CurrentPage::instance()->page = 0; // as reloading the mapping page leaves it
     if (record->isDefault)
         SimpleModel::instance()->setActiveProfile(record, false);
 }
 
 void Profile::reloadLinks()
 {
+    if (!m_links) {
+        m_linksRequested = true;
+        return;
+    }
     CurrentRecord current(m_model, data());
     m_links->reload();
 }
 
 QStringList Profile::linkedAppIds() const
 {
-    return m_links->appIds();
+    return linkedApps()->appIds();
 }
 
 void Profile::linkApp(const QString &appId, const QString &appName)
 {
     CurrentRecord current(m_model, data());
-    m_links->linkApp(appId, appName);
+    links()->linkApp(appId, appName);
 }
 
 void Profile::unlinkApp(const QString &appId)
 {
     CurrentRecord current(m_model, data());
     // The row may not show this record's lists as they are now.
-    m_links->reload();
+    links()->reload();
     m_links->unlinkApp(appId);
 }
 
 void Profile::openLinkDialog()
 {
-    m_links->openLinkDialog();
+    links()->openLinkDialog();
 }
 
 bool Profile::backlight(bool *cycling, QColor *colour) const
@@ -242,21 +380,24 @@ bool Profile::backlight(bool *cycling, QColor *colour) const
 void Profile::clearContents()
 {
     CurrentRecord current(m_model, data());
-    m_links->clear();
-    m_settings->resetToDefaults();
-    m_mappings->clearAll();
+    links()->clear();
+    settingsPage()->resetToDefaults();
+    mappingsPage()->clearAll();
 }
 
 void Profile::resetContents()
 {
     CurrentRecord current(m_model, data());
-    m_links->clear();
-    m_settings->resetToDefaults();
-    m_mappings->resetToDefaults();
+    links()->clear();
+    settingsPage()->resetToDefaults();
+    mappingsPage()->resetToDefaults();
 }
 
+// Rows of cards not made yet are made from the model as it is then.
 void Profile::refreshRows()
 {
+    if (!m_mappings)
+        return;
     CurrentRecord current(m_model, data());
     m_mappings->refreshOutputs();
     m_mappings->updateProfileLists();
@@ -264,10 +405,14 @@ void Profile::refreshRows()
 
 void Profile::redrawPages()
 {
-    m_settings->refreshOutputs();
-    m_settings->update();
-    m_mappings->refreshOutputs();
-    m_mappings->update();
+    if (m_settings) {
+        m_settings->refreshOutputs();
+        m_settings->update();
+    }
+    if (m_mappings) {
+        m_mappings->refreshOutputs();
+        m_mappings->update();
+    }
 }
 
 // ------------------------------------------------------------------ showing
@@ -298,8 +443,16 @@ void Profile::showMappingView(MappingView view)
 {
     m_view = view;
     m_showingSettings = false;
-    m_settings->hide();
-    m_links->hide();
+    if (waitsForShow()) {
+        m_viewPending = true;
+        return;
+    }
+    m_viewPending = false;
+    m_viewShown = true;
+    if (m_settings)
+        m_settings->hide();
+    if (m_links)
+        m_links->hide();
     mappingPageFor(view)->show();
 }
 
@@ -311,6 +464,7 @@ void Profile::showCurrentView()
 QWidget *Profile::mappingPageFor(MappingView view)
 {
     const ProfileData *record = data();
+    const MappingListRules rules(m_model->currentInputMaps());
     QString page;
     bool own = false;
     switch (view) {
@@ -320,58 +474,73 @@ QWidget *Profile::mappingPageFor(MappingView view)
         break;
     case MappingView::Button:
         page = m_buttonName;
-        own = m_mappings->hasButtonMapping(m_buttonId, false);
+        own = rules.hasButtonMapping(m_buttonId, false);
         break;
     case MappingView::TiltForwardBack:
         page = tr("Tilt forward / back");
-        own = m_mappings->hasTiltForwardBack();
+        own = rules.hasTiltForwardBack();
         break;
     case MappingView::TiltLeftRight:
         page = tr("Tilt left / right");
-        own = m_mappings->hasTiltLeftRight();
+        own = rules.hasTiltLeftRight();
         break;
     }
     if (!own) {
-        m_mappings->hide();
-        m_empty->showNoMappings(parentName(), page);
+        if (m_mappings)
+            m_mappings->hide();
+        empty()->showNoMappings(parentName(), page);
         return m_empty;
     }
-    m_empty->hide();
+    if (m_empty)
+        m_empty->hide();
+    // Showing a mapping view reloads the cards when the other view left a
+    // page to restore: a page made now makes its cards once, then.
+    const int restore = CurrentPage::instance()->page;
+    Mappings *mappings = mappingsPage(restore < 1 || restore > 3);
     switch (view) {
     case MappingView::All:
-        m_mappings->showAll();
+        mappings->showAll();
         break;
     case MappingView::Button:
-        m_mappings->showButton(m_buttonId, m_buttonName);
+        mappings->showButton(m_buttonId, m_buttonName);
         break;
     case MappingView::TiltForwardBack:
-        m_mappings->showTiltForwardBack();
+        mappings->showTiltForwardBack();
         break;
     case MappingView::TiltLeftRight:
-        m_mappings->showTiltLeftRight();
+        mappings->showTiltLeftRight();
         break;
     }
-    return m_mappings;
+    return mappings;
 }
 
 void Profile::showSettings()
 {
     m_showingSettings = true;
-    m_mappings->hide();
-    m_links->show();
+    if (waitsForShow()) {
+        m_viewPending = true;
+        return;
+    }
+    m_viewPending = false;
+    m_viewShown = true;
+    if (m_mappings)
+        m_mappings->hide();
+    links()->show();
     const ProfileData *record = data();
     if (record && record->hasOwnSettings()) {
-        m_empty->hide();
-        m_settings->showPage();
+        if (m_empty)
+            m_empty->hide();
+        settingsPage()->showPage();
     } else {
-        m_settings->hide();
-        m_empty->showNoSettings(parentName());
+        if (m_settings)
+            m_settings->hide();
+        empty()->showNoSettings(parentName());
     }
 }
 
 void Profile::addSettings()
 {
-    m_settings->setOwnSettings(true);
+    settingsPage()->setOwnSettings(true);
     showSettings();
 }
 
@@ -383,7 +552,7 @@ void Profile::settingsRemoved()
 
 void Profile::addMappings()
 {
-    m_mappings->reload();
+    mappingsPage(false)->reload();
     const QString parent = parentName();
     switch (m_view) {
     case MappingView::All:

@@ -24,6 +24,14 @@ class QVBoxLayout;
 // The profile tree owns the pages; a page's record outlives it unless the
 // tree removes it (removeData). Operations that store go to the store's
 // current profile: the tree makes a page current before it shows it.
+//
+// The four child pages are made when first needed: when the page first
+// shows, or an operation or the caller needs one. Until then the page is a
+// cheap entry of the tree, and what it is asked to show is remembered and
+// shown when it first is. A page made late is made as one made with the
+// page would have been, under the model's loading flag, with its record
+// current while it is made; only the page of a record it created outside a
+// load is made at once, since making it then stores the settings' defaults.
 class Profile : public QWidget
 {
     Q_OBJECT
@@ -76,22 +84,44 @@ public:
     void showTiltLeftRight();
     void showSettings();
 
-    LinkedApps *linkedApps() const { return m_links; }
-    Settings *settings() const { return m_settings; }
-    Mappings *mappings() const { return m_mappings; }
-    EmptyPage *emptyPage() const { return m_empty; }
+    // The child pages, made when asked for.
+    LinkedApps *linkedApps() const;
+    Settings *settings() const;
+    Mappings *mappings() const;
+    EmptyPage *emptyPage() const;
+    // Whether any child page was made yet.
+    bool isBuilt() const { return m_links || m_empty || m_settings || m_mappings; }
 
 signals:
     void checkNewAppLink(const QString &appId, const QString &appName);
     void setHeaderTree(const QStringList &list);
     void backToCurrentView();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     // The mapping views; the one shown last is shown again whenever the
     // page's content changes.
     enum class MappingView { All, Button, TiltForwardBack, TiltLeftRight };
 
-    ProfileData *findOrCreateRecord(const QString &name, int index, int subIndex);
+    // The child pages in their layout order.
+    enum Slot { LinksSlot, SpacerSlot, EmptySlot, SettingsSlot, MappingsSlot };
+
+    LinkedApps *links();
+    EmptyPage *empty();
+    Settings *settingsPage();
+    // withCards false: the cards wait for the reload that the mapping view
+    // about to show runs anyway.
+    Mappings *mappingsPage(bool withCards = true);
+    void place(QWidget *page, Slot slot);
+    // The row or the empty page just made: shown or hidden as a page made
+    // whole would show it now.
+    void showWithPage(QWidget *page);
+    // Whether a view asked for now may wait until the page first shows.
+    bool waitsForShow() const;
+    // The view last asked for, on the pages it needs.
+    void showRequested();
     void showMappingView(MappingView view);
     void showCurrentView();
     // The page that shows one mapping view: the mapping page when the
@@ -109,13 +139,21 @@ private:
     // record (the store may replace it); null too once the record is gone.
     QPointer<ProfileData> m_data;
     QVBoxLayout *m_layout;
-    LinkedApps *m_links;
-    EmptyPage *m_empty;
-    Settings *m_settings;
-    Mappings *m_mappings;
+    LinkedApps *m_links = nullptr;
+    EmptyPage *m_empty = nullptr;
+    Settings *m_settings = nullptr;
+    Mappings *m_mappings = nullptr;
     MappingView m_view = MappingView::All;
     // Whether the settings view is the one on screen.
     bool m_showingSettings = false;
+    // A view was asked for while the page waited to show; shown when it does.
+    bool m_viewPending = false;
+    // A view was shown: it decided which child pages show.
+    bool m_viewShown = false;
+    // The linked applications row was asked to reload before it was made.
+    bool m_linksRequested = false;
+    // While the constructor makes the page of a record it created.
+    bool m_storesDefaults = false;
     int m_buttonId = 0;
     QString m_buttonName;
 };

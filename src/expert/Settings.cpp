@@ -34,8 +34,6 @@ Settings::Settings(QWidget *parent)
     ui->verticalLayout_scroll->addWidget(outputs);
     ui->verticalLayout_scroll->addItem(spacer);
 
-    colorEditor = std::make_unique<ColorEditor>(QStringLiteral("v"));
-
     const QString hz = tr("Hz");
     pollingCombo = addCombo(ui->widget_max_polling_rate, QStringLiteral("comboBox_max_polling_rate"),
                             {QStringLiteral("1000") + hz, QStringLiteral("500") + hz, QStringLiteral("250") + hz,
@@ -55,7 +53,6 @@ Settings::Settings(QWidget *parent)
     ui->lineEdit_oled_message->setMaxLength(oledMessageLength);
     ui->lineEdit_oled_message->setAttribute(Qt::WA_MacShowFocusRect, false);
 
-    connect(colorEditor.get(), &ColorEditor::colorChanged, this, &Settings::pickedColor);
     connect(ui->pushButton_color, &QPushButton::clicked, this, &Settings::colorPicker);
     connect(ledCombo, qOverload<int>(&QComboBox::currentIndexChanged), this, &Settings::ledColorVisibility);
     connect(oledCombo, qOverload<int>(&QComboBox::currentIndexChanged), this, &Settings::oledTextVisibility);
@@ -113,7 +110,7 @@ void Settings::save()
     choices.oled = oledCombo->currentIndex();
     choices.tilt = tiltCombo->currentIndex();
     choices.autoRelease = autoReleaseCombo->currentIndex();
-    choices.colour = colorEditor->color();
+    choices.colour = colorEditor ? colorEditor->color() : editorColour;
     choices.message = ui->lineEdit_oled_message->text();
     const Records records = recordsFor(choices);
     for (const SettingsRecord *record : records.inSaveOrder())
@@ -144,7 +141,9 @@ void Settings::load()
         } else if (const auto *r = dynamic_cast<const LedSetRecord *>(record)) {
             if (r->ledMode == ledFixedIndex) {
                 const QColor colour(r->colour1[0], r->colour1[1], r->colour1[2], 255);
-                colorEditor->setColor(colour);
+                editorColour = colour;
+                if (colorEditor)
+                    colorEditor->setColor(colour);
                 pickedColor(colour);
             }
             select(ledCombo, ledIndex(r->ledMode));
@@ -232,9 +231,21 @@ void Settings::refreshOutputs()
 
 // ------------------------------------------------------------------ the rows
 
+// A window of its own, made when the colour is first picked: a page that
+// only shows a fixed colour needs none.
+ColorEditor *Settings::editor()
+{
+    if (!colorEditor) {
+        colorEditor = std::make_unique<ColorEditor>(QStringLiteral("v"));
+        colorEditor->setColor(editorColour);
+        connect(colorEditor.get(), &ColorEditor::colorChanged, this, &Settings::pickedColor);
+    }
+    return colorEditor.get();
+}
+
 void Settings::colorPicker()
 {
-    colorEditor->showAt(QCursor::pos());
+    editor()->showAt(QCursor::pos());
 }
 
 void Settings::pickedColor(QColor colour)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ColorEditor.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -8,7 +10,6 @@
 namespace Ui {
 class Settings;
 }
-class ColorEditor;
 class ComboBox;
 class DPILevels;
 class OutputActions;
@@ -70,6 +71,7 @@ protected:
 private:
     ComboBox *addCombo(QWidget *row, const QString &name, const QStringList &items);
     void showRow(QWidget *frame, QWidget *row, bool shown);
+    ColorEditor *editor();
 
     static constexpr int bottomHeight = 61;
     static constexpr int bottomHeightWithRemove = 88;
@@ -77,8 +79,10 @@ private:
     std::unique_ptr<Ui::Settings> ui;
     DPILevels *dpi;
     OutputActions *outputs;
-    // A window of its own, without parent.
+    // A window of its own, without parent; made when first opened. Until
+    // then the colour it would hold.
     std::unique_ptr<ColorEditor> colorEditor;
+    QColor editorColour = ColorEditor::initialColor();
     ComboBox *pollingCombo;
     ComboBox *liftOffCombo;
     ComboBox *joystickCombo;

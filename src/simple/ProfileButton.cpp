@@ -134,10 +134,25 @@ void ProfileButton::clickToggle()
     m_toggle->setChecked(m_expanded);
 }
 
+QSize ProfileButton::sizeHint() const
+{
+    return ProfileTileStyle::tileSize(m_kind);
+}
+
+QSize ProfileButton::minimumSizeHint() const
+{
+    return ProfileTileStyle::tileSize(m_kind);
+}
+
 void ProfileButton::updateButtonStyle()
 {
-    m_imageButton->setProperty("button_style", ProfileTileStyle::buttonStyle(m_default, !m_image.isNull(), m_hovered));
-    StyleProperties::repolish(m_imageButton);
+    const QString style = ProfileTileStyle::buttonStyle(m_default, !m_image.isNull(), m_hovered);
+    // The bar sets every tile's default mark at each refresh; a style that
+    // stays needs no new polish.
+    if (m_imageButton->property("button_style").toString() != style) {
+        m_imageButton->setProperty("button_style", style);
+        StyleProperties::restyle(m_imageButton);
+    }
     m_imageButton->update();
 }
 
@@ -146,13 +161,13 @@ void ProfileButton::updateStateProperties()
     m_nameLabel->setProperty("label_style_activated", stateValue(m_activated));
     m_nameLabel->setProperty("label_style_selected", stateValue(m_selected));
     m_nameLabel->setProperty("label_style_hovered", stateValue(m_hovered));
-    StyleProperties::repolish(m_nameLabel);
+    StyleProperties::restyle(m_nameLabel);
     m_nameLabel->update();
 
     m_frame->setProperty("frame_style_activated", stateValue(m_activated));
     m_frame->setProperty("frame_style_selected", stateValue(m_selected));
     m_frame->setProperty("frame_style_hovered", stateValue(m_hovered));
-    StyleProperties::repolish(m_frame);
+    StyleProperties::restyle(m_frame);
     m_frame->update();
     updateIcon();
 }

@@ -45,6 +45,11 @@ public:
     bool isDefault() const { return m_default; }
     bool hasSubProfiles() const;
 
+    // The tile's fixed size: the row's layout asks it of every tile, and
+    // needs not to ask the tile's own layout.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
     void clicked();
     void expandSubProfiles(ProfileButton *profileButton);

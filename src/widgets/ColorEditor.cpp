@@ -37,7 +37,7 @@ ColorEditor::ColorEditor(const QString &mode, QWidget *parent)
     , ui(std::make_unique<Ui::ColorEditor>())
     , popup(new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint))
     , frameLabel(new QLabel(popup))
-    , startColor("#007FFF")
+    , startColor(initialColor())
 {
     ui->setupUi(this);
     for (QLineEdit *field : {ui->lineEdit_hex, ui->lineEdit_r, ui->lineEdit_g, ui->lineEdit_b})

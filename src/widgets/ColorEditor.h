@@ -32,6 +32,8 @@ public:
     void showAt(const QPoint &globalPos);
     // The colour last set or chosen with Ok.
     QColor color() const { return selectedColor; }
+    // The colour an editor starts with.
+    static QColor initialColor() { return QColor(0x00, 0x7f, 0xff); }
 
 signals:
     void colorChanged(QColor color);

@@ -59,6 +59,10 @@ int TummyButton::widthFor(const QString &text) const
 
 void TummyButton::setLabelText(const QString &text)
 {
+    // The strip sets every tab's text at each change of the current or
+    // active profile; measuring it again is the cost.
+    if (text == m_nameLabel->text())
+        return;
     m_nameLabel->setText(text);
     setFixedWidth(widthFor(text));
 }

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -58,6 +59,22 @@ QStringList shownNames(const LinkedApps &row)
         names << chip->findChild<QLabel *>("label_name")->text();
     return names;
 }
+
+// Counts the resizes of a widget.
+class ResizeCounter : public QObject
+{
+public:
+    explicit ResizeCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            ++count;
+        return false;
+    }
+};
 
 bool noneShown(const LinkedApps &row)
 {
@@ -246,6 +263,29 @@ private slots:
 
         row->clear();
         QTRY_COMPARE(row->height(), 40);
+    }
+
+    // Two short chips on one line. The layouts round the row also try
+    // narrower widths, at which the chips would wrap: the row keeps one
+    // line's height, and once laid out it is left alone.
+    void rowSettlesOnOneLine()
+    {
+        showRow();
+        row->linkApp("/usr/bin/tool1", "Tool 1");
+        row->linkApp("C:\\Games\\game1.exe", "Game \"1\"");
+        ResizeCounter resizes(row);
+        const auto settle = [] {
+            QElapsedTimer timer;
+            timer.start();
+            while (timer.elapsed() < 200)
+                QApplication::processEvents();
+        };
+        settle();
+        QCOMPARE(row->height(), 40);
+        const int settled = resizes.count;
+        settle();
+        QCOMPARE(resizes.count, settled);
+        QCOMPARE(row->height(), 40);
     }
 
     void threeLinesPicture()

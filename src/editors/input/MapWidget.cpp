@@ -156,7 +156,9 @@ void MapWidget::applyRestrictions() {}
 void MapWidget::setConfig(const InputMapPtr &config)
 {
     m_config = config;
-    m_outputBar = new OutputBar(m_config.get(), QStringLiteral("v"), false, this);
+    // Made in the widget of the row it goes into: moved there, it would take
+    // its styles anew, and so would everything in it.
+    m_outputBar = new OutputBar(m_config.get(), QStringLiteral("v"), false, ui->horizontalLayout_top->parentWidget());
     m_outputBar->setObjectName(QStringLiteral("outputBar"));
     m_outputBar->setFixedHeight(20);
     m_outputBar->setMinimumWidth(400);
@@ -346,6 +348,11 @@ void MapWidget::setParentCard(MapWidget *parent, MapWidget *child)
     }
     child->m_parentCard = parent;
     child->m_config->parent = parent->m_config.get();
+}
+
+QWidget *MapWidget::childArea() const
+{
+    return ui->verticalLayout_container->parentWidget();
 }
 
 void MapWidget::addChildWidget(MapWidget *child)

@@ -83,6 +83,9 @@ public:
 
     // Makes new, hidden output editors bound to the mapping's lists.
     void loadOutputs();
+    // The widget that holds the nested cards: a nested card made there is
+    // not moved when it is added.
+    QWidget *childArea() const;
     void addChildWidget(MapWidget *child);
     // Puts child where replaced stands, with replaced's outputs, name, flag
     // and nested inputs. The caller removes replaced afterwards.

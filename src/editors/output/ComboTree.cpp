@@ -136,6 +136,16 @@ void ComboTree::createPopup()
     connect(m_tree, &QTreeView::expanded, this, reposition);
     connect(m_tree, &QTreeView::collapsed, this, reposition);
 
+    if (m_model)
+        m_tree->setModel(m_model);
+    createHoverButton();
+    setModelKey(m_modelKey);
+}
+
+void ComboTree::createHoverButton()
+{
+    if (m_hoverButton)
+        return;
     m_hoverButton = new QPushButton(this);
     m_hoverButton->setObjectName(QStringLiteral("renameButton"));
     m_hoverButton->setFixedHeight(22);
@@ -143,17 +153,36 @@ void ComboTree::createPopup()
     m_hoverButton->move(m_simple ? QPoint(10, 5) : QPoint(-4, 0));
     m_hoverButton->setProperty("button_type", m_simple ? QStringLiteral("output_tree_rename")
                                                        : QStringLiteral("output_tree_rename_expert"));
+    m_hoverButton->setProperty(StyleProperties::modelKey, m_modelKey);
     m_hoverButton->hide();
     connect(m_hoverButton, &QPushButton::clicked, this, &ComboTree::rename);
-    setModelKey(m_modelKey);
 }
 
+// Every card of the expert view's mapping page has a picker, and few are
+// opened: there the popup with its tree of the whole library is made when one
+// first is. The simple view's few pickers sit in a graphics scene, where the
+// popup takes part in the scene's focus chain from the start.
 void ComboTree::setModel(QStandardItemModel *model)
 {
     m_model = model;
-    if (!m_popup)
+    if (m_simple && !m_popup)
         createPopup();
-    m_tree->setModel(model);
+    createHoverButton();
+    if (m_tree)
+        m_tree->setModel(model);
+}
+
+QWidget *ComboTree::popup() const
+{
+    if (!m_popup && m_model)
+        const_cast<ComboTree *>(this)->createPopup();
+    return m_popup.data();
+}
+
+ComboTreeView *ComboTree::treeView() const
+{
+    popup();
+    return m_tree;
 }
 
 void ComboTree::setModelKey(const QString &key)
@@ -164,12 +193,15 @@ void ComboTree::setModelKey(const QString &key)
     // rules select on the tree's properties.
     if (m_popup)
         widgets << m_popup << m_frame << m_tree << m_tree->verticalScrollBar() << m_tree->horizontalScrollBar()
-                << m_noItems << m_hoverButton;
+                << m_noItems;
+    if (m_hoverButton)
+        widgets << m_hoverButton;
     if (lineEdit())
         widgets << lineEdit();
+    // A widget not polished yet takes the key at its first polish.
     for (QWidget *widget : qAsConst(widgets)) {
         widget->setProperty(StyleProperties::modelKey, key);
-        StyleProperties::repolish(widget);
+        StyleProperties::restyle(widget);
     }
 }
 

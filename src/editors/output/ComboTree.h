@@ -35,7 +35,9 @@ public:
     ComboTree(QWidget *parent, int simple);
     ~ComboTree() override;
 
-    // The library tree (not owned); makes the popup on first use.
+    // The library tree (not owned). The rename button comes with it; the
+    // expert view's popup is made when it first opens or is asked for, the
+    // simple view's at once.
     void setModel(QStandardItemModel *model);
     void setModelKey(const QString &key);
     // Makes that text the combo's one item, without signals.
@@ -45,8 +47,8 @@ public:
     void hidePopup() override;
 
     // The popup, null until the model was set; for the owner's layout and tests.
-    QWidget *popup() const { return m_popup.data(); }
-    ComboTreeView *treeView() const { return m_tree; }
+    QWidget *popup() const;
+    ComboTreeView *treeView() const;
     bool isPopupVisible() const;
 
     // The graphics view that shows widget, when widget lies in a graphics
@@ -75,6 +77,7 @@ protected:
 
 private:
     void createPopup();
+    void createHoverButton();
     // The focus left the tree (or the popup): the popup closes unless the
     // focus stayed inside it.
     void focusLeft();
