@@ -4,7 +4,8 @@
 # the program's shared libraries, the script that reloads the udev rules,
 # and every file in place under the package's root, nothing else beside them.
 #   cmake -DSOURCE=<source folder> -DBUILD=<build folder> -DVERSION=<version> -DSHIPPED=<shipped files>
-#         -DVALIDATE=<desktop-file-validate> -DCC=<C compiler> -DCXX=<C++ compiler> -P PackageCheck.cmake
+#         -DVALIDATE=<desktop-file-validate> -DCC=<C compiler> -DCXX=<C++ compiler> -DJOBS=<compile jobs>
+#         -P PackageCheck.cmake
 
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
@@ -31,7 +32,8 @@ endforeach()
 # (CMAKE_CXX_COMPILER_LAUNCHER in the environment) is taken up as it is.
 run(${CMAKE_COMMAND} -S ${SOURCE} -B ${BUILD}/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
     -DCMAKE_C_COMPILER=${CC} -DCMAKE_CXX_COMPILER=${CXX})
-run(${CMAKE_COMMAND} --build ${BUILD}/release)
+# JOBS compile jobs: the other tests run beside it.
+run(${CMAKE_COMMAND} --build ${BUILD}/release --parallel ${JOBS})
 file(GLOB old ${BUILD}/release/*.deb)
 if(old)
   file(REMOVE ${old})
