@@ -24,7 +24,9 @@
 
 #include <QDebug>
 #include <QEvent>
+#include <QHash>
 #include <QSpacerItem>
+#include <QStandardItemModel>
 
 namespace {
 
@@ -34,6 +36,8 @@ constexpr int lightestChannel = 155;
 constexpr int shadeStep = 8;
 constexpr int menuWidth = 170;
 constexpr int pickerPosition = 3; // after the press summary
+// Widths kept before the kept widths are forgotten.
+constexpr int rememberedWidths = 4096;
 
 bool isAnalog(int inputType)
 {
@@ -64,6 +68,26 @@ ButtonIds::Id forceButtonOf(const InputMapActionConfig *mapping)
     else if (mapping->inputType == InputType::ForceRegion)
         id = static_cast<const InputMapAction_Force *>(mapping)->buttonId;
     return hasForceSensor(id) ? ButtonIds::Id(id) : ButtonIds::None;
+}
+
+// A page measures the four texts of each of its cards whenever it shows,
+// most of them as they were and many alike: the widths are kept by text for
+// the metrics they were measured with.
+int textWidth(const QFontMetrics &metrics, const QString &text)
+{
+    static QFontMetrics *measuredWith = nullptr;
+    static QHash<QString, int> widths;
+    if (!measuredWith || !(*measuredWith == metrics) || widths.size() >= rememberedWidths) {
+        delete measuredWith;
+        measuredWith = new QFontMetrics(metrics);
+        widths.clear();
+    }
+    const auto known = widths.constFind(text);
+    if (known != widths.constEnd())
+        return *known;
+    const int width = metrics.horizontalAdvance(text);
+    widths.insert(text, width);
+    return width;
 }
 
 } // namespace
@@ -156,15 +180,24 @@ void MapWidget::applyRestrictions() {}
 void MapWidget::setConfig(const InputMapPtr &config)
 {
     m_config = config;
-    // Made in the widget of the row it goes into: moved there, it would take
-    // its styles anew, and so would everything in it.
+}
+
+// Few of a page's cards ever open their picker: each makes it when first
+// needed, in the widget of the row it goes into (moved there, it would take
+// its styles anew, and so would everything in it).
+OutputBar *MapWidget::picker()
+{
+    if (m_outputBar || !m_config)
+        return m_outputBar;
     m_outputBar = new OutputBar(m_config.get(), QStringLiteral("v"), false, ui->horizontalLayout_top->parentWidget());
     m_outputBar->setObjectName(QStringLiteral("outputBar"));
     m_outputBar->setFixedHeight(20);
     m_outputBar->setMinimumWidth(400);
     m_outputBar->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
-    ui->horizontalLayout_top->insertWidget(pickerPosition, m_outputBar);
     m_outputBar->hide();
+    ui->horizontalLayout_top->insertWidget(pickerPosition, m_outputBar);
+    if (m_libraryModel)
+        m_outputBar->setOutputModel(m_libraryModel, m_libraryEntries);
     connect(m_outputBar, &OutputBar::configChanged, this, [this](InputMapActionConfig *newConfig) {
         followConfig(newConfig);
         syncMapping();
@@ -176,6 +209,12 @@ void MapWidget::setConfig(const InputMapPtr &config)
         emit outputPress();
     });
     connect(m_outputBar, &OutputBar::hideActionLibrary, this, &MapWidget::hideExpertLibrary);
+    return m_outputBar;
+}
+
+OutputBar *MapWidget::outputBar() const
+{
+    return const_cast<MapWidget *>(this)->picker();
 }
 
 // The picker works on a copy once it copied an inherited mapping into the
@@ -211,9 +250,9 @@ void MapWidget::syncMapping()
 void MapWidget::adjustWidths()
 {
     for (QPushButton *caption : {ui->pushButton_topLeft, ui->pushButton_botLeft})
-        caption->setFixedWidth(m_metrics.horizontalAdvance(caption->text()));
+        caption->setFixedWidth(textWidth(m_metrics, caption->text()));
     for (QPushButton *summary : {ui->pushButton_topRight, ui->pushButton_botRight})
-        summary->setMaximumWidth(m_metrics.horizontalAdvance(summary->text()));
+        summary->setMaximumWidth(textWidth(m_metrics, summary->text()));
     if (m_outputBar)
         m_outputBar->updateOutputText();
     for (MapWidget *child : qAsConst(m_childCards))
@@ -444,6 +483,8 @@ void MapWidget::addChildrenFrom(const InputMapPtr &source, MapWidget *target)
 
 void MapWidget::setOutputModel(const LibraryEntryList &entries, QStandardItemModel *model)
 {
+    m_libraryEntries = entries;
+    m_libraryModel = model;
     if (m_outputBar)
         m_outputBar->setOutputModel(model, entries);
 }
@@ -578,7 +619,7 @@ void MapWidget::openPicker()
 
 void MapWidget::showExpertLibrary()
 {
-    if (!m_outputBar)
+    if (!picker())
         return;
     ui->pushButton_edit_top->hide();
     openPicker();
@@ -587,7 +628,7 @@ void MapWidget::showExpertLibrary()
 
 void MapWidget::startRecording()
 {
-    if (!m_outputBar)
+    if (!picker())
         return;
     ui->pushButton_edit_bot->hide();
     openPicker();

@@ -79,7 +79,8 @@ public:
     MapWidget *parentCard() const { return m_parentCard; }
     QList<MapWidget *> childCards() const { return m_childCards; }
     QColor backgroundColor() const { return m_color; }
-    OutputBar *outputBar() const { return m_outputBar; }
+    // The output picker, made when first opened or asked for.
+    OutputBar *outputBar() const;
 
     // Makes new, hidden output editors bound to the mapping's lists.
     void loadOutputs();
@@ -163,6 +164,7 @@ private:
     void setUp();
     void replaceOutputs(QPointer<OutputActions> &list, bool activation);
     void followConfig(InputMapActionConfig *newConfig);
+    OutputBar *picker();
     void openPicker();
     void unlinkChild(MapWidget *child);
 
@@ -174,6 +176,9 @@ private:
     QPointer<OutputActions> m_pressOutputs;
     QPointer<OutputActions> m_releaseOutputs;
     OutputBar *m_outputBar = nullptr;
+    // What the picker lists once it is made.
+    LibraryEntryList m_libraryEntries;
+    QPointer<QStandardItemModel> m_libraryModel;
     InputMapPtr m_config;
     bool m_topLevel;
     bool m_global;
