@@ -15,10 +15,12 @@
 #include "OutputFooter.h"
 #include "OutputNamer.h"
 #include "PackageCreator.h"
+#include "PendingCards.h"
 #include "SettingsFile.h"
 
 #include <QDebug>
 #include <QEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardItemModel>
@@ -31,10 +33,36 @@ namespace {
 constexpr int scrollDelayMs = 100;
 constexpr int highlightGreen = 50;
 constexpr int visibleMargin = 50;
+// The least heights of a card's parts in pixels, by its form: the press row
+// within the frame's margins, the release row, the spacing of the list and
+// of the nested cards.
+constexpr int pressRowHeight = 40;
+constexpr int releaseRowHeight = 30;
+constexpr int cardSpacing = 10;
+// The list's height when there is no screen to go by.
+constexpr int fallbackListHeight = 1080;
+
+// The height of the card list as the page shown last laid it out: every
+// profile's page stands in the same place, and one about to show its list
+// for the first time has not been laid out yet. 0 until a list was.
+int lastListHeight = 0;
 
 bool readSetting(const char *key)
 {
     return QSettings(SettingsFile::path(), QSettings::IniFormat).value(QLatin1String(key), false).toBool();
+}
+
+// The least height the card of a mapping takes, nested cards included.
+int leastCardHeight(const InputMapActionConfig &mapping)
+{
+    if (mapping.isActivationOnly())
+        return pressRowHeight;
+    int height = pressRowHeight + releaseRowHeight;
+    for (const InputMapPtr &child : mapping.children) {
+        if (child)
+            height += leastCardHeight(*child) + cardSpacing;
+    }
+    return height;
 }
 
 QString backgroundStyle(const QColor &color)
@@ -50,6 +78,8 @@ Mappings::Mappings(QWidget *parent)
     , model(PackageCreator::instance())
     , device(MouseFunctions::instance())
     , pageMemory(CurrentPage::instance())
+    , pending(
+          new PendingCards([this](const PendingCards::Entry &entry) { makeLateCard(entry.first, entry.second); }, this))
 {
     ui->setupUi(this);
     for (QWidget *hidden : {ui->widget_restore, static_cast<QWidget *>(ui->label_restore),
@@ -58,6 +88,7 @@ Mappings::Mappings(QWidget *parent)
         hidden->hide();
     ui->pushButton_remove->installEventFilter(this);
     ui->pushButton_restore->installEventFilter(this);
+    ui->scrollArea_mappings->viewport()->installEventFilter(this);
     connect(ui->pushButton_remove, &QPushButton::clicked, this, &Mappings::removeCliked);
     connect(ui->pushButton_restore, &QPushButton::clicked, this, &Mappings::restoreCliked);
     buildOutputPanel();
@@ -119,6 +150,10 @@ void Mappings::buildOutputPanel()
 
 bool Mappings::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Resize && watched == ui->scrollArea_mappings->viewport()) {
+        lastListHeight = ui->scrollArea_mappings->viewport()->height();
+        return QWidget::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
         const bool entered = event->type() == QEvent::Enter;
         if (watched == ui->pushButton_remove)
@@ -141,6 +176,7 @@ void Mappings::setParentName(const QString &name)
     save();
     parentName = name;
     if (isGlobal) {
+        finishCards();
         for (MapWidget *card : qAsConst(cards))
             card->applyRestrictions();
     } else {
@@ -162,28 +198,81 @@ void Mappings::load()
 {
     LoadingGuard guard(model);
     loaded = true;
+    pageShown = false;
     rebuildLibrary();
     const InputMapList maps = model->currentInputMaps();
+    // The cards that fill the list's height are made now, the others in
+    // later turns.
+    int room = lastListHeight;
+    if (room <= 0 && window()->isVisible())
+        room = window()->height();
+    if (room <= 0)
+        room = screen() ? screen()->availableGeometry().height() : fallbackListHeight;
+    int filled = 0;
+    QList<PendingCards::Entry> later;
     for (int place = 0; place < maps.size(); ++place) {
-        MapWidget *card = createCard(maps.at(place), nullptr);
-        if (!card) {
-            cardless.append({place, maps.at(place)});
-            continue;
+        const InputMapPtr &mapping = maps.at(place);
+        if (filled < room) {
+            makeCard(place, mapping);
+            if (mapping)
+                filled += leastCardHeight(*mapping) + cardSpacing;
+        } else {
+            later.append({place, mapping});
         }
-        cards.append(card);
-        connectMapping(card);
-        createChildInputs(card);
-        insertIntoList(card);
     }
     if (isGlobal) {
         for (MapWidget *card : qAsConst(cards))
             card->applyRestrictions();
     }
     ui->pushButton_remove->setVisible(!isGlobal);
+    pending->append(later);
+}
+
+MapWidget *Mappings::makeCard(int place, const InputMapPtr &mapping)
+{
+    MapWidget *card = createCard(mapping, nullptr);
+    if (!card) {
+        cardless.append({place, mapping});
+        return nullptr;
+    }
+    cards.append(card);
+    connectMapping(card);
+    createChildInputs(card);
+    insertIntoList(card);
+    return card;
+}
+
+void Mappings::makeLateCard(int place, const InputMapPtr &mapping)
+{
+    LoadingGuard guard(model);
+    MapWidget *card = makeCard(place, mapping);
+    if (!card)
+        return;
+    if (isGlobal)
+        card->applyRestrictions();
+    if (pageShown)
+        showOnPage(card, shownPage, device->isVModel());
+}
+
+void Mappings::finishCards() const
+{
+    pending->finish();
+}
+
+const QList<MapWidget *> &Mappings::topLevelCards() const
+{
+    finishCards();
+    return cards;
+}
+
+bool Mappings::allCardsMade() const
+{
+    return pending->isEmpty();
 }
 
 void Mappings::reload()
 {
+    pending->clear();
     deleteAllCards();
     cardless.clear();
     load();
@@ -251,6 +340,7 @@ void Mappings::insertIntoList(MapWidget *card)
 
 void Mappings::appendNewCard(MapWidget *card)
 {
+    finishCards();
     cards.append(card);
     insertIntoList(card);
     connectMapping(card);
@@ -279,6 +369,7 @@ void Mappings::removeCard(MapWidget *card)
 
 void Mappings::deleteAllCards()
 {
+    pending->clear();
     const QList<MapWidget *> all = cards;
     for (MapWidget *card : all)
         removeCard(card);
@@ -296,6 +387,7 @@ void Mappings::save()
 
 void Mappings::storeMappings()
 {
+    finishCards();
     InputMapList maps;
     for (MapWidget *card : qAsConst(cards))
         maps.append(card->configPtr());
@@ -329,6 +421,18 @@ void Mappings::setPageLabels(const QString &pageName)
     ui->label_remove->setText(pageName + QLatin1Char(' ') + tr("mappings (and use mappings from %1).").arg(parentName));
 }
 
+void Mappings::showOnPage(MapWidget *card, const Page &page, bool tiltModel)
+{
+    const bool shown = MappingListRules::shownOnPage(page, *card->config(), tiltModel);
+    card->setVisible(shown);
+    if (shown || page.kind == Page::All)
+        card->syncMapping();
+    if (page.kind != Page::All)
+        return;
+    for (MapWidget *child : card->childCards())
+        child->setVisible(MappingListRules::nestedShownOnAll(*card->config(), *child->config(), tiltModel));
+}
+
 void Mappings::showPage(const Page &page, const QString &pageName)
 {
     setPageLabels(pageName);
@@ -337,18 +441,28 @@ void Mappings::showPage(const Page &page, const QString &pageName)
     {
         LoadingGuard guard(model);
         const bool tiltModel = device->isVModel();
+        // The page of one button or tilt shows few cards, at once; the list
+        // of all shows those below the first screenful a moment later.
+        if (page.kind != Page::All) {
+            const QList<PendingCards::Entry> &waiting = pending->entries();
+            int shownWaiting = 0;
+            for (int i = 0; i < waiting.size(); ++i) {
+                if (waiting.at(i).second && MappingListRules::shownOnPage(page, *waiting.at(i).second, tiltModel))
+                    shownWaiting = i + 1;
+            }
+            pending->makeFirst(shownWaiting);
+        }
         InputMapList cardMappings;
         for (MapWidget *card : qAsConst(cards)) {
             cardMappings.append(card->configPtr());
-            const bool shown = MappingListRules::shownOnPage(page, *card->config(), tiltModel);
-            card->setVisible(shown);
-            if (shown || page.kind == Page::All)
-                card->syncMapping();
-            if (page.kind != Page::All)
-                continue;
-            for (MapWidget *child : card->childCards())
-                child->setVisible(MappingListRules::nestedShownOnAll(*card->config(), *child->config(), tiltModel));
+            showOnPage(card, page, tiltModel);
         }
+        // The cards still to be made follow the page when they are; the
+        // rules read their mappings now (a mapping that gets no card is of
+        // a kind no rule counts).
+        cardMappings += pending->mappings();
+        pageShown = true;
+        shownPage = page;
         if (MappingListRules(cardMappings).offersRestore(page))
             ui->widget_restore->show();
     }
@@ -424,6 +538,7 @@ void Mappings::clearAll()
 
 void Mappings::restoreCliked()
 {
+    finishCards();
     InputMapList shown;
     for (MapWidget *card : qAsConst(cards)) {
         if (!card->isHidden())
@@ -442,6 +557,7 @@ void Mappings::removeCliked()
     question.setTextAlignment(Qt::AlignHCenter);
     if (question.exec() != 2)
         return;
+    finishCards();
     const QList<MapWidget *> all = cards;
     for (MapWidget *card : all) {
         if (!card->isHidden())

@@ -39,6 +39,7 @@ class OutputActions;
 class OutputFooter;
 class OutputNamer;
 class PackageCreator;
+class PendingCards;
 class QStandardItemModel;
 
 class Mappings : public QWidget
@@ -87,8 +88,11 @@ public:
     // Every go-to-profile row of every card refills its profile list.
     void updateProfileLists();
 
-    // The top-level cards in list order.
-    const QList<MapWidget *> &topLevelCards() const { return cards; }
+    // The top-level cards in list order, every one: those still to be made
+    // are made first.
+    const QList<MapWidget *> &topLevelCards() const;
+    // Whether every top-level mapping that has a card has it yet.
+    bool allCardsMade() const;
     // The input choice dialog; null until first needed.
     GeneralInput *inputDialog() const { return generalInput; }
 
@@ -144,6 +148,15 @@ private:
     // goes once no card holds it.
     void rebuildLibrary();
     MapWidget *createCard(const InputMapPtr &mapping, MapWidget *parentCard);
+    // The card of the top-level mapping at that place in the list, with its
+    // nested cards; none (the mapping kept aside) for a type no card shows.
+    MapWidget *makeCard(int place, const InputMapPtr &mapping);
+    // A card made in a later turn: as load() and the page shown make one.
+    void makeLateCard(int place, const InputMapPtr &mapping);
+    // Shows or hides a card and its nested cards as the page shows them.
+    void showOnPage(MapWidget *card, const MappingListRules::Page &page, bool tiltModel);
+    // Makes the cards still to be made, for code that walks or changes them.
+    void finishCards() const;
     void appendNewCard(MapWidget *card);
     void appendDefaults(const MappingListRules::Defaults &defaults);
     void insertIntoList(MapWidget *card);
@@ -182,6 +195,11 @@ private:
     // Top-level mappings of a type no card shows, with their place in the
     // list, so that storing keeps them.
     QList<QPair<int, InputMapPtr>> cardless;
+    // The top-level mappings past the first screenful, made in later turns.
+    PendingCards *pending;
+    // The page shown since the last load, which cards made later follow.
+    bool pageShown = false;
+    MappingListRules::Page shownPage;
 
     QPointer<MapWidget> currentCard;
     QPointer<MapWidget> highlightedCard;

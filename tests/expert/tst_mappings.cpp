@@ -15,6 +15,8 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 
+#include <algorithm>
+
 using namespace MappingsTestKit;
 
 class tst_Mappings : public MappingsTest
@@ -308,6 +310,64 @@ private slots:
         QCOMPARE(stored.size(), 4);
         QCOMPARE(stored.at(1), InputMapPtr(unknown));
         QCOMPARE(buttonIdsOf(stored), QList<int>({9, 3, 10}));
+    }
+
+    // A long list makes the cards of its first screenful at once and the
+    // others in later turns of the event loop; whatever walks, stores or
+    // changes the cards has them all first, in list order.
+    void longListMakesItsCardsInTurns_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::newRow("the loop runs") << "loop";
+        QTest::newRow("stored at once") << "save";
+        QTest::newRow("walked at once") << "walk";
+        QTest::newRow("a button's page") << "button";
+        QTest::newRow("reloaded") << "reload";
+    }
+    void longListMakesItsCardsInTurns()
+    {
+        QFETCH(QString, then);
+        InputMapList maps;
+        for (int i = 0; i < 60; ++i)
+            maps << button(3 + i % 5);
+        maps << button(9);
+        subProfileWith(maps);
+        host = std::make_unique<MappingsHost>();
+        QWidget *list = part("scrollAreaWidgetContents_mappings");
+        const auto made = [list] { return list->findChildren<MapWidget *>(QString(), Qt::FindDirectChildrenOnly); };
+        QVERIFY(!page()->allCardsMade());
+        QVERIFY(!made().isEmpty());
+        QVERIFY(made().size() < maps.size());
+
+        if (then == "loop") {
+            QVERIFY(host->show());
+            page()->showAll();
+            QTRY_VERIFY(page()->allCardsMade());
+            const auto allShown = [&made] {
+                const QList<MapWidget *> cards = made();
+                return std::all_of(cards.cbegin(), cards.cend(), [](MapWidget *card) { return card->isVisible(); });
+            };
+            QTRY_VERIFY(allShown());
+        } else if (then == "save") {
+            page()->save();
+            QCOMPARE(model()->currentInputMaps(), maps);
+        } else if (then == "walk") {
+            QCOMPARE(page()->topLevelCards().size(), maps.size());
+        } else if (then == "button") {
+            QVERIFY(host->show());
+            page()->showButton(9, QStringLiteral("Left Trigger"));
+            QVERIFY(made().last()->isVisible());
+            QCOMPARE(made().last()->configPtr(), maps.last());
+        } else if (then == "reload") {
+            page()->reload();
+            QTRY_VERIFY(page()->allCardsMade());
+        }
+        InputMapList shown;
+        for (MapWidget *card : page()->topLevelCards())
+            shown << card->configPtr();
+        QCOMPARE(shown, maps);
+        QCOMPARE(made(), page()->topLevelCards());
+        QCOMPARE(model()->currentInputMaps(), maps);
     }
 };
 
