@@ -357,7 +357,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    std::vector<double> switching, mappingPage, picker, edit, save, saveWhole;
+    std::vector<double> switching, mappingPage, mappingsWhole, picker, edit, save, saveWhole;
     for (int run = 0; run < runs; ++run) {
         TummyButton *tab = tabs.at(run % tabs.size());
         switching.push_back(blocked.click(tab));
@@ -366,7 +366,14 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "the tab did not show its profile\n");
             return 1;
         }
+        blocked.longestSinceLast();
         mappingPage.push_back(blocked.click(mappingsButton));
+        // The cards below the first screenful come in later turns.
+        if (!waitFor([page] { return page->mappings()->allCardsMade(); })) {
+            std::fprintf(stderr, "the mapping page did not make all its cards\n");
+            return 1;
+        }
+        mappingsWhole.push_back(std::max(mappingPage.back(), blocked.longestSinceLast()));
         ComboTree *combo = firstPicker(page);
         if (!combo) {
             std::fprintf(stderr, "the mapping page shows no output picker\n");
@@ -408,6 +415,7 @@ int main(int argc, char *argv[])
 
     printRow("switch", switching);
     printRow("mappings", mappingPage);
+    printRow("mappingswhole", mappingsWhole);
     printRow("picker", picker);
     printRow("edit", edit);
     printRow("save", save);

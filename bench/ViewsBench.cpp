@@ -71,6 +71,7 @@ bool ViewsBench::run(BenchTable &table)
     } interactions[] = {
         {"switch", "switch to a profile not shown before (its tab)", true},
         {"mappings", "open that profile's mapping page (All Mappings)", true},
+        {"mappingswhole", "the mapping page: the longest stretch until every card is made", false},
         {"picker", "open the output picker of its first card", true},
         {"edit", "an edit on the settings page (the memory bar after it)", false},
         {"save", "Save with the mouse connected (until the upload waits)", true},
