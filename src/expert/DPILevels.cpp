@@ -180,7 +180,8 @@ void DPILevels::updateAddButton()
 
 QFrame *DPILevels::newLevelFrame()
 {
-    auto *frame = new QFrame(this);
+    // In the widget of the list it goes into, so that it is not moved there.
+    auto *frame = new QFrame(ui->widget_levels);
     frame->setObjectName(QStringLiteral("frame_dpi_level_%1").arg(++frameCounter));
     frame->setStyleSheet(QStringLiteral("QFrame{ border: 1px dotted rgba(255, 255, 255, 69); }"));
     frame->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);

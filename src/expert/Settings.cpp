@@ -28,7 +28,9 @@ Settings::Settings(QWidget *parent)
 
     dpi = new DPILevels(ui->scrollAreaWidgetContents);
     ui->verticalLayout_scroll->insertWidget(1, dpi);
-    outputs = new OutputActions(0, 0, this);
+    // Made in the widget whose layout holds it: moved there, it and every
+    // row in it would take their styles anew.
+    outputs = new OutputActions(0, 0, ui->scrollAreaWidgetContents);
     // The list goes last, before the spacer that keeps the rows at the top.
     QLayoutItem *spacer = ui->verticalLayout_scroll->takeAt(ui->verticalLayout_scroll->count() - 1);
     ui->verticalLayout_scroll->addWidget(outputs);

@@ -22,7 +22,7 @@ void setColour(quint8 (&colour)[3], const QColor &color)
 
 LightingLogo::LightingLogo(QWidget *parent)
     : oawidget(parent)
-    , colorEditor(std::make_unique<ColorEditor>(QStringLiteral("pelkin")))
+    , editorColour(ColorEditor::initialColor())
 {
     modeCombo = createCombo({tr("Off"), tr("Fixed Colour"), tr("Hue Rotation")});
     modeCombo->setObjectName(QStringLiteral("modeCombo"));
@@ -36,7 +36,6 @@ LightingLogo::LightingLogo(QWidget *parent)
     pageLayout()->addWidget(colorButton);
     pageLayout()->addStretch();
 
-    connect(colorEditor.get(), &ColorEditor::colorChanged, this, &LightingLogo::pickedColor);
     connect(colorButton, &QPushButton::clicked, this, &LightingLogo::colorPicker);
     connect(modeCombo, qOverload<int>(&QComboBox::currentIndexChanged), this, &LightingLogo::save);
     save();
@@ -48,6 +47,24 @@ void LightingLogo::ensureConfig()
 {
     // The record's own start values are those of a new logo output.
     createRecord<OutputAction_Led>(OutputType::Led);
+}
+
+// Most pages only show a colour: the editor is made when it is first opened.
+ColorEditor *LightingLogo::editor()
+{
+    if (!colorEditor) {
+        colorEditor = std::make_unique<ColorEditor>(QStringLiteral("pelkin"));
+        colorEditor->setColor(editorColour);
+        connect(colorEditor.get(), &ColorEditor::colorChanged, this, &LightingLogo::pickedColor);
+    }
+    return colorEditor.get();
+}
+
+void LightingLogo::setEditorColour(const QColor &colour)
+{
+    editorColour = colour;
+    if (colorEditor)
+        colorEditor->setColor(colour);
 }
 
 QColor LightingLogo::storedColour() const
@@ -70,7 +87,7 @@ void LightingLogo::save()
     if (mode >= 0 && mayWrite()) {
         r->ledMode = quint8(mode);
         if (mode == FixedColour)
-            setColour(r->colour1, colorEditor->color());
+            setColour(r->colour1, colorEditor ? colorEditor->color() : editorColour);
     }
     announce();
 }
@@ -90,7 +107,7 @@ void LightingLogo::load(const OutputPtr &loaded)
         paintButton(storedColour());
         // The editor holds the colour too, so that switching the mode away
         // and back keeps it.
-        colorEditor->setColor(storedColour());
+        setEditorColour(storedColour());
         colorButton->show();
         break;
     case HueRotation:
@@ -101,8 +118,8 @@ void LightingLogo::load(const OutputPtr &loaded)
 
 void LightingLogo::colorPicker()
 {
-    colorEditor->setColor(storedColour());
-    colorEditor->showAt(QCursor::pos());
+    setEditorColour(storedColour());
+    editor()->showAt(QCursor::pos());
 }
 
 void LightingLogo::pickedColor(const QColor &color)

@@ -36,9 +36,13 @@ public slots:
 private:
     QColor storedColour() const;
     void paintButton(const QColor &color);
+    ColorEditor *editor();
+    void setEditorColour(const QColor &colour);
 
     ComboBox *modeCombo;
     QPushButton *colorButton;
-    // A window of its own: made without parent, deleted with the page.
+    // A window of its own: made without parent when first opened, deleted
+    // with the page. Until then the colour it would hold.
     std::unique_ptr<ColorEditor> colorEditor;
+    QColor editorColour;
 };

@@ -463,58 +463,61 @@ oawidget *OutputAction::page(PageKind kind)
     return made;
 }
 
+// Each page is made in the widget of the row's first line, where it stays:
+// moved there, it and all its controls would take their styles anew.
 oawidget *OutputAction::makePage(PageKind kind)
 {
+    QWidget *line = ui->widget_action;
     switch (kind) {
     case MouseClickPage:
-        return new MouseClick;
+        return new MouseClick(line);
     case ScrollPage:
-        return new MouseScroll;
+        return new MouseScroll(line);
     case PointerPage:
-        return new MousePointer;
+        return new MousePointer(line);
     case TextPage:
-        return new KeyText;
+        return new KeyText(line);
     case LettersPage:
-        return new KeyLetter;
+        return new KeyLetter(line);
     case SymbolsPage:
-        return new KeySymbol;
+        return new KeySymbol(line);
     case ModifiersPage:
-        return new KeyModifier;
+        return new KeyModifier(line);
     case FunctionsPage:
-        return new KeyFunction;
+        return new KeyFunction(line);
     case KeypadPage:
-        return new KeyPad;
+        return new KeyPad(line);
     case MediaPage:
-        return new KeyMedia;
+        return new KeyMedia(line);
     case VibrationPage:
-        return new Vibration;
+        return new Vibration(line);
     case LogoPage:
-        return new LightingLogo;
+        return new LightingLogo(line);
     case OledPage:
-        return new LightingOled;
+        return new LightingOled(line);
     case AlternatePage:
-        return new ActAlternate;
+        return new ActAlternate(line);
     case RepeatPage: {
-        auto *repeat = new ActRepeat(m_number - 1);
+        auto *repeat = new ActRepeat(m_number - 1, line);
         repeat->setIndexBase(inputKind == SettingsList ? settingsListIndexBase : 0);
         return repeat;
     }
     case StopPage:
-        return new ActStop;
+        return new ActStop(line);
     case WaitPage:
-        return new ActWait;
+        return new ActWait(line);
     case JoystickButtonsPage:
-        return new JoystickButtons;
+        return new JoystickButtons(line);
     case DpiPage:
-        return new TrackingDpi;
+        return new TrackingDpi(line);
     case LiftPage:
-        return new TrackingLift;
+        return new TrackingLift(line);
     case ProfilePage:
-        return new ProfileChange;
+        return new ProfileChange(line);
     case TiltPage:
-        return new TiltAngles;
+        return new TiltAngles(line);
     case JoystickPage:
-        return new AnalogController(axis, inputKind == AnalogForce);
+        return new AnalogController(axis, inputKind == AnalogForce, line);
     case pageKindCount:
         break;
     }

@@ -52,7 +52,8 @@ public:
     static constexpr int comboWidth = 170;
     static constexpr int comboHeight = 30;
 
-    // The page is made without a parent: the row puts it into its layout.
+    // The row makes the page in the widget of its first line and puts it
+    // into that line's layout.
     explicit oawidget(QWidget *parent = nullptr);
     ~oawidget() override;
 
