@@ -169,9 +169,12 @@ private:
 
     // How a read of one of the store's files ended.
     enum class LoadOutcome { Loaded, NotOpened, NoDocument, NotParsed };
-    LoadOutcome loadStoreFile(const QString &path);
+    // bytes: what the file held, read or not.
+    LoadOutcome loadStoreFile(const QString &path, QByteArray *bytes);
     void makeFolders() const;
-    void backUpWorkingFile();
+    // A new backup of the working file just loaded from bytes, unless the
+    // newest backup holds them already.
+    void backUpWorkingFile(const QByteArray &bytes);
     void rotateBackups(const QByteArray &newest);
     void keepInvalidCopy();
     // The fall-backs after a working file that did not load.

@@ -27,6 +27,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -40,6 +41,25 @@ bool readWhole(const QString &path, QByteArray *bytes)
         return false;
     *bytes = file.readAll();
     return file.error() == QFileDevice::NoError;
+}
+
+// Whether the file at path holds exactly bytes, read a piece at a time: a
+// file of many profiles is never held in memory beside its twin.
+bool fileHolds(const QString &path, const QByteArray &bytes)
+{
+    constexpr qint64 pieceSize = 1 << 18;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() != bytes.size())
+        return false;
+    QByteArray piece(int(qMin<qint64>(pieceSize, qMax(1, bytes.size()))), Qt::Uninitialized);
+    for (qint64 at = 0; at < bytes.size();) {
+        const qint64 read = file.read(piece.data(), qMin<qint64>(piece.size(), bytes.size() - at));
+        if (read <= 0 || std::memcmp(piece.constData(), bytes.constData() + at, size_t(read)) != 0)
+            return false;
+        at += read;
+    }
+    // Nothing beyond: the file did not grow while it was read.
+    return file.read(piece.data(), 1) == 0;
 }
 
 // Whether the starter copy holds the shipped file's bytes already; then a
@@ -238,9 +258,9 @@ void ConfigFile::makeFolders() const
 
 // ---------------------------------------------------------------- loading
 
-ConfigFile::LoadOutcome ConfigFile::loadStoreFile(const QString &path)
+ConfigFile::LoadOutcome ConfigFile::loadStoreFile(const QString &path, QByteArray *bytes)
 {
-    QByteArray data;
+    QByteArray &data = *bytes;
     if (!readWhole(path, &data))
         return LoadOutcome::NotOpened;
     if (loadBytes(data))
@@ -255,10 +275,14 @@ ConfigFile::LoadOutcome ConfigFile::loadStoreFile(const QString &path)
 bool ConfigFile::loadSaveFile()
 {
     const QString working = workingFilePath();
-    const LoadOutcome outcome = loadStoreFile(working);
+    QByteArray bytes;
+    const LoadOutcome outcome = loadStoreFile(working, &bytes);
     if (outcome == LoadOutcome::Loaded) {
-        backUpWorkingFile();
+        // Backed up as it was loaded, without reading it again.
+        backUpWorkingFile(bytes);
+        bytes.clear();
     } else {
+        bytes.clear();
         if (outcome == LoadOutcome::NotOpened && QFile::exists(working))
             qWarning() << "ConfigFile: the configuration file exists but cannot be read" << working;
         if (outcome == LoadOutcome::NotParsed)
@@ -361,21 +385,14 @@ void ConfigFile::keepInvalidCopy()
 
 // ---------------------------------------------------------------- backups
 
-void ConfigFile::backUpWorkingFile()
+void ConfigFile::backUpWorkingFile(const QByteArray &bytes)
 {
     if (!QDir().mkpath(backupsFolder()))
         qWarning() << "ConfigFile: cannot create the folder" << backupsFolder();
-    QByteArray working;
-    QByteArray newest;
-    const bool workingRead = readWhole(workingFilePath(), &working);
-    if (workingRead && readWhole(backupPath(0), &newest) && working == newest)
+    if (fileHolds(backupPath(0), bytes))
         return;
     qDebug() << "ConfigFile: Config loaded successfully, and has changed. Creating a backup";
-    if (!workingRead) {
-        qWarning() << "ConfigFile: backup not made, the configuration file cannot be read again";
-        return;
-    }
-    rotateBackups(working);
+    rotateBackups(bytes);
 }
 
 void ConfigFile::rotateBackups(const QByteArray &newest)

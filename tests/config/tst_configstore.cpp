@@ -145,6 +145,11 @@ private slots:
         const QByteArray earlier = "earlier invalid copy";
         const QList<QByteArray> five = numbered("backup ", 5);
         const Files none{missing, missing};
+        // Larger than the pieces a file is compared in; its twin differs in
+        // one byte far into it.
+        const QByteArray large = QByteArray(300 * 1024, '#') + "\r\n" + working.mid(working.indexOf('{'));
+        QByteArray largeTwin = large;
+        largeTwin[290 * 1024] = '%';
 
         auto row = [](const char *name, const QByteArray &working, const Files &backupsBefore, const QByteArray &older,
                       const QString &button, const QString &loaded, const QString &prompt,
@@ -156,6 +161,10 @@ private slots:
         row("nothing there", missing, none, missing, "", "Starter", "", earlier, none);
         row("working file equal to backup 0", working, {working, missing}, missing, "", "Working", "", earlier,
             {working, missing});
+        row("large file equal to backup 0", large, {large, missing}, missing, "", "Working", "", earlier,
+            {large, missing});
+        row("large file one byte off backup 0", large, {largeTwin, missing}, missing, "", "Working", "", earlier,
+            {large, largeTwin, missing});
         row("changed file, five backups", working, five + Files{missing}, missing, "", "Working", "", earlier,
             {working, five.at(0), five.at(1), five.at(2), five.at(3), missing});
         row("garbage before the document", garbage, none, missing, "", "Working", "", earlier, {garbage, missing});
