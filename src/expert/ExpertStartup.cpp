@@ -33,7 +33,9 @@ bool ExpertStartup::loadProfiles()
     // record.
     connect(store, &ConfigFile::profileFromFile, m_strip, &ProfileScroller::addProfileFromFile);
     connect(store, &ConfigFile::setInitialDefault, m_tree, &ProfilesView::setInitialDefault);
+    m_tree->beginFileLoad();
     const bool loaded = store->loadSaveFile();
+    m_tree->endFileLoad();
     if (!loaded) {
         qWarning() << "ExpertView: no configuration could be loaded";
         m_tree->setCurrentGlobal();

@@ -233,6 +233,13 @@ void ProfilesView::createProfile(const QString &name, const QString &parentName)
         group->append(page);
     }
     attachProfile(page);
+    if (m_fileLoad && !m_duplicatePending) {
+        // Hidden, as making the next page current would leave it.
+        page->hide();
+        m_madeNotCurrent = page;
+        m_listChanged = true;
+        return;
+    }
     if (m_duplicatePending) {
         page->makeCurrent();
         page->copyFrom(m_current);
@@ -240,6 +247,23 @@ void ProfilesView::createProfile(const QString &name, const QString &parentName)
     }
     setCurrent(page);
     updateActiveProfilesList();
+}
+
+void ProfilesView::beginFileLoad()
+{
+    m_fileLoad = true;
+    m_madeNotCurrent = nullptr;
+    m_listChanged = false;
+}
+
+void ProfilesView::endFileLoad()
+{
+    m_fileLoad = false;
+    if (m_madeNotCurrent)
+        setCurrent(m_madeNotCurrent);
+    m_madeNotCurrent = nullptr;
+    if (m_listChanged)
+        updateActiveProfilesList();
 }
 
 void ProfilesView::clearProfiles(bool removeData)
@@ -293,6 +317,7 @@ void ProfilesView::setCurrent(Profile *profile)
 {
     if (!profile)
         return;
+    m_madeNotCurrent = nullptr;
     profile->makeCurrent();
     if (m_current != profile)
         m_current->hide();
@@ -370,6 +395,7 @@ void ProfilesView::showDefaultBox()
 
 void ProfilesView::updateActiveProfilesList()
 {
+    m_listChanged = false;
     const QList<ProfileData *> list = records();
     const QStringList entries = ProfileTree::activeProfilesList(m_global->name(), list);
     m_activeNames = entries.mid(1);

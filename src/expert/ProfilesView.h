@@ -142,6 +142,14 @@ public slots:
     void createProfile(const QString &name, const QString &parentName);
     // After a load: that profile becomes active, current and the only default.
     void setInitialDefault(int index, int subIndex);
+    // Around the start's load of the working file: the pages of the profiles
+    // read are made without each becoming current in turn and announcing the
+    // profile list, since the load's default profile takes over once all are
+    // read. The end makes current the last page made if none became current
+    // after it, and announces the list if a page came since it last did, as
+    // making each page current would have left them.
+    void beginFileLoad();
+    void endFileLoad();
 
 private:
     enum MenuKind { GlobalMenu, TopLevelMenu, SubProfileMenu, MenuKinds };
@@ -193,4 +201,10 @@ private:
     QStringList m_activeNames;
     // The link dialog during which automatic switching was offered.
     QPointer<QWidget> m_offeredDuring;
+    // Within beginFileLoad() and endFileLoad(): the last page made that did
+    // not become current (null once a page did), and whether the profile
+    // list changed since it was last announced.
+    bool m_fileLoad = false;
+    QPointer<Profile> m_madeNotCurrent;
+    bool m_listChanged = false;
 };

@@ -4,6 +4,10 @@
 // the tray, the update notice, the local socket and the picture buttons'
 // look.
 #include "ExpertViewTestKit.h"
+#include "Profile.h"
+#include "ProfilesView.h"
+#include "SampleModel.h"
+#include "TummyButton.h"
 
 #include <QPainter>
 
@@ -267,7 +271,8 @@ private slots:
         QVERIFY(button("pushButton_mappings")->isChecked());
 
         view->mouseImage()->selectButton(0);
-        for (const char *name : {"pushButton_settings", "pushButton_mappings", "pushButton_tilt_lr", "pushButton_tilt_fb"})
+        for (const char *name :
+             {"pushButton_settings", "pushButton_mappings", "pushButton_tilt_lr", "pushButton_tilt_fb"})
             QVERIFY2(!button(name)->isChecked(), name);
         QVERIFY(looks("pushButton_mappings", "active"));
     }
@@ -516,6 +521,66 @@ private slots:
             QCOMPARE(log.count(logged), 1);
     }
 
+    // The start makes the pages of the profiles it loads without making each
+    // current in turn: the pages, the tabs, the settings button and the
+    // active profile box end as making each current in turn, then the file's
+    // default, leaves them.
+    void startEndsAsMakingEachProfileCurrentInTurn_data()
+    {
+        QTest::addColumn<QString>("defaultProfile");
+        QTest::newRow("the global profile") << "Global";
+        QTest::newRow("a top-level profile with sub-profiles") << "Work";
+        QTest::newRow("a sub-profile") << "Day";
+        QTest::newRow("the last profile") << "Play";
+    }
+    void startEndsAsMakingEachProfileCurrentInTurn()
+    {
+        QFETCH(QString, defaultProfile);
+        PackageCreator *model = PackageCreator::instance();
+        ProfileData *global = SampleModel::emptyModel();
+        model->addProfile(0, 255, "Work");
+        model->addProfile(0, 0, "Night");
+        model->addProfile(0, 1, "Day");
+        model->addProfile(1, 255, "Play");
+        ProfileData *chosen = defaultProfile == "Global" ? global : SampleModel::profileNamed(defaultProfile);
+        chosen->isDefault = true;
+        const int index = chosen->index;
+        const int subIndex = chosen->subIndex;
+        QDir().mkpath(QFileInfo(ConfigFile::workingFilePath()).absolutePath());
+        QVERIFY(ConfigFile::instance()->saveToFile(ConfigFile::workingFilePath()));
+        model->reset();
+        build();
+
+        ProfilesView *tree = view->profilesView();
+        const auto describe = [this, tree] {
+            QStringList lines{"current " + tree->currentPage()->name(), "active " + tree->activePage()->name(),
+                              "settings " + button("pushButton_settings")->text()};
+            QList<Profile *> pages = tree->pages();
+            pages << tree->globalPage();
+            for (Profile *page : pages)
+                lines << QString("page %1 hidden=%2").arg(page->name()).arg(page->isHidden());
+            QList<TummyButton *> tabs = view->profileScroller()->buttons();
+            tabs << view->profileScroller()->globalButton();
+            for (TummyButton *tab : tabs)
+                lines << QString("tab %1 label=%2 selected=%3 asterisk=%4")
+                             .arg(tab->objectName(), tab->labelText())
+                             .arg(tab->isSelected())
+                             .arg(!tab->isAsteriskHidden());
+            for (int i = 0; i < view->activeProfileBox()->count(); ++i)
+                lines << "box " + view->activeProfileBox()->itemText(i);
+            lines << QString("box at %1").arg(view->activeProfileBox()->currentIndex());
+            return lines;
+        };
+        const QStringList started = describe();
+        QVERIFY(started.contains("current " + defaultProfile));
+
+        for (Profile *page : tree->pages()) {
+            tree->setCurrent(page);
+            tree->updateActiveProfilesList();
+        }
+        tree->setInitialDefault(index, subIndex);
+        QCOMPARE(describe(), started);
+    }
 };
 
 QTEST_MAIN(TestExpertView)
