@@ -34,6 +34,21 @@ bool readInfoLines(const QString &folder, bool firstOnly, QStringList *lines)
     return true;
 }
 
+// The value on the first line of a predefined folder's "info.txt", after
+// its "="; false when the folder has no such line.
+bool nameOnFirstLine(const QString &folder, QString *name)
+{
+    QStringList lines;
+    if (!readInfoLines(folder, true, &lines) || lines.isEmpty())
+        return false;
+    const QString &first = lines.first();
+    const int equals = first.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return false;
+    *name = first.mid(equals + 1).trimmed();
+    return true;
+}
+
 void readInfoLine(const QString &line, PredefinedProfileInfo *info)
 {
     const int equals = line.indexOf(QLatin1Char('='));
@@ -112,15 +127,24 @@ QString Predefined::predefinedFolder(const QString &name)
 {
     const QStringList folders = profileFolders();
     for (const QString &folder : folders) {
-        QStringList lines;
-        if (!readInfoLines(folder, true, &lines) || lines.isEmpty())
-            continue;
-        const QString &first = lines.first();
-        const int equals = first.indexOf(QLatin1Char('='));
-        if (equals >= 0 && first.mid(equals + 1).trimmed() == name)
+        QString named;
+        if (nameOnFirstLine(folder, &named) && named == name)
             return profilesFolder() + folder;
     }
     return QString();
+}
+
+QHash<QString, QString> Predefined::predefinedFolders()
+{
+    QHash<QString, QString> byName;
+    const QStringList folders = profileFolders();
+    for (const QString &folder : folders) {
+        QString name;
+        // The first folder of a name, as predefinedFolder() finds it.
+        if (nameOnFirstLine(folder, &name) && !byName.contains(name))
+            byName.insert(name, profilesFolder() + folder);
+    }
+    return byName;
 }
 
 QString Predefined::userProfilePath(const QString &name)
@@ -142,6 +166,12 @@ QString Predefined::logoFile(const QString &name)
 {
     const QString own = firstLogoIn(userProfilePath(name));
     return own.isEmpty() ? firstLogoIn(predefinedFolder(name)) : own;
+}
+
+QString Predefined::logoFile(const QString &name, const QHash<QString, QString> &predefinedFolders)
+{
+    const QString own = firstLogoIn(userProfilePath(name));
+    return own.isEmpty() ? firstLogoIn(predefinedFolders.value(name)) : own;
 }
 
 QString Predefined::nameForProgram(const QString &displayName) const

@@ -10,6 +10,7 @@
 // and "MouseSupport" (product ids of the models it suits, "5, 10"). Other
 // lines are ignored.
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -63,6 +64,10 @@ public:
     // The first plain file "logo.*" in the user folder of that name, else in
     // its predefined folder; empty when neither has one.
     static QString logoFile(const QString &name);
+    // Every predefined folder by the name predefinedFolder() finds it by,
+    // for looking up the logos of many names with the folders read once.
+    static QHash<QString, QString> predefinedFolders();
+    static QString logoFile(const QString &name, const QHash<QString, QString> &predefinedFolders);
     // The name of the first entry whose bundle id occurs in displayName
     // (case-sensitive); an entry without a bundle id matches nothing. Empty
     // when none matches.

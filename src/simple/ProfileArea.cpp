@@ -58,10 +58,14 @@ int kindOf(const ProfileData *profile)
     return profile->isSubProfile() ? ProfileTileStyle::SubProfile : ProfileTileStyle::TopLevel;
 }
 
+QPixmap pixmapAt(const QString &path)
+{
+    return path.isEmpty() ? QPixmap() : QPixmap(path);
+}
+
 QPixmap logoOf(const ProfileData *profile)
 {
-    const QString path = Predefined::logoFile(profile->name);
-    return path.isEmpty() ? QPixmap() : QPixmap(path);
+    return pixmapAt(Predefined::logoFile(profile->name));
 }
 
 } // namespace
@@ -108,8 +112,8 @@ ProfileArea::ProfileArea(QWidget *parent)
     connect(bar, &QScrollBar::rangeChanged, this, &ProfileArea::updateScrollButtons);
     connect(m_model, &SimpleModel::activeProfileChanged, this, &ProfileArea::onActiveProfileChanged);
     connect(m_model, &SimpleModel::autoSwitchingChanged, this, &ProfileArea::onAutoSwitchingChanged);
-    for (QWidget *watched : {static_cast<QWidget *>(m_create), static_cast<QWidget *>(m_manage),
-                             static_cast<QWidget *>(ui->scrollArea)})
+    for (QWidget *watched :
+         {static_cast<QWidget *>(m_create), static_cast<QWidget *>(m_manage), static_cast<QWidget *>(ui->scrollArea)})
         watched->installEventFilter(this);
 
     onActiveProfileChanged();
@@ -158,10 +162,10 @@ QList<ProfileData *> ProfileArea::rowProfiles() const
     return row;
 }
 
-ProfileButton *ProfileArea::createProfileButton(ProfileData *profile)
+ProfileButton *ProfileArea::createProfileButton(ProfileData *profile, const QHash<QString, QString> &predefined)
 {
-    auto *button = new ProfileButton(profile->name, logoOf(profile), kindOf(profile), profile->isDefault,
-                                     m_modelKey, ui->scrollAreaWidgetContents);
+    auto *button = new ProfileButton(profile->name, pixmapAt(Predefined::logoFile(profile->name, predefined)),
+                                     kindOf(profile), profile->isDefault, m_modelKey, ui->scrollAreaWidgetContents);
     m_tiles.append({profile, profile, button});
     const QPointer<ProfileData> target(profile);
     connect(button, &ProfileButton::clicked, this, [this, target] {
@@ -179,8 +183,10 @@ void ProfileArea::createProfileButtons(QList<ProfileData *> profiles)
 {
     if (ProfileData *global = m_store->globalProfile())
         profiles.prepend(global);
+    // The logos of all the tiles, with the predefined folders read once.
+    const QHash<QString, QString> predefined = Predefined::predefinedFolders();
     for (ProfileData *profile : qAsConst(profiles)) {
-        ProfileButton *button = createProfileButton(profile);
+        ProfileButton *button = createProfileButton(profile, predefined);
         const ProfileTileOrder::Place place = ProfileTileOrder::place(rowProfiles(), profile, *m_store);
         if (profile->isGlobal())
             button->setName(tr("Global Defaults"));

@@ -16,6 +16,7 @@
 // Tiles are deleted later, not at once: a refresh may come from inside a
 // tile's own click or menu.
 
+#include <QHash>
 #include <QList>
 #include <QPoint>
 #include <QPointer>
@@ -85,7 +86,7 @@ private:
     };
 
     void createProfileButtons(QList<ProfileData *> profiles);
-    ProfileButton *createProfileButton(ProfileData *profile);
+    ProfileButton *createProfileButton(ProfileData *profile, const QHash<QString, QString> &predefined);
     void rebuildProfileButtons();
     void removeTile(int at);
     QList<ProfileData *> rowProfiles() const;

@@ -124,6 +124,27 @@ private slots:
         QCOMPARE(Predefined::userProfilePath("Game"), root + "/Game");
         QCOMPARE(entries().size(), before + names.size());
     }
+
+    // The folders read once for many names find what predefinedFolder() and
+    // logoFile() find one name at a time: the first folder of a name in
+    // catalogue order, the user's own logo first.
+    void foldersReadOnceFindTheSame()
+    {
+        QVERIFY(writeFile(profiles + "f-twin/info.txt", "Name=Game One\n"));
+        QVERIFY(writeFile(profiles + "f-twin/logo.png", "twin logo"));
+        QVERIFY(writeFile(profiles + "g-unnamed/info.txt", "Name=\n"));
+        QVERIFY(writeFile(profiles + "g-unnamed/logo.gif", "unnamed logo"));
+        const QHash<QString, QString> folders = Predefined::predefinedFolders();
+        for (const QString &name :
+             QStringList{"Game One", "Plain", "Late Name", "game one", "Not a folder", "Nobody", ""}) {
+            QCOMPARE(folders.value(name), Predefined::predefinedFolder(name));
+            QCOMPARE(Predefined::logoFile(name, folders), Predefined::logoFile(name));
+        }
+        QCOMPARE(folders.value("Game One"), profiles + "b-game");
+        QCOMPARE(Predefined::logoFile("", folders), profiles + "g-unnamed/logo.gif");
+        QVERIFY(QDir(profiles + "f-twin").removeRecursively());
+        QVERIFY(QDir(profiles + "g-unnamed").removeRecursively());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPredefined)
