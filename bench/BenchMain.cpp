@@ -3,8 +3,11 @@
 //   r7_bench [--runs N] [--idle-seconds S] [--homes DIR] [--runtimes DIR]
 //            [--display :N] [--only model,upload,startup,idle,shown,hidden,views]
 //   r7_bench --hold-model FILE   (the memory floor's child: holds a model)
+//   r7_bench --seed-home N HOME  (a home with N generated profiles, for a
+//                                 profiler's run of the program)
 
 #include "BenchTable.h"
+#include "StartFiles.h"
 #include "ModelBench.h"
 #include "ProcessBench.h"
 #include "UploadBench.h"
@@ -53,6 +56,13 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(warningsOnly);
     if (app.arguments().size() == 3 && app.arguments().at(1) == QLatin1String("--hold-model"))
         return WindowBench::holdModel(app.arguments().at(2) == QLatin1String("-") ? QString() : app.arguments().at(2));
+
+    if (app.arguments().size() == 4 && app.arguments().at(1) == QLatin1String("--seed-home")) {
+        StartFiles files;
+        const int profiles = app.arguments().at(2).toInt();
+        files.generate({profiles});
+        return files.seed(app.arguments().at(3), profiles) ? 0 : 1;
+    }
 
     int runs = 20;
     int idleSeconds = 60;
