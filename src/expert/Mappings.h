@@ -56,6 +56,9 @@ public:
     // Stores, then takes the name of the profile whose mappings apply where
     // this one has none; the Global page's cards get their restrictions.
     void setParentName(const QString &name);
+    // Only the parent's name the labels give, as a rename changes it;
+    // stores nothing.
+    void setParentLabel(const QString &name) { parentName = name; }
     // Builds the cards of the current profile's mappings; stores nothing.
     void load();
     // Rebuilds every card from the model; no page is pending afterwards.

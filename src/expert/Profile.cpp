@@ -497,6 +497,9 @@ QWidget *Profile::mappingPageFor(MappingView view)
     // page to restore: a page made now makes its cards once, then.
     const int restore = CurrentPage::instance()->page;
     Mappings *mappings = mappingsPage(restore < 1 || restore > 3);
+    // The parent may have been renamed since the page was made.
+    if (!isGlobal())
+        mappings->setParentLabel(parentName());
     switch (view) {
     case MappingView::All:
         mappings->showAll();

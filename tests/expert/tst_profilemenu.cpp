@@ -8,6 +8,7 @@
 #include "ConfigFile.h"
 #include "ConnectedMouse.h"
 #include "DialogAnswerer.h"
+#include "Mappings.h"
 #include "MenuItemView.h"
 #include "MenuList.h"
 #include "MessageBoxAnswer.h"
@@ -398,6 +399,33 @@ private slots:
         QTRY_VERIFY(record("Work/Late"));
         QCOMPARE(strip->groups().first(), QStringList({"Work", "Late", "Day"}));
         QCOMPARE(view->activeProfileNames().at(2), QString("    Late"));
+    }
+
+    // A sub-profile's mapping page made before its parent was renamed names
+    // the parent by its new name, as one made afterwards does; showing it
+    // stores nothing.
+    void renamedParentIsNamedOnItsSubProfilesPage()
+    {
+        record("Work/Night")->inputMaps << SampleModel::button(3, "Night button");
+        makeWindow();
+        view->setCurrent(page("Work/Night"));
+        view->showButtonMappings(3);
+        QWidget *mappings = page("Work/Night")->mappings();
+        QVERIFY(mappings->isVisible());
+        const auto label = [mappings](const char *name) {
+            return WidgetDriver::shownText(WidgetDriver::child<QLabel>(mappings, name));
+        };
+        QCOMPARE(label("label_remove"), QString("Bottom Thumb mappings (and use mappings from Work)."));
+        choose("Work", 3);
+        answerLineDialog("Game");
+        QTRY_VERIFY(record("Game"));
+
+        QSignalSpy edits(store(), &PackageCreator::updateMemoryUsed);
+        view->setCurrent(page("Game/Night"));
+        view->showButtonMappings(3);
+        QCOMPARE(label("label_remove"), QString("Bottom Thumb mappings (and use mappings from Game)."));
+        QCOMPARE(label("label_restore"), QString("Bottom Thumb default mappings to override Game."));
+        QCOMPARE(edits.size(), 0);
     }
 
     // Two parents each with a Night: the menu activates the one shown.
