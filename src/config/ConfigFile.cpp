@@ -13,6 +13,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <limits>
@@ -76,8 +77,10 @@ QByteArray ConfigFile::writeBytes(const Selection &selection)
 
 bool ConfigFile::loadFile(const QString &path, bool readRoot, const Selection &selection)
 {
+    // Only a plain file (or a link to one): a named pipe would block until
+    // written to, and a device may never end.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray data = file.readAll();
     file.close();
