@@ -344,6 +344,10 @@ void ConfigFile::readConfig(const JsonNode &document, const Selection &selection
                                                  std::numeric_limits<int>::max()))
                         : 1;
     m_selection = selection;
+    // A file that names no default names the global profile, not the one
+    // the file read before it named.
+    m_defaultIndex = 255;
+    m_defaultSubIndex = 255;
     readGroupAt(document.value("RootProfile").toObject(), true, 0);
     m_selection.clear();
     m_readRoot = true;

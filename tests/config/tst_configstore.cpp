@@ -616,6 +616,29 @@ private slots:
         QCOMPARE(file->overrideSubIndex, -1);
     }
 
+    // A file that names no default profile (its global group left out)
+    // names the global one, whatever the file read before it named.
+    void fileWithoutDefaultNamesTheGlobalProfile()
+    {
+        ConfigFile *file = ConfigFile::instance();
+        SampleModel::buildFullModel();
+        const QString withoutDefault = ConfigFile::documentsFolder() + "/no default.kvlf";
+        QVERIFY(file->saveToFile(withoutDefault, {0, 1, 1, 1, 1}));
+        const QString withDefault = ConfigFile::documentsFolder() + "/default.kvlf";
+        const ProfileData *play = PackageCreator::instance()->profiles().last();
+        const int playIndex = play->index;
+        for (ProfileData *profile : PackageCreator::instance()->profiles())
+            profile->isDefault = profile == play;
+        QVERIFY(file->saveToFile(withDefault));
+
+        startEmpty();
+        ProfileReceiver receiver;
+        QVERIFY(file->loadFile(withDefault));
+        startEmpty();
+        QVERIFY(file->loadFile(withoutDefault));
+        QCOMPARE(receiver.initialDefaults, (QList<QPair<int, int>>{{playIndex, 255}, {255, 255}}));
+    }
+
     // The starter copy's global profile alone: nothing announced, no initial
     // default, the modes back afterwards.
     void starterGlobalProfileOnly()
