@@ -13,6 +13,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <limits>
@@ -76,8 +77,10 @@ QByteArray ConfigFile::writeBytes(const Selection &selection)
 
 bool ConfigFile::loadFile(const QString &path, bool readRoot, const Selection &selection)
 {
+    // Only a plain file (or a link to one): a named pipe would block until
+    // written to, and a device may never end.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray data = file.readAll();
     file.close();
@@ -341,6 +344,10 @@ void ConfigFile::readConfig(const JsonNode &document, const Selection &selection
                                                  std::numeric_limits<int>::max()))
                         : 1;
     m_selection = selection;
+    // A file that names no default names the global profile, not the one
+    // the file read before it named.
+    m_defaultIndex = 255;
+    m_defaultSubIndex = 255;
     readGroupAt(document.value("RootProfile").toObject(), true, 0);
     m_selection.clear();
     m_readRoot = true;

@@ -34,10 +34,18 @@ namespace {
 const QString extension = QStringLiteral(".kvlf");
 const QString backupPrefix = QStringLiteral("AutoBackup_");
 
+// Opens the file for reading only when it is a plain file or a link to one:
+// a named pipe would block the start until something writes into it, and a
+// device such as /dev/zero would be read until memory runs out.
+bool openPlainFile(QFile &file)
+{
+    return QFileInfo(file.fileName()).isFile() && file.open(QIODevice::ReadOnly);
+}
+
 bool readWhole(const QString &path, QByteArray *bytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openPlainFile(file))
         return false;
     *bytes = file.readAll();
     return file.error() == QFileDevice::NoError;
@@ -49,7 +57,7 @@ bool fileHolds(const QString &path, const QByteArray &bytes)
 {
     constexpr qint64 pieceSize = 1 << 18;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() != bytes.size())
+    if (!openPlainFile(file) || file.size() != bytes.size())
         return false;
     QByteArray piece(int(qMin<qint64>(pieceSize, qMax(1, bytes.size()))), Qt::Uninitialized);
     for (qint64 at = 0; at < bytes.size();) {
@@ -389,7 +397,11 @@ void ConfigFile::backUpWorkingFile(const QByteArray &bytes)
 {
     if (!QDir().mkpath(backupsFolder()))
         qWarning() << "ConfigFile: cannot create the folder" << backupsFolder();
-    if (fileHolds(backupPath(0), bytes))
+    // A newest backup that is the working file itself (a link to it) holds
+    // its bytes but keeps none of them once the working file changes.
+    const QFileInfo newest(backupPath(0));
+    if (newest.canonicalFilePath() != QFileInfo(workingFilePath()).canonicalFilePath()
+        && fileHolds(newest.filePath(), bytes))
         return;
     qDebug() << "ConfigFile: Config loaded successfully, and has changed. Creating a backup";
     rotateBackups(bytes);
@@ -399,6 +411,13 @@ void ConfigFile::rotateBackups(const QByteArray &newest)
 {
     // The new backup is written whole first; the older ones move up a
     // number only once it is, so a failed write costs none of them.
+    // Nothing can take the place of a folder there: moving the others up
+    // would only drop the oldest at every start.
+    const QFileInfo newestPlace(backupPath(0));
+    if (newestPlace.isDir() && !newestPlace.isSymLink()) {
+        qWarning() << "ConfigFile: backup not made, a folder is in its place -" << newestPlace.filePath();
+        return;
+    }
     const QString staging = backupsFolder() + QLatin1Char('/') + backupPrefix + QStringLiteral("new") + extension;
     QString reason;
     if (SafeFile::write(staging, newest, &reason) != SafeFile::Written) {

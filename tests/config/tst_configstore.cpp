@@ -21,6 +21,7 @@
 #include <climits>
 #include <csignal>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace StoreFixture;
@@ -281,6 +282,75 @@ private slots:
         ProfileReceiver receiver;
         QVERIFY(ConfigFile::instance()->loadSaveFile());
         QCOMPARE(backups(after.size()), after);
+        QCOMPARE(leftovers(ConfigFile::backupsFolder()), QStringList());
+    }
+
+    // Entries that are not plain files where the working file or the newest
+    // backup belong: the start neither hangs nor reads without end, loads
+    // what it can and loses no backup. The entry at the working file's place
+    // stays; a backup that is no file of its own is not taken for one.
+    void oddEntriesInTheStore_data()
+    {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("loaded");
+        QTest::addColumn<QStringList>("backupsAfter");
+        auto row = [](const char *name, const QString &place, const QString &entry, const QString &loaded,
+                      const QStringList &after) { QTest::newRow(name) << place << entry << loaded << after; };
+        // The entry moves up as a backup would, or is replaced.
+        const QStringList movedUp{"Working", "<odd>", "Backup", "backup 1", "<missing>"};
+        const QStringList replaced{"Working", "<missing>", "Backup", "backup 1", "<missing>"};
+        row("backup 0 a pipe", "backup", "pipe", "Working", replaced);
+        row("backup 0 a link to an endless device", "backup", "zero", "Working", movedUp);
+        row("backup 0 a dangling link", "backup", "dangling", "Working", replaced);
+        row("backup 0 a link to the working file", "backup", "working", "Working", movedUp);
+        // A folder cannot be replaced: nothing moves, nothing is lost.
+        row("backup 0 a folder", "backup", "folder", "Working",
+            {"<odd>", "Backup", "backup 1", "<missing>", "<missing>"});
+        const QStringList kept{"Backup", "Backup", "backup 1", "<missing>", "<missing>"};
+        row("working file a pipe", "working", "pipe", "Backup", kept);
+        row("working file a link to an endless device", "working", "zero", "Backup", kept);
+        row("working file a folder", "working", "folder", "Backup", kept);
+    }
+    void oddEntriesInTheStore()
+    {
+        QFETCH(QString, place);
+        QFETCH(QString, entry);
+        QFETCH(QString, loaded);
+        QFETCH(QStringList, backupsAfter);
+        QVERIFY(writeFile(ConfigFile::workingFilePath(), fileWith("Working")));
+        // Backup 0 stands at 1 when the entry takes its place.
+        const Files before{fileWith("Backup"), "backup 1"};
+        writeBackups(place == "backup" ? Files{missing} + before : Files{before.at(0), before.at(0), before.at(1)});
+        const QString at = place == "backup" ? ConfigFile::backupPath(0) : ConfigFile::workingFilePath();
+        QVERIFY(writeFile(at, missing));
+        // Gone before the next save, which as root would write through a
+        // link into the device.
+        const auto removeOdd = qScopeGuard([at] {
+            for (int n = 0; n < 5; ++n)
+                removeOddEntry(ConfigFile::backupPath(n));
+            removeOddEntry(at);
+        });
+        QVERIFY(makeOddEntry(entry, at));
+
+        ProfileReceiver receiver;
+        {
+            // The notice of a loaded backup.
+            PromptAnswer answer("btn_ok");
+            QElapsedTimer timer;
+            timer.start();
+            QVERIFY(ConfigFile::instance()->loadSaveFile());
+            // Not read on and on: a start takes milliseconds.
+            QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+            QCOMPARE(answer.answered(), place == "working");
+        }
+        QCOMPARE(profileNames(), QStringList{loaded});
+        QStringList after;
+        for (int n = 0; n < backupsAfter.size(); ++n)
+            after << describe(ConfigFile::backupPath(n));
+        QCOMPARE(after, backupsAfter);
+        if (place == "working")
+            QCOMPARE(describe(ConfigFile::workingFilePath()), QString("<odd>"));
         QCOMPARE(leftovers(ConfigFile::backupsFolder()), QStringList());
     }
 
@@ -546,6 +616,29 @@ private slots:
         QCOMPARE(file->overrideSubIndex, -1);
     }
 
+    // A file that names no default profile (its global group left out)
+    // names the global one, whatever the file read before it named.
+    void fileWithoutDefaultNamesTheGlobalProfile()
+    {
+        ConfigFile *file = ConfigFile::instance();
+        SampleModel::buildFullModel();
+        const QString withoutDefault = ConfigFile::documentsFolder() + "/no default.kvlf";
+        QVERIFY(file->saveToFile(withoutDefault, {0, 1, 1, 1, 1}));
+        const QString withDefault = ConfigFile::documentsFolder() + "/default.kvlf";
+        const ProfileData *play = PackageCreator::instance()->profiles().last();
+        const int playIndex = play->index;
+        for (ProfileData *profile : PackageCreator::instance()->profiles())
+            profile->isDefault = profile == play;
+        QVERIFY(file->saveToFile(withDefault));
+
+        startEmpty();
+        ProfileReceiver receiver;
+        QVERIFY(file->loadFile(withDefault));
+        startEmpty();
+        QVERIFY(file->loadFile(withoutDefault));
+        QCOMPARE(receiver.initialDefaults, (QList<QPair<int, int>>{{playIndex, 255}, {255, 255}}));
+    }
+
     // The starter copy's global profile alone: nothing announced, no initial
     // default, the modes back afterwards.
     void starterGlobalProfileOnly()
@@ -567,6 +660,48 @@ private slots:
     }
 
 private:
+    // Makes an entry at path that is not a plain file of its own: a named
+    // pipe, a folder, or a link to /dev/zero, to nothing or to the working
+    // file.
+    static bool makeOddEntry(const QString &kind, const QString &path)
+    {
+        const QByteArray native = QFile::encodeName(path);
+        if (kind == "pipe")
+            return ::mkfifo(native.constData(), 0600) == 0;
+        if (kind == "folder")
+            return QDir().mkpath(path + "/inside");
+        const QString target = kind == "zero"       ? QString("/dev/zero")
+                               : kind == "dangling" ? path + ".gone"
+                                                    : ConfigFile::workingFilePath();
+        return QFile::link(target, path);
+    }
+
+    // Takes away an entry makeOddEntry() made (and plain files alike).
+    static void removeOddEntry(const QString &path)
+    {
+        const QFileInfo info(path);
+        if (info.isDir() && !info.isSymLink())
+            QDir(path).removeRecursively();
+        else
+            ::unlink(QFile::encodeName(path).constData());
+    }
+
+    // A plain file of the store as the name of its last profile (its text
+    // when it is no configuration file); "<odd>" for anything else there,
+    // "<missing>" for nothing.
+    static QString describe(const QString &path)
+    {
+        const QFileInfo info(path);
+        if (!info.exists() && !info.isSymLink())
+            return "<missing>";
+        if (info.isSymLink() || !info.isFile())
+            return "<odd>";
+        const QByteArray bytes = readFile(path);
+        if (!bytes.startsWith("json"))
+            return QString::fromUtf8(bytes);
+        return ConfigFile::instance()->profileNamesInFile(path, nullptr).value(1).trimmed();
+    }
+
     static bool saveOnFullDisk()
     {
         FileSizeLimit full(1024);
