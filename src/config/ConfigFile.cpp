@@ -9,11 +9,10 @@
 #include "LastSelectedEntry.h"
 #include "PackageCreator.h"
 #include "ProfileData.h"
+#include "SafeFile.h"
 #include "SharedConstants.h"
 
 #include <QDebug>
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <limits>
@@ -77,14 +76,8 @@ QByteArray ConfigFile::writeBytes(const Selection &selection)
 
 bool ConfigFile::loadFile(const QString &path, bool readRoot, const Selection &selection)
 {
-    // Only a plain file (or a link to one): a named pipe would block until
-    // written to, and a device may never end.
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray data = file.readAll();
-    file.close();
-    return loadBytes(data, readRoot, selection);
+    QByteArray data;
+    return SafeFile::read(path, &data) && loadBytes(data, readRoot, selection);
 }
 
 bool ConfigFile::loadBytes(const QByteArray &data, bool readRoot, const Selection &selection)

@@ -34,30 +34,13 @@ namespace {
 const QString extension = QStringLiteral(".kvlf");
 const QString backupPrefix = QStringLiteral("AutoBackup_");
 
-// Opens the file for reading only when it is a plain file or a link to one:
-// a named pipe would block the start until something writes into it, and a
-// device such as /dev/zero would be read until memory runs out.
-bool openPlainFile(QFile &file)
-{
-    return QFileInfo(file.fileName()).isFile() && file.open(QIODevice::ReadOnly);
-}
-
-bool readWhole(const QString &path, QByteArray *bytes)
-{
-    QFile file(path);
-    if (!openPlainFile(file))
-        return false;
-    *bytes = file.readAll();
-    return file.error() == QFileDevice::NoError;
-}
-
 // Whether the file at path holds exactly bytes, read a piece at a time: a
 // file of many profiles is never held in memory beside its twin.
 bool fileHolds(const QString &path, const QByteArray &bytes)
 {
     constexpr qint64 pieceSize = 1 << 18;
     QFile file(path);
-    if (!openPlainFile(file) || file.size() != bytes.size())
+    if (!SafeFile::openForReading(file) || file.size() != bytes.size())
         return false;
     QByteArray piece(int(qMin<qint64>(pieceSize, qMax(1, bytes.size()))), Qt::Uninitialized);
     for (qint64 at = 0; at < bytes.size();) {
@@ -78,7 +61,7 @@ bool starterCopyIsCurrent(const QString &shipped, const QString &copy)
         return false;
     QByteArray shippedBytes;
     QByteArray copyBytes;
-    return readWhole(shipped, &shippedBytes) && readWhole(copy, &copyBytes) && shippedBytes == copyBytes;
+    return SafeFile::read(shipped, &shippedBytes) && SafeFile::read(copy, &copyBytes) && shippedBytes == copyBytes;
 }
 
 int numberOfBackups()
@@ -269,7 +252,7 @@ void ConfigFile::makeFolders() const
 ConfigFile::LoadOutcome ConfigFile::loadStoreFile(const QString &path, QByteArray *bytes)
 {
     QByteArray &data = *bytes;
-    if (!readWhole(path, &data))
+    if (!SafeFile::read(path, &data))
         return LoadOutcome::NotOpened;
     if (loadBytes(data))
         return LoadOutcome::Loaded;
@@ -504,7 +487,7 @@ QStringList ConfigFile::profileNamesInFile(const QString &path, bool *hasGlobal)
 {
     QStringList names;
     QByteArray data;
-    if (!readWhole(path, &data))
+    if (!SafeFile::read(path, &data))
         return names;
     const int start = data.indexOf('{');
     if (start < 0)

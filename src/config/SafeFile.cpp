@@ -1,6 +1,7 @@
 #include "SafeFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -37,21 +38,31 @@ Result write(const QString &path, const QByteArray &bytes, QString *reason)
     return Written;
 }
 
+bool openForReading(QFile &file)
+{
+    return QFileInfo(file.fileName()).isFile() && file.open(QIODevice::ReadOnly);
+}
+
+bool read(const QString &path, QByteArray *bytes, QString *reason)
+{
+    QFile file(path);
+    if (openForReading(file)) {
+        *bytes = file.readAll();
+        if (file.error() == QFileDevice::NoError)
+            return true;
+    }
+    if (reason)
+        *reason = file.isOpen() || QFileInfo(path).isFile() || !QFileInfo::exists(path)
+                      ? file.errorString()
+                      : QStringLiteral("not a plain file");
+    return false;
+}
+
 Result copy(const QString &from, const QString &to, QString *reason)
 {
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly)) {
-        if (reason)
-            *reason = source.errorString();
+    QByteArray bytes;
+    if (!read(from, &bytes, reason))
         return NotOpened;
-    }
-    const QByteArray bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError) {
-        if (reason)
-            *reason = source.errorString();
-        return NotOpened;
-    }
-    source.close();
     return write(to, bytes, reason);
 }
 

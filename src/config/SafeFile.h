@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+
 namespace SafeFile {
 
 enum Result {
@@ -16,6 +18,13 @@ enum Result {
     NotWritten, // writing, flushing or renaming failed; the temporary file is gone
 };
 
+// Opens file for reading only when it is a plain file or a link to one: a
+// named pipe would block until something writes into it, and a device such
+// as /dev/zero would be read until memory runs out.
+bool openForReading(QFile &file);
+// The whole contents of path into bytes, as openForReading() opens it.
+// reason (may be null) gets the system's text of a failure.
+bool read(const QString &path, QByteArray *bytes, QString *reason = nullptr);
 // bytes as the whole new contents of path. reason (may be null) gets the
 // system's text of a failure.
 Result write(const QString &path, const QByteArray &bytes, QString *reason = nullptr);

@@ -60,7 +60,7 @@ void TextGraphicsItem::setLines(const QStringList &lines)
     QStringList escaped;
     for (QString &line : shown) {
         line = elided(line);
-        escaped.append(line.toHtmlEscaped());
+        escaped.append(DisplayText::forRichText(line));
     }
     m_shownLines = shown;
     setHtml(QStringLiteral("<p style='line-height: %1px;'>%2</p>").arg(lineHeight).arg(escaped.join("<br>")));
