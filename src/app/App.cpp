@@ -3,6 +3,7 @@
 #include "AppExtensions.h"
 #include "Autostart.h"
 #include "CalibrationStyle.h"
+#include "ConfigFile.h"
 #include "DlgYesNo.h"
 #include "ExpertView.h"
 #include "FWUpdate.h"
@@ -68,6 +69,9 @@ App::App(int &argc, char **argv)
     QuitOnSignal::connectToApplication();
     setupLogging();
     qInfo() << "Start" << productName << versionString;
+    // The working file is read and parsed on a thread of its own while the
+    // windows are built; the expert view's load takes it up.
+    ConfigFile::instance()->prepareSaveFile();
     // Foreground detection and the recorder's view of other windows go
     // through X11 (XWayland on a Wayland session); their own lines come only
     // when first used.
@@ -151,6 +155,7 @@ App::App(int &argc, char **argv)
 
 App::~App()
 {
+    ConfigFile::instance()->finishStartLoad();
     if (autostartWriter)
         autostartWriter->wait();
     if (tlsLoader)
