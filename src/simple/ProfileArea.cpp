@@ -268,9 +268,12 @@ void ProfileArea::markStartTiles(int from)
 {
     for (int i = from; i < m_tiles.size(); ++i) {
         const Tile &tile = m_tiles.at(i);
-        // Sub-profiles start folded away.
+        // Sub-profiles start folded away; the others show at once in a bar
+        // on screen, as those made with the bar showed with it.
         if (tile.profile->isSubProfile())
             tile.button->hide();
+        else if (isVisible() && !tile.button->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            tile.button->show();
         tile.button->setActivated(tile.key == m_markedActive);
         tile.button->setSelected(tile.key == m_markedSelected);
     }
