@@ -33,6 +33,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <optional>
+
 namespace {
 
 const QString olderDriverExecutable = QStringLiteral("CorvanelleDriver.exe");
@@ -133,8 +135,11 @@ App::App(int &argc, char **argv)
         applicationStateChanged(Qt::ApplicationActive);
         {
             // On the very first run it installs the predefined profiles of
-            // the applications it finds; it is never shown.
-            ManageProfiles manager(simpleView, QStringLiteral("pelkin"));
+            // the applications it finds; it is never shown, and not made
+            // once the program has run.
+            std::optional<ManageProfiles> manager;
+            if (!settingsFile().value("HasBeenRunBefore", false).toBool())
+                manager.emplace(simpleView, QStringLiteral("pelkin"));
             if (settingsFile().value("ExpertView", false).toBool())
                 expertView->activateView();
             else
