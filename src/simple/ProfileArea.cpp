@@ -229,39 +229,51 @@ void ProfileArea::createProfileButtons(QList<ProfileData *> profiles, bool withG
 void ProfileArea::makeTiles(int groups)
 {
     m_tilesMade = true;
-    QList<ProfileData *> now;
-    int topLevel = 0;
-    const QList<ProfileData *> profiles = m_store->profiles();
-    for (ProfileData *profile : profiles) {
-        if (!profile->isSubProfile())
-            ++topLevel;
-        if (groups >= 0 && topLevel > groups)
-            m_waiting.append(profile);
-        else
-            now.append(profile);
-    }
+    m_screenful = groups;
+    QList<ProfileData *> rest = m_store->profiles();
+    const QList<ProfileData *> now = takeGroups(&rest, groups);
+    for (ProfileData *profile : qAsConst(rest))
+        m_waiting.append(profile);
     const int from = m_tiles.size();
     createProfileButtons(now);
     markStartTiles(from);
     if (!m_waiting.isEmpty())
-        QTimer::singleShot(0, this, &ProfileArea::makeWaitingTiles);
+        QTimer::singleShot(0, this, [this] { makeWaitingTiles(m_screenful); });
     updateScrollArea();
 }
 
-void ProfileArea::makeWaitingTiles()
+QList<ProfileData *> ProfileArea::takeGroups(QList<ProfileData *> *profiles, int groups)
+{
+    QList<ProfileData *> taken;
+    int topLevel = 0;
+    while (!profiles->isEmpty()) {
+        if (!profiles->first()->isSubProfile() && groups >= 0 && ++topLevel > groups)
+            break;
+        taken.append(profiles->takeFirst());
+    }
+    return taken;
+}
+
+void ProfileArea::makeWaitingTiles(int groups)
 {
     if (m_waiting.isEmpty())
         return;
-    QList<ProfileData *> profiles;
+    QList<ProfileData *> rest;
     for (const QPointer<ProfileData> &profile : qAsConst(m_waiting)) {
         if (profile)
-            profiles.append(profile);
+            rest.append(profile);
     }
     m_waiting.clear();
+    const QList<ProfileData *> now = takeGroups(&rest, groups);
+    for (ProfileData *profile : qAsConst(rest))
+        m_waiting.append(profile);
     const int from = m_tiles.size();
-    createProfileButtons(profiles, false);
+    createProfileButtons(now, false);
     markStartTiles(from);
     updateScrollArea();
+    // A screenful a turn, so that what is on the screen paints between them.
+    if (!m_waiting.isEmpty() && groups >= 0)
+        QTimer::singleShot(0, this, [this] { makeWaitingTiles(m_screenful); });
 }
 
 void ProfileArea::markStartTiles(int from)

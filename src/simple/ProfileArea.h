@@ -17,7 +17,7 @@
 // tile's own click or menu.
 //
 // The tiles are made when the bar is first polished, as its window first
-// shows: those of the first screenful at once, the others in the next turn
+// shows: those of the first screenful at once, the others a screenful a turn
 // of the event loop; anything that reads or changes the row first makes
 // those still waiting. A tile made late shows its profile as it is then,
 // marked active and selected as the row's last marks said.
@@ -99,7 +99,12 @@ private:
     // groups (a top-level profile and its sub-profiles) now, and the others
     // waiting when groups is not negative.
     void makeTiles(int groups);
-    void makeWaitingTiles();
+    // The tiles still waiting: all, or the first groups when groups is not
+    // negative (the others a turn later).
+    void makeWaitingTiles(int groups = -1);
+    // The first groups of profiles in row order, taken off the list; all
+    // when groups is negative.
+    static QList<ProfileData *> takeGroups(QList<ProfileData *> *profiles, int groups);
     void makeAllTiles() const;
     // Tiles from the one at from on, folded and marked as the bar's start
     // leaves them.
@@ -133,6 +138,7 @@ private:
     // in row order, and the profiles the row last marked active and selected.
     bool m_tilesMade = false;
     QList<QPointer<ProfileData>> m_waiting;
+    int m_screenful = -1;
     QPointer<ProfileData> m_markedActive;
     QPointer<ProfileData> m_markedSelected;
     QString m_modelKey;

@@ -426,7 +426,7 @@ private slots:
     }
 
     // The bar makes its tiles as its window first shows, those of the first
-    // screenful at once and the others in the next turn; they read as tiles
+    // screenful at once and the others a screenful a turn; they read as tiles
     // made with the bar, whatever became active or current before: the same
     // row, folded, marked and flagged the same.
     void tilesMadeLateReadAsMadeWithTheBar_data()
