@@ -1,7 +1,11 @@
 # The Debian package: "cpack -G DEB" in a release build folder (./package.sh)
 # makes corvanelle-r7_<version>_<architecture>.deb of everything
 # "cmake --install" puts in place, the udev rule included, under /usr.
-set(R7_PACKAGE_MAINTAINER "Corvanelle R7 Control Panel developers" CACHE STRING "The Debian package's Maintainer field")
+# It also holds the copyright, the changelog and the manual page under
+# /usr/share, and the software catalogue's entry (packaging/CMakeLists.txt).
+# The Maintainer field, a name and a mail address, as the changelog's entries
+# and the copyright name the project.
+set(R7_PACKAGE_MAINTAINER "Corvanelle R7 Control Panel developers <r7-panel@r7panel.example>")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME corvanelle-r7)

@@ -1,7 +1,8 @@
 # Part of the install (cmake --install, cpack): puts the command
 # bin/corvanelle-r7 under the prefix, a relative link to the executable so
 # that it holds in a staging folder (DESTDIR) and in a package too, and
-# writes the desktop entry that runs the command. Set by the install rule:
+# writes the desktop entry that runs the command and is shown only while the
+# command is there. Set by the install rule:
 # R7_PROGRAM and R7_BINDIR (under the prefix unless absolute),
 # R7_ENTRY_TEMPLATE and R7_ENTRY.
 
@@ -33,4 +34,8 @@ else()
   string(REPLACE "\\" "\\\\" R7_EXEC "\"${quoted}\"")
   string(REPLACE "%" "%%" R7_EXEC "${R7_EXEC}")
 endif()
+# TryExec, the command's path as it is (a string value escapes only \): the
+# menu leaves the entry out while the command is missing, such as after the
+# program was removed by hand from the prefix.
+string(REPLACE "\\" "\\\\" R7_TRYEXEC "${command}")
 configure_file("${R7_ENTRY_TEMPLATE}" "${R7_ENTRY}" @ONLY)

@@ -62,7 +62,8 @@ r7_packages+=(umockdev libumockdev-dev)
 # types on a server of its own through XTest.
 r7_packages+=(libxcb-xinput-dev libxcb-keysyms1-dev libxcb-xtest0-dev)
 
-# The install and package tests: the desktop entry's validator, and what
-# cpack's DEB generator runs to find the package's dependencies (dpkg-shlibdeps,
-# file).
-r7_packages+=(desktop-file-utils dpkg-dev file)
+# The install and package tests: the desktop entry's validator, what cpack's
+# DEB generator runs to find the package's dependencies (dpkg-shlibdeps,
+# file), and the checks of the package as Debian's tools judge it (lintian,
+# and appstreamcli for the software catalogue's entry).
+r7_packages+=(desktop-file-utils dpkg-dev file lintian appstream)

@@ -1,24 +1,16 @@
 #include "AppExtensions.h"
 
 #include "SingleInstanceGuard.h"
+#include "UserPrivateFolder.h"
 
 #include <QtGlobal>
 
 const QString AppExtensions::flagName = QStringLiteral("7f6e64af-2f9d-4bb8-a632-d7208e7cdedf");
 
-namespace {
-
-QString inFolder(const QString &folder, const QString &name)
-{
-    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + name;
-}
-
-} // namespace
-
 AppExtensions::AppExtensions()
     : folder(SingleInstanceGuard::keyFolder(&setUpProblem))
-    , sharedMemory(inFolder(folder, flagName), sizeof(qint64))
-    , flagLock(inFolder(folder, flagName + QStringLiteral(".lock")))
+    , sharedMemory(UserPrivateFolder::filePath(folder, flagName), segmentProjectId, sizeof(qint64))
+    , flagLock(UserPrivateFolder::filePath(folder, flagName + QStringLiteral(".lock")))
 {
     timer.setInterval(100);
     connect(&timer, &QTimer::timeout, this, &AppExtensions::checkOpenRequest);
@@ -34,11 +26,8 @@ AppExtensions::AppExtensions()
         return;
     }
     // A segment of ours that nobody is attached to is left from instances
-    // that died: it goes with this handle, and a request left in it with it.
-    {
-        UserSharedMemory stale(inFolder(folder, flagName), sizeof(qint64));
-        stale.attach();
-    }
+    // that died: it goes, and a request left in it with it.
+    sharedMemory.removeLeftBehind();
     UserSharedMemory::Status status = sharedMemory.attach();
     if (status == UserSharedMemory::Status::Missing) {
         status = sharedMemory.create();

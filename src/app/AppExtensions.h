@@ -2,8 +2,9 @@
 // The open-window flag: a second start sets it, and the running instance,
 // polling every 100 ms, clears it and brings its window forward. Keyed, like
 // the single-instance guard, by files in SingleInstanceGuard::keyFolder(); a
-// segment on its key that is not this user's own is never used, so no other
-// user can open the window.
+// segment on its key that is not this user's own flag (UserSharedMemory) is
+// never used, so no other user can open the window and no other program's
+// memory is written.
 
 #include "ProcessLock.h"
 #include "UserSharedMemory.h"
@@ -16,6 +17,9 @@ class AppExtensions : public QObject
     Q_OBJECT
 public:
     static const QString flagName;
+    // The flag's own project id (UserSharedMemory): its key never agrees
+    // with the guard's nor with a Qt program's.
+    static constexpr int segmentProjectId = 0xc8;
 
     AppExtensions();
     ~AppExtensions() override;

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 ProcessLock::ProcessLock(const QString &path)
@@ -20,8 +21,17 @@ ProcessLock::~ProcessLock()
 
 bool ProcessLock::open()
 {
-    if (descriptor < 0)
-        descriptor = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (descriptor >= 0)
+        return true;
+    // Never through a link, and only a plain file of this user's: a lock
+    // taken on anything else would keep out nobody, or someone else.
+    const int file =
+        ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    struct stat info = {};
+    if (file >= 0 && ::fstat(file, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid())
+        descriptor = file;
+    else if (file >= 0)
+        ::close(file);
     return descriptor >= 0;
 }
 

@@ -15,7 +15,8 @@ public:
     ProcessLock(const ProcessLock &) = delete;
     ProcessLock &operator=(const ProcessLock &) = delete;
 
-    // Waits until the lock is held; false when its file cannot be opened.
+    // Waits until the lock is held; false when its file cannot be opened or
+    // is not a plain file of this user's (a link is not followed).
     bool lock();
     enum class Attempt { Locked, HeldElsewhere, Failed };
     // Takes the lock when nobody holds it, without waiting.

@@ -10,13 +10,9 @@
 
 namespace {
 
-constexpr std::size_t segmentSize = 8;
-
-QString inFolder(const QString &folder, const QString &name)
-{
-    // Nothing is ever made outside the private folder, so no folder, no path.
-    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + name;
-}
+// Nothing is read or written after the segment's tag: its existence is the
+// mark of a running instance.
+constexpr std::size_t segmentSize = 0;
 
 QString configFolderLockPath(const QString &name)
 {
@@ -59,9 +55,9 @@ SingleInstanceGuard::SingleInstanceGuard(const QString &key)
     , memLockKey(hashKey(key, "_memLockKey"))
     , sharedmemKey(hashKey(key, "_sharedmemKey"))
     , folder(keyFolder(&setUpProblem))
-    , sharedMem(inFolder(folder, sharedmemKey), segmentSize)
-    , memLock(inFolder(folder, memLockKey))
-    , instanceLock(inFolder(folder, sharedmemKey))
+    , sharedMem(UserPrivateFolder::filePath(folder, sharedmemKey), segmentProjectId, segmentSize)
+    , memLock(UserPrivateFolder::filePath(folder, memLockKey))
+    , instanceLock(UserPrivateFolder::filePath(folder, sharedmemKey))
     , configLock(configFolderLockPath(sharedmemKey))
 {
     if (folder.isEmpty()) {
@@ -73,12 +69,7 @@ SingleInstanceGuard::SingleInstanceGuard(const QString &key)
         return;
     }
     guarded = true;
-    // Attaching and detaching a second handle removes a segment of ours left
-    // behind by an instance that died without detaching.
-    {
-        UserSharedMemory stale(inFolder(folder, sharedmemKey), segmentSize);
-        stale.attach();
-    }
+    sharedMem.removeLeftBehind();
     memLock.unlock();
 }
 
@@ -90,8 +81,10 @@ SingleInstanceGuard::~SingleInstanceGuard()
 bool SingleInstanceGuard::tryAcquire()
 {
     const ProcessLock::Attempt sharedWithOtherTemporaryFolders = configLock.tryLock();
-    if (sharedWithOtherTemporaryFolders == ProcessLock::Attempt::HeldElsewhere)
+    if (sharedWithOtherTemporaryFolders == ProcessLock::Attempt::HeldElsewhere) {
+        refusal = QStringLiteral("it holds the lock file %1").arg(configLock.fileName());
         return false;
+    }
     if (!guarded) {
         setUpProblem +=
             sharedWithOtherTemporaryFolders == ProcessLock::Attempt::Locked
@@ -104,29 +97,32 @@ bool SingleInstanceGuard::tryAcquire()
     if (held == ProcessLock::Attempt::HeldElsewhere) {
         memLock.unlock();
         configLock.unlock();
+        refusal = QStringLiteral("it holds the lock file %1").arg(instanceLock.fileName());
         return false;
     }
-    if (!sharedMem.isAttached() && sharedMem.attach() == UserSharedMemory::Status::Done) {
-        // Another instance holds the segment.
+    // A lock that is ours is the truth: no process holds it, so no other
+    // instance runs, whatever is on the segment's key (the constructor
+    // removed one of ours left behind; anything else is not an instance's).
+    // Only a lock that cannot be had leaves it to the segment to tell.
+    if (held == ProcessLock::Attempt::Failed && !sharedMem.isAttached()
+        && sharedMem.attach() == UserSharedMemory::Status::Done) {
         sharedMem.detach();
         memLock.unlock();
-        instanceLock.unlock();
         configLock.unlock();
+        refusal = segmentHeld();
         return false;
     }
     const UserSharedMemory::Status created = sharedMem.create();
     memLock.unlock();
-    switch (created) {
-    case UserSharedMemory::Status::Done:
+    if (created == UserSharedMemory::Status::Done)
         return true;
-    case UserSharedMemory::Status::Exists:
+    if (created == UserSharedMemory::Status::Exists && held == ProcessLock::Attempt::Failed) {
         release();
+        refusal = segmentHeld();
         return false;
-    default:
-        break;
     }
-    // Another user's segment on the key (or none to be had at all) does not
-    // mean that another instance runs.
+    // Another user's or program's segment on the key (or none to be had at
+    // all) does not mean that another instance runs.
     if (held == ProcessLock::Attempt::Locked)
         setUpProblem = QStringLiteral("SingleInstanceGuard: the shared-memory key cannot be used (%1); the lock file "
                                       "%2 alone keeps a second instance out")
@@ -136,6 +132,12 @@ bool SingleInstanceGuard::tryAcquire()
                                       "can be used; running without a guard against a second instance")
                            .arg(sharedMem.errorString(), instanceLock.fileName());
     return true;
+}
+
+QString SingleInstanceGuard::segmentHeld() const
+{
+    return QStringLiteral("it holds the shared-memory segment keyed by %1, whose lock cannot be had")
+        .arg(instanceLock.fileName());
 }
 
 void SingleInstanceGuard::release()

@@ -1,15 +1,17 @@
 #pragma once
-// One control panel per guard key and user: the existence of a small
-// shared-memory segment is the lock, a lock on a file serialises access to it.
-// A second lock file, held for the whole run, keeps a second instance out
-// where the segment cannot be had: its key is only 24 bits in a key space
-// that all users share, and another user may hold it.
+// One control panel per guard key and user. A lock file held for the whole
+// run decides: when a start can take it, no other instance runs, whatever
+// else is on the guard's keys. Beside it a small shared-memory segment
+// marks the running instance, a second lock file serialising access to it;
+// the segment decides only when the lock file cannot be had. Its key is only
+// 32 bits in a key space that all users and programs share, so another
+// user's or program's segment may sit on it.
 //
 // All of them live in keyFolder(), the user's private folder in the
 // temporary folder, whatever the session's runtime folder; so do the local
-// socket's when there is no runtime folder. Starts that see different
-// temporary folders (TMPDIR) meet at one more lock file, in the configuration
-// folder they share.
+// socket's when there is no runtime folder it can use. Starts that see
+// different temporary folders (TMPDIR) meet at one more lock file, in the
+// configuration folder they share.
 
 #include "ProcessLock.h"
 #include "UserSharedMemory.h"
@@ -20,6 +22,9 @@ class SingleInstanceGuard
 {
 public:
     static const QString defaultKey;
+    // The guard's own project id (UserSharedMemory): its key never agrees
+    // with the open-window flag's nor with a Qt program's.
+    static constexpr int segmentProjectId = 0xc7;
 
     explicit SingleInstanceGuard(const QString &key);
     ~SingleInstanceGuard();
@@ -32,6 +37,8 @@ public:
     // What kept the guard from working in full, for the log once it is set
     // up; empty when nothing did.
     QString problem() const { return setUpProblem; }
+    // Why tryAcquire found another instance running, for the log.
+    QString refusalReason() const { return refusal; }
 
     // SHA-1 of the key's and the suffix's UTF-8 bytes, as 40 lower-case hex digits.
     static QString hashKey(const QString &key, const QString &suffix);
@@ -44,11 +51,13 @@ public:
 
 private:
     void release();
+    QString segmentHeld() const;
 
     const QString key;
     const QString memLockKey;
     const QString sharedmemKey;
     QString setUpProblem;
+    QString refusal;
     const QString folder;
     UserSharedMemory sharedMem;
     // Held around every attach, create and detach of sharedMem.

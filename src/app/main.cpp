@@ -1,15 +1,37 @@
 #include "App.h"
 #include "AppExtensions.h"
+#include "LogFile.h"
 #include "QuitOnSignal.h"
 #include "SettingsFile.h"
 #include "SingleInstanceGuard.h"
 #include "StartupEnvironment.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QSettings>
 #include <QStringList>
 
 #include <memory>
+
+namespace {
+
+// App sets the log up, and a refused start never makes one: its one line
+// goes to the same log file, as App's handler would write it, so that a start
+// that seemed to do nothing can be told from one that failed.
+void logRefusedStart(const SingleInstanceGuard &guard, const AppExtensions &extensions)
+{
+    const QSettings settings(SettingsFile::pathBeforeApplication(), QSettings::IniFormat);
+    if (settings.value("DisableLogging", false).toBool())
+        return;
+    QString text = QStringLiteral("Another instance runs (%1): ").arg(guard.refusalReason());
+    // Why the flag cannot be used is the running instance's to log.
+    text += extensions.isAttached() ? QStringLiteral("this start asks it to open its window and ends")
+                                    : QStringLiteral("this start ends; the open-window flag cannot be used");
+    LogFile::appendLogLine(LogFile::formatLine(QtInfoMsg, text, settings.value("VerboseLogging", false).toBool(),
+                                               QDateTime::currentDateTime()));
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -23,6 +45,7 @@ int main(int argc, char *argv[])
     auto extensions = std::make_unique<AppExtensions>();
     if (!guard.tryAcquire()) {
         extensions->requestOpenWindow();
+        logRefusedStart(guard, *extensions);
         return 0;
     }
     // A request that an instance killed before its next poll left behind is

@@ -88,15 +88,22 @@ AppSwitchSocketServer::~AppSwitchSocketServer()
 
 QString AppSwitchSocketServer::socketPath(QString *problem)
 {
-    const QString runtimeFolder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString refusal;
+    const QString runtimeFolder = UserPrivateFolder::runtimeFolder(&refusal);
     if (!runtimeFolder.isEmpty())
-        return runtimeFolder + QLatin1Char('/') + socketName;
+        return UserPrivateFolder::filePath(runtimeFolder, socketName);
+    // Said once for each folder refused, however often the path is asked for.
+    static QString reported;
+    if (!refusal.isEmpty() && refusal != reported) {
+        reported = refusal;
+        qWarning().noquote()
+            << QStringLiteral(
+                   "R7API: The runtime folder is not used: %1; the socket goes into the private folder instead.")
+                   .arg(refusal);
+    }
     // The temporary folder is shared: any user could have made the bare name
     // there first and would then get this user's commands.
-    const QString folder = UserPrivateFolder::path(problem);
-    if (folder.isEmpty())
-        return QString();
-    return folder + QLatin1Char('/') + socketName;
+    return UserPrivateFolder::filePath(UserPrivateFolder::path(problem), socketName);
 }
 
 bool AppSwitchSocketServer::start()

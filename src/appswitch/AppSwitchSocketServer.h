@@ -28,9 +28,11 @@ public:
     ~AppSwitchSocketServer() override;
 
     // Where the socket lives: $XDG_RUNTIME_DIR/corvanelle.r7.profileswitch,
-    // or without that variable the same name in the user's private folder in
-    // the temporary folder (UserPrivateFolder, made when missing). Empty when
-    // that folder cannot be had; *problem (when given) then says why.
+    // or without that variable, or when it names no folder of this user's
+    // own with mode 0700 (logged once), the same name in the user's private
+    // folder in the temporary folder (UserPrivateFolder, made when missing).
+    // Empty when that folder cannot be had; *problem (when given) then says
+    // why.
     static QString socketPath(QString *problem = nullptr);
 
     // Listens on socketPath(), readable and writable by the user only. A file

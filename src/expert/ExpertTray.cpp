@@ -8,8 +8,8 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
@@ -22,6 +22,7 @@
 
 namespace {
 
+const QString busService = QStringLiteral("org.freedesktop.DBus");
 const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString watcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString hostRegistered = QStringLiteral("StatusNotifierHostRegistered");
@@ -44,6 +45,20 @@ bool trayMayComeLater()
     return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
 }
 
+QDBusMessage ownerQuestion()
+{
+    QDBusMessage question = QDBusMessage::createMethodCall(busService, QStringLiteral("/org/freedesktop/DBus"),
+                                                           busService, QStringLiteral("NameHasOwner"));
+    question << watcherService;
+    return question;
+}
+
+bool saysOwned(const QDBusMessage &reply)
+{
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
+           && reply.arguments().constFirst().toBool();
+}
+
 QDBusMessage hostQuestion()
 {
     QDBusMessage question = QDBusMessage::createMethodCall(
@@ -57,6 +72,20 @@ bool saysHostRegistered(const QDBusMessage &reply)
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
            && qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
 }
+
+// Once per run.
+void tellOnce(const char *line)
+{
+    static bool told = false;
+    if (!told) {
+        told = true;
+        qWarning().noquote() << line;
+    }
+}
+
+const char *const noTrayYet = "ExpertView: the desktop has no tray yet; the icon shows when one comes (start the"
+                              " program again to open its window)";
+const char *const noTray = "ExpertView: the desktop has no tray; start the program again to open its window";
 
 } // namespace
 
@@ -74,17 +103,14 @@ ExpertTray::ExpertTray(QWidget *window)
 
     // Making the icon fixes the toolkit's choice of tray for the whole run,
     // so where a tray may come later it waits for one.
-    const bool waiting = trayMayComeLater() && !trayIsThere() && watchForTray();
-    if (!waiting)
+    if (!trayMayComeLater()) {
         makeIcon();
-    static bool told = false;
-    if (!told && (waiting || !QSystemTrayIcon::isSystemTrayAvailable())) {
-        told = true;
-        if (waiting)
-            qWarning() << "ExpertView: the desktop has no tray yet; the icon shows when one comes (start the program"
-                          " again to open its window)";
-        else
-            qWarning() << "ExpertView: the desktop has no tray; start the program again to open its window";
+        if (!QSystemTrayIcon::isSystemTrayAvailable())
+            tellOnce(noTray);
+    } else if (watchBus()) {
+        lookFirst();
+    } else {
+        firstLookDone(false);
     }
     buildTrayMenu(QStringList(), -1);
 }
@@ -98,28 +124,46 @@ ExpertTray::~ExpertTray()
     m_menu->clear();
 }
 
-bool ExpertTray::trayIsThere() const
+bool ExpertTray::watchBus()
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (bus.isConnected()) {
-        const QDBusConnectionInterface *names = bus.interface();
-        if (names && names->isServiceRegistered(watcherService).value() && saysHostRegistered(bus.call(hostQuestion())))
-            return true;
-    }
-    return onX11() && X11TrayArea::present();
+    if (!bus.isConnected())
+        return false;
+    // Set up before the first look asks, so that a watcher coming meanwhile
+    // is reported.
+    m_watcher = new QDBusServiceWatcher(watcherService, bus, QDBusServiceWatcher::WatchForRegistration, this);
+    connect(m_watcher, &QDBusServiceWatcher::serviceRegistered, this, &ExpertTray::askForHost);
+    // A watcher that is up before any host says so when one registers.
+    m_hostSignal = bus.connect(watcherService, watcherPath, watcherService, hostRegistered, this, SLOT(askForHost()));
+    return true;
 }
 
-bool ExpertTray::watchForTray()
+void ExpertTray::lookFirst()
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (bus.isConnected()) {
-        m_watcher = new QDBusServiceWatcher(watcherService, bus, QDBusServiceWatcher::WatchForRegistration, this);
-        connect(m_watcher, &QDBusServiceWatcher::serviceRegistered, this, &ExpertTray::askForHost);
-        // A watcher that is up before any host says so when one registers.
-        m_hostSignal =
-            bus.connect(watcherService, watcherPath, watcherService, hostRegistered, this, SLOT(askForHost()));
-        // In case the watcher came between the look above and the watch.
-        askForHost();
+    // The bus itself answers whether the name has an owner; only then is
+    // the watcher asked, so that a question never starts one.
+    whenAnswered(QDBusConnection::sessionBus().asyncCall(ownerQuestion()), [this](const QDBusMessage &owner) {
+        if (!saysOwned(owner)) {
+            firstLookDone(false);
+            return;
+        }
+        whenAnswered(QDBusConnection::sessionBus().asyncCall(hostQuestion()), [this](const QDBusMessage &host) {
+            if (host.type() == QDBusMessage::ErrorMessage)
+                qWarning() << "ExpertView: the desktop's status notifier watcher did not tell whether a host is there:"
+                           << host.errorName() << host.errorMessage();
+            firstLookDone(saysHostRegistered(host));
+        });
+    });
+}
+
+void ExpertTray::firstLookDone(bool hostThere)
+{
+    if (m_icon)
+        return;
+    if (hostThere || (onX11() && X11TrayArea::present())) {
+        stopWatching();
+        showIcon();
+        return;
     }
     if (onX11()) {
         m_areaLook = new QTimer(this);
@@ -127,7 +171,24 @@ bool ExpertTray::watchForTray()
         connect(m_areaLook, &QTimer::timeout, this, &ExpertTray::lookForTrayArea);
         m_areaLook->start();
     }
-    return m_watcher || m_areaLook;
+    if (m_watcher || m_areaLook) {
+        tellOnce(noTrayYet);
+        return;
+    }
+    // Nothing could bring a tray: the toolkit's own choice.
+    showIcon();
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        tellOnce(noTray);
+}
+
+void ExpertTray::whenAnswered(const QDBusPendingCall &call, std::function<void(const QDBusMessage &)> then)
+{
+    auto *answer = new QDBusPendingCallWatcher(call, this);
+    connect(answer, &QDBusPendingCallWatcher::finished, this,
+            [then = std::move(then)](QDBusPendingCallWatcher *finished) {
+                finished->deleteLater();
+                then(finished->reply());
+            });
 }
 
 void ExpertTray::stopWatching()
@@ -153,10 +214,8 @@ void ExpertTray::askForHost()
 {
     if (m_icon)
         return;
-    auto *answer = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(hostQuestion()), this);
-    connect(answer, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
-        finished->deleteLater();
-        if (!m_icon && saysHostRegistered(finished->reply()))
+    whenAnswered(QDBusConnection::sessionBus().asyncCall(hostQuestion()), [this](const QDBusMessage &host) {
+        if (saysHostRegistered(host))
             trayCame();
     });
 }
@@ -174,17 +233,24 @@ void ExpertTray::lookForTrayArea()
 
 void ExpertTray::trayCame()
 {
+    if (m_icon)
+        return;
     stopWatching();
     qInfo() << "ExpertView: the desktop's tray is there now; showing the icon";
-    makeIcon();
-    m_icon->setContextMenu(m_menu);
-    m_icon->show();
+    showIcon();
 }
 
 void ExpertTray::makeIcon()
 {
     m_icon = new QSystemTrayIcon(QIcon(QStringLiteral(":/ico/AppIcon_128.png")), m_window);
     connect(m_icon, &QSystemTrayIcon::activated, this, &ExpertTray::trayActivated);
+}
+
+void ExpertTray::showIcon()
+{
+    makeIcon();
+    m_icon->setContextMenu(m_menu);
+    m_icon->show();
 }
 
 void ExpertTray::buildTrayMenu(const QStringList &profiles, int checkedIndex)

@@ -12,17 +12,28 @@
 // made, so on X11 and Wayland the icon is made only once a tray is there:
 // a status notifier host (the watcher's name appearing on the session bus,
 // or a host registering with it, both reported by the bus) or, on X11, a
-// tray area (looked for every two seconds during the first minute). Until
-// then icon() is null; the menu is built all the same. A desktop without a
-// tray is logged once per run; the window is then reached by starting the
-// program again.
+// tray area (looked for every two seconds during the first minute after the
+// first look). Until then icon() is null; the menu is built all the same. A
+// desktop without a tray is logged once per run; the window is then reached
+// by starting the program again.
+//
+// The bus is never waited for: whether the watcher is there and has a host
+// is asked without blocking and the icon comes with the answers, so a
+// watcher that hangs holds neither the start nor the window. An X11 tray
+// area there at the start is taken once the bus has answered too, since the
+// toolkit asks the watcher itself, blocking, when it makes the run's first
+// icon.
 
 #include <QObject>
 #include <QStringList>
 #include <QSystemTrayIcon>
 
+#include <functional>
+
 class QAction;
 class QActionGroup;
+class QDBusMessage;
+class QDBusPendingCall;
 class QDBusServiceWatcher;
 class QMenu;
 class QTimer;
@@ -65,15 +76,22 @@ private slots:
 
 private:
     void profileTriggered(QAction *action);
-    // Whether the desktop has a tray now: a registered status notifier host
-    // or, on X11, a tray area.
-    bool trayIsThere() const;
-    // Starts watching for a tray; false when nothing could bring one.
-    bool watchForTray();
+    // Starts watching the session bus for a status notifier host; false
+    // without a session bus.
+    bool watchBus();
+    // Asks the bus whether the watcher is there and, when it is, whether a
+    // host registered with it; the answers end the first look.
+    void lookFirst();
+    // The first look ended: the icon when a tray is there, else the wait for
+    // one (or the icon anyway when nothing could bring one).
+    void firstLookDone(bool hostThere);
+    // Runs then with the reply (or the error) when it comes.
+    void whenAnswered(const QDBusPendingCall &call, std::function<void(const QDBusMessage &)> then);
     void stopWatching();
     void lookForTrayArea();
     void trayCame();
     void makeIcon();
+    void showIcon();
 
     QWidget *m_window;
     QSystemTrayIcon *m_icon = nullptr;

@@ -13,6 +13,27 @@ namespace {
 // Where an install puts the command, from its prefix.
 constexpr char installedCommand[] = "bin/corvanelle-r7";
 
+// A string value of the file: backslash, newline, tab and carriage return
+// escaped (\\, \n, \t, \r), so that it stays on its line.
+QString escapedValue(const QString &text)
+{
+    QString value;
+    value.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        if (c == '\\')
+            value += QStringLiteral("\\\\");
+        else if (c == '\n')
+            value += QStringLiteral("\\n");
+        else if (c == '\t')
+            value += QStringLiteral("\\t");
+        else if (c == '\r')
+            value += QStringLiteral("\\r");
+        else
+            value += c;
+    }
+    return value;
+}
+
 } // namespace
 
 QString entryPath(const QString &name)
@@ -42,10 +63,9 @@ QString startCommand(const QString &executable)
 
 QString execLine(const QString &executable, const QString &argument)
 {
-    // Inside quotes, ", `, $ and \ take a backslash. The value, as every
-    // string value of the file, then escapes backslash, newline, tab and
-    // carriage return (\\, \n, \t, \r), so that it stays on its line; a
-    // field code's % is doubled.
+    // Inside quotes, ", `, $ and \ take a backslash. The value is then
+    // escaped as every string value of the file, and a field code's % is
+    // doubled.
     QString quoted = QStringLiteral("\"");
     for (const QChar c : executable) {
         if (c == '"' || c == '`' || c == '$' || c == '\\')
@@ -53,23 +73,7 @@ QString execLine(const QString &executable, const QString &argument)
         quoted += c;
     }
     quoted += QStringLiteral("\" ") + argument;
-    QString value;
-    value.reserve(quoted.size() + 8);
-    for (const QChar c : quoted) {
-        if (c == '\\')
-            value += QStringLiteral("\\\\");
-        else if (c == '\n')
-            value += QStringLiteral("\\n");
-        else if (c == '\t')
-            value += QStringLiteral("\\t");
-        else if (c == '\r')
-            value += QStringLiteral("\\r");
-        else if (c == '%')
-            value += QStringLiteral("%%");
-        else
-            value += c;
-    }
-    return value;
+    return escapedValue(quoted).replace('%', QStringLiteral("%%"));
 }
 
 bool registerEntry(const QString &name, const QString &executable, const QString &argument, const QString &icon)
@@ -79,8 +83,11 @@ bool registerEntry(const QString &name, const QString &executable, const QString
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
-    QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n")
-                       .arg(QString(name).replace('\n', ' '), execLine(startCommand(executable), argument));
+    // TryExec: once the program is removed, the desktop skips the entry
+    // rather than fail to start it at every log-in.
+    const QString command = startCommand(executable);
+    QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nTryExec=%2\nExec=%3\n")
+                       .arg(QString(name).replace('\n', ' '), escapedValue(command), execLine(command, argument));
     if (!icon.isEmpty())
         text += QStringLiteral("Icon=%1\n").arg(QString(icon).replace('\n', ' '));
     text += QStringLiteral("X-GNOME-Autostart-enabled=true\n");

@@ -10,8 +10,9 @@ QString entryPath(const QString &name);
 bool isRegistered(const QString &name);
 // Writes the entry running startCommand(executable), quoted, with the given
 // argument, with the named theme icon when one is given (the session's list of
-// start-up programs shows it). Returns false when the file could not be
-// written.
+// start-up programs shows it). Its TryExec names that command too, so that a
+// desktop skips the entry once the program is removed. Returns false when the
+// file could not be written.
 bool registerEntry(const QString &name, const QString &executable, const QString &argument,
                    const QString &icon = QString());
 // The command an install puts on the PATH ("corvanelle-r7" in the bin folder

@@ -1,7 +1,8 @@
 # Installs the build into a folder of its own, as "cmake --install" does for
 # a user, and checks what a user starts the program by: the command on the
 # PATH, bin/corvanelle-r7, leads to the installed program; the desktop's menu
-# entry is valid, runs that command and shows an icon installed with it.
+# entry is valid, runs that command, is shown only while it is there, and
+# shows an icon installed with it.
 #   cmake -DBUILD=<build folder> -DPREFIX=<folder> -DVALIDATE=<desktop-file-validate> -P InstallCheck.cmake
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} --component Unspecified
@@ -41,7 +42,7 @@ if(NOT result EQUAL 0 OR NOT output STREQUAL "")
   message(FATAL_ERROR "desktop-file-validate ${entry} (${result}):\n${output}")
 endif()
 file(STRINGS ${entry} lines)
-foreach(key Type Name Comment Keywords Exec Icon Categories)
+foreach(key Type Name Comment Keywords TryExec Exec Icon Categories)
   set(${key} "")
   foreach(line IN LISTS lines)
     if(line MATCHES "^${key}=(.*)$")
@@ -58,6 +59,11 @@ endif()
 # A prefix with blanks or other special characters is quoted.
 if(NOT Exec STREQUAL "${command}" AND NOT Exec STREQUAL "\"${command}\"")
   message(FATAL_ERROR "Exec=${Exec} does not name ${command}")
+endif()
+# The menu shows the entry only while the command is there.
+string(REPLACE "\\\\" "\\" tried "${TryExec}")
+if(NOT tried STREQUAL "${command}")
+  message(FATAL_ERROR "TryExec=${TryExec} does not name ${command}")
 endif()
 set(icon ${PREFIX}/share/icons/hicolor/128x128/apps/${Icon}.png)
 if(NOT EXISTS ${icon})

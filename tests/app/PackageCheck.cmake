@@ -1,11 +1,16 @@
 # Makes the Debian package as ./package.sh does, from a release build of its
 # own (a sanitizer build's program would depend on the sanitizers' libraries),
-# and checks it with dpkg-deb: its name and fields, the dependencies found on
-# the program's shared libraries, the script that reloads the udev rules,
-# and every file in place under the package's root, nothing else beside them.
+# and checks it as a user's tools judge it: lintian (when installed) finds no
+# error and no warning. Then with dpkg-deb: its name and fields, the
+# dependencies found on the program's shared libraries, the script that
+# reloads the udev rules, and every file in place under the package's root,
+# nothing else beside them; the menu entry and the software catalogue's entry
+# pass their validators, and the catalogue's entry names every mouse of the
+# udev rule.
 #   cmake -DSOURCE=<source folder> -DBUILD=<build folder> -DVERSION=<version> -DSHIPPED=<shipped files>
 #         -DVALIDATE=<desktop-file-validate> -DCC=<C compiler> -DCXX=<C++ compiler> -DJOBS=<compile jobs>
 #         -P PackageCheck.cmake
+cmake_minimum_required(VERSION 3.16)
 
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
@@ -21,10 +26,10 @@ function(fail)
   message(FATAL_ERROR "${text}")
 endfunction()
 
-foreach(tool dpkg dpkg-deb dpkg-shlibdeps)
+foreach(tool dpkg dpkg-deb dpkg-shlibdeps gzip)
   find_program(found_${tool} ${tool})
   if(NOT found_${tool})
-    fail("${tool} was not found (package dpkg-dev, see tools/setup.sh)")
+    fail("${tool} was not found (see tools/setup.sh)")
   endif()
 endforeach()
 
@@ -50,6 +55,19 @@ set(deb ${BUILD}/release/${name})
 if(NOT EXISTS ${deb})
   file(GLOB made ${BUILD}/release/*.deb)
   fail("no ${name}; made: ${made}\n${output}")
+endif()
+
+# Every error and warning is printed; the other hints are not judged.
+find_program(found_lintian lintian)
+if(found_lintian)
+  run(${found_lintian} --fail-on none --display-info --pedantic ${deb})
+  string(REGEX MATCHALL "(^|\n)[EW]: [^\n]*" faults "${output}")
+  if(faults)
+    string(REPLACE ";" "" faults "${faults}")
+    fail("lintian finds errors or warnings in ${name}:${faults}\n\nAll it said:\n${output}")
+  endif()
+else()
+  message(STATUS "lintian was not found (see tools/setup.sh): the package was not judged by it")
 endif()
 
 # The fields, and the control files: the one script reloads the rules; none
@@ -105,6 +123,11 @@ set(expected
     usr/bin/corvanelle-r7
     usr/share/applications/corvanelle-r7.desktop
     usr/share/icons/hicolor/128x128/apps/corvanelle-r7.png
+    usr/share/doc/corvanelle-r7/copyright
+    usr/share/doc/corvanelle-r7/changelog.gz
+    usr/share/man/man1/corvanelle-r7.1.gz
+    usr/share/metainfo/example.r7panel.corvanelle_r7.metainfo.xml
+    usr/share/lintian/overrides/corvanelle-r7
     lib/udev/rules.d/70-corvanelle-r7.rules)
 file(GLOB_RECURSE shipped LIST_DIRECTORIES false RELATIVE ${SHIPPED} ${SHIPPED}/*)
 foreach(file IN LISTS shipped)
@@ -156,8 +179,55 @@ run(${VALIDATE} ${entry})
 if(NOT output STREQUAL "")
   fail("desktop-file-validate: ${output}")
 endif()
-file(STRINGS ${entry} exec REGEX "^Exec=")
-if(NOT exec STREQUAL "Exec=/usr/bin/corvanelle-r7")
-  fail("the packaged desktop entry runs ${exec}, not /usr/bin/corvanelle-r7")
+file(STRINGS ${entry} exec REGEX "^(Try)?Exec=")
+if(NOT exec STREQUAL "TryExec=/usr/bin/corvanelle-r7;Exec=/usr/bin/corvanelle-r7")
+  fail("the packaged desktop entry tries and runs ${exec}, not /usr/bin/corvanelle-r7")
 endif()
+
+# The changelog's newest entry is this version's.
+execute_process(COMMAND ${found_gzip} -dc ${root}/usr/share/doc/corvanelle-r7/changelog.gz
+                RESULT_VARIABLE result OUTPUT_VARIABLE changelog ERROR_VARIABLE changelog)
+if(NOT result EQUAL 0 OR NOT changelog MATCHES "^corvanelle-r7 \\(([^)]*)\\)")
+  fail("the packaged changelog cannot be read (${result}):\n${changelog}")
+endif()
+if(NOT CMAKE_MATCH_1 STREQUAL VERSION)
+  fail("the packaged changelog's newest entry is for ${CMAKE_MATCH_1}, not ${VERSION}")
+endif()
+
+# The catalogue's entry declares each mouse the udev rule matches by its
+# modalias, and no device the rule leaves out.
+set(metainfo ${root}/usr/share/metainfo/example.r7panel.corvanelle_r7.metainfo.xml)
+find_program(found_appstreamcli appstreamcli)
+if(found_appstreamcli)
+  run(${found_appstreamcli} validate --no-net ${metainfo})
+else()
+  message(STATUS "appstreamcli was not found (see tools/setup.sh): the catalogue's entry was not validated")
+endif()
+file(READ ${metainfo} catalogue)
+string(REGEX MATCHALL "<modalias>[^<]*</modalias>" declared "${catalogue}")
+list(TRANSFORM declared REPLACE "</?modalias>" "")
+file(STRINGS ${SOURCE}/packaging/70-corvanelle-r7.rules rules REGEX "^[^#]")
+set(allowed "")
+foreach(rule IN LISTS rules)
+  if(rule MATCHES "ATTRS{modalias}==\"([^\"]*)\"")
+    string(REPLACE "|" ";" mice "${CMAKE_MATCH_1}")
+    foreach(mouse IN LISTS mice)
+      string(REGEX REPLACE "d\\*.*" "d*" mouse "${mouse}")
+      if(NOT mouse IN_LIST declared)
+        list(JOIN declared ", " shown)
+        fail("the catalogue's entry does not declare ${mouse} of the udev rule (it declares ${shown})")
+      endif()
+      list(APPEND allowed ${mouse})
+    endforeach()
+  elseif(rule MATCHES "ATTRS{idVendor}==\"([0-9a-f]+)\", ATTRS{idProduct}==\"([0-9a-f]+)\"")
+    string(TOUPPER "${CMAKE_MATCH_1}" vendor)
+    string(TOUPPER "${CMAKE_MATCH_2}" product)
+    list(APPEND allowed "usb:v${vendor}p${product}d*")
+  endif()
+endforeach()
+foreach(alias IN LISTS declared)
+  if(NOT alias IN_LIST allowed)
+    fail("the catalogue's entry declares ${alias}, which the udev rule does not match")
+  endif()
+endforeach()
 file(REMOVE_RECURSE ${BUILD}/control ${BUILD}/root)

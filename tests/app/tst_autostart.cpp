@@ -7,10 +7,8 @@
 
 namespace {
 
-// The arguments a desktop reads from an Exec value: string escapes first
-// (\s \n \t \r \\), then the quoting (\" \` \$ \\ inside double quotes),
-// then %% as one %.
-QStringList execArguments(const QString &value)
+// A string value as a desktop reads it: \s \n \t \r \\ unescaped.
+QString unescapedValue(const QString &value)
 {
     QString unescaped;
     for (int i = 0; i < value.size(); ++i) {
@@ -33,6 +31,14 @@ QStringList execArguments(const QString &value)
         else
             unescaped += QString(c) + next;
     }
+    return unescaped;
+}
+
+// The arguments a desktop reads from an Exec value: string escapes first,
+// then the quoting (\" \` \$ \\ inside double quotes), then %% as one %.
+QStringList execArguments(const QString &value)
+{
+    const QString unescaped = unescapedValue(value);
     QStringList arguments;
     QString argument;
     bool quoted = false;
@@ -57,6 +63,22 @@ QStringList execArguments(const QString &value)
     if (started)
         arguments << argument.replace(QStringLiteral("%%"), QStringLiteral("%"));
     return arguments;
+}
+
+QStringList entryLines(const QString &name)
+{
+    QFile entry(Autostart::entryPath(name));
+    if (!entry.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(entry.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+// The value of the one line of the key as written; empty unless there is
+// exactly one.
+QString entryValue(const QStringList &lines, const QString &key)
+{
+    const QStringList found = lines.filter(QRegularExpression('^' + key + '='));
+    return found.size() == 1 ? found.at(0).mid(key.size() + 1) : QString();
 }
 
 } // namespace
@@ -90,24 +112,26 @@ private slots:
                  QString("\"/a\\\\\"b\\\\$c\\\\`d\\\\\\\\e%%f\\ng\" hide"));
     }
 
-    void entryIsOneLinePerKey()
+    // TryExec names the file that Exec runs, so that a desktop skips the
+    // entry once the program is gone.
+    void entryIsOneLinePerKeyAndTriesWhatItRuns_data() { execLineKeepsTheExecutableWhole_data(); }
+    void entryIsOneLinePerKeyAndTriesWhatItRuns()
     {
-        QVERIFY(Autostart::registerEntry("Panel", "/opt/two\nlines", "hide"));
-        QFile entry(Autostart::entryPath("Panel"));
-        QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
-        const QStringList lines = QString::fromUtf8(entry.readAll()).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 5);
-        QCOMPARE(lines.at(3), "Exec=" + Autostart::execLine("/opt/two\nlines", "hide"));
+        QFETCH(QString, executable);
+        QVERIFY(Autostart::registerEntry("Panel", executable, "hide"));
+        const QStringList lines = entryLines("Panel");
+        QCOMPARE(lines.size(), 6);
+        QCOMPARE(lines.filter(QRegularExpression("^Exec=")),
+                 QStringList{"Exec=" + Autostart::execLine(executable, "hide")});
+        QCOMPARE(unescapedValue(entryValue(lines, "TryExec")), executable);
     }
 
     void entryNamesTheIconWhenGiven()
     {
         QVERIFY(Autostart::registerEntry("Iconic", "/usr/bin/app", "hide", "corvanelle-r7"));
-        QFile entry(Autostart::entryPath("Iconic"));
-        QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
-        const QStringList lines = QString::fromUtf8(entry.readAll()).split('\n', Qt::SkipEmptyParts);
+        const QStringList lines = entryLines("Iconic");
         QCOMPARE(lines.filter("Icon="), QStringList{"Icon=corvanelle-r7"});
-        QCOMPARE(lines.size(), 6);
+        QCOMPARE(lines.size(), 7);
     }
 
     // Installed, the entry starts the program through the command on the
@@ -151,11 +175,11 @@ private slots:
             QVERIFY(QFile::copy(program, path));
 
         QVERIFY(Autostart::registerEntry("Installed", program, "hide"));
-        QFile entry(Autostart::entryPath("Installed"));
-        QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
-        const QStringList exec = QString::fromUtf8(entry.readAll()).split('\n').filter(QRegularExpression("^Exec="));
-        QCOMPARE(exec.size(), 1);
-        QCOMPARE(execArguments(exec.at(0).mid(5)), QStringList({used ? path : program, "hide"}));
+        const QStringList lines = entryLines("Installed");
+        const QString started = used ? path : program;
+        QCOMPARE(execArguments(entryValue(lines, "Exec")), QStringList({started, "hide"}));
+        // Removing the package removes the command, and the entry with it.
+        QCOMPARE(unescapedValue(entryValue(lines, "TryExec")), started);
     }
 
     // A full disk: the entry is not written at all rather than cut short.

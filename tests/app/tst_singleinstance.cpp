@@ -2,6 +2,7 @@
 #include "ProcessLock.h"
 #include "ProgramRun.h"
 #include "SingleInstanceGuard.h"
+#include "UserPrivateFolder.h"
 #include "UserSharedMemory.h"
 
 #include <QDir>
@@ -20,19 +21,28 @@
 #include <pwd.h>
 #include <sys/prctl.h>
 #include <sys/shm.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
-QString guardKeyFile(const QString &key)
+// A key file of the program's, and the project id of its segment's key.
+struct KeyFile
 {
-    return SingleInstanceGuard::keyFolder() + '/' + SingleInstanceGuard::hashKey(key, "_sharedmemKey");
+    QString path;
+    int projectId;
+    key_t key() const { return UserSharedMemory::systemKey(path, projectId); }
+};
+
+KeyFile guardKeyFile(const QString &key, const QString &folder = SingleInstanceGuard::keyFolder())
+{
+    return {folder + '/' + SingleInstanceGuard::hashKey(key, "_sharedmemKey"), SingleInstanceGuard::segmentProjectId};
 }
 
-QString flagKeyFile()
+KeyFile flagKeyFile(const QString &folder = SingleInstanceGuard::keyFolder())
 {
-    return SingleInstanceGuard::keyFolder() + '/' + AppExtensions::flagName;
+    return {folder + '/' + AppExtensions::flagName, AppExtensions::segmentProjectId};
 }
 
 bool isRoot()
@@ -48,6 +58,8 @@ public:
     Segment() = default;
     ~Segment()
     {
+        if (heldAt)
+            ::shmdt(heldAt);
         if (id >= 0)
             ::shmctl(id, IPC_RMID, nullptr);
     }
@@ -55,13 +67,13 @@ public:
     Segment &operator=(const Segment &) = delete;
 
     // Made by "nobody" (which takes root) or by this user.
-    bool make(const QString &keyFile, bool byAnotherUser, int mode, size_t size)
+    bool make(const KeyFile &keyFile, bool byAnotherUser, int mode, size_t size)
     {
-        const int file = ::open(QFile::encodeName(keyFile).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+        const int file = ::open(QFile::encodeName(keyFile.path).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
         if (file < 0)
             return false;
         ::close(file);
-        const key_t key = UserSharedMemory::systemKey(keyFile);
+        const key_t key = keyFile.key();
         if (!byAnotherUser) {
             id = ::shmget(key, size, IPC_CREAT | IPC_EXCL | mode);
             return id >= 0;
@@ -80,6 +92,37 @@ public:
             return false;
         id = ::shmget(key, 0, 0);
         return id >= 0;
+    }
+
+    // Made as the program makes its own, by a process that then ends without
+    // detaching, as an instance that was killed leaves it; size as the
+    // program asks for it (the bytes after the segment's tag).
+    bool leave(const KeyFile &keyFile, size_t size, qint64 value)
+    {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            UserSharedMemory left(keyFile.path, keyFile.projectId, size);
+            if (left.create() != UserSharedMemory::Status::Done)
+                ::_exit(1);
+            if (size >= sizeof value)
+                *static_cast<qint64 *>(left.data()) = value;
+            ::_exit(0);
+        }
+        int status = 0;
+        if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            return false;
+        id = ::shmget(keyFile.key(), 0, 0);
+        return id >= 0;
+    }
+
+    // Attached until the end, as by the program that uses it.
+    bool hold()
+    {
+        heldAt = ::shmat(id, nullptr, 0);
+        if (heldAt != reinterpret_cast<void *>(-1))
+            return true;
+        heldAt = nullptr;
+        return false;
     }
 
     bool exists() const
@@ -107,16 +150,40 @@ public:
 
 private:
     int id = -1;
+    void *heldAt = nullptr;
 };
 
 // The mode of the segment on a key file's key; -1 when there is none.
-int segmentMode(const QString &keyFile)
+int segmentMode(const KeyFile &keyFile)
 {
     struct shmid_ds info = {};
-    const int id = ::shmget(UserSharedMemory::systemKey(keyFile), 0, 0);
+    const int id = ::shmget(keyFile.key(), 0, 0);
     if (id < 0 || ::shmctl(id, IPC_STAT, &info) != 0)
         return -1;
     return info.shm_perm.mode & 0777;
+}
+
+// Makes keyFile a new file whose inode agrees with other's in the 16 bits
+// that a System V key keeps of it. On a tmpfs, inodes are numbered in
+// sequence, so one comes within 65536 tries; false when none came.
+bool makeCollidingKeyFile(const QString &keyFile, const QString &other)
+{
+    struct stat target = {};
+    if (::stat(QFile::encodeName(other).constData(), &target) != 0)
+        return false;
+    const QByteArray path = QFile::encodeName(keyFile);
+    for (int attempt = 0; attempt < (1 << 20); ++attempt) {
+        const int file = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (file < 0)
+            return false;
+        struct stat made = {};
+        const bool colliding = ::fstat(file, &made) == 0 && (made.st_ino & 0xffff) == (target.st_ino & 0xffff);
+        ::close(file);
+        if (colliding)
+            return true;
+        ::unlink(path.constData());
+    }
+    return false;
 }
 
 class ProcessWithoutRootPowers : public QProcess
@@ -172,12 +239,15 @@ private:
     // A running instance is ready once its start line is in the log.
     bool waitForStart(int starts) { return ProgramRun::waitForLog("INFO - Start", starts); }
     void stop(QProcess &process) { ProgramRun::stop(process); }
+    // The refused start ends with 0, and says why in the running one's log.
     void expectRefused(const QStringList &arguments, const QProcessEnvironment &environment = ProgramRun::environment())
     {
+        const int refusals = countInLog("Another instance runs (it holds the lock file ");
         auto second = start(arguments, environment);
         QVERIFY(second->waitForFinished(20000));
         QCOMPARE(second->exitStatus(), QProcess::NormalExit);
         QCOMPARE(second->exitCode(), 0);
+        QCOMPARE(countInLog("Another instance runs (it holds the lock file "), refusals + 1);
     }
 
 private slots:
@@ -281,6 +351,48 @@ private slots:
         QVERIFY(!nowhere.lock());
     }
 
+    // In place of a lock or key file, a link is not followed and a pipe not
+    // waited on: neither is used, and what a link leads to stays as it was.
+    void lockAndKeyFilesAreOnlyPlainFiles_data()
+    {
+        QTest::addColumn<QString>("made");
+        QTest::newRow("link to a missing file") << "missing";
+        QTest::newRow("link to a file") << "file";
+        QTest::newRow("named pipe") << "pipe";
+    }
+    void lockAndKeyFilesAreOnlyPlainFiles()
+    {
+        QFETCH(QString, made);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("guard.lock");
+        const QString target = folder.filePath("elsewhere");
+        if (made == "pipe") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else {
+            QFile file(target);
+            if (made == "file")
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept") == 4);
+            file.close();
+            QVERIFY(QFile::link(target, path));
+        }
+        ProcessLock lock(path);
+        QVERIFY(!lock.lock());
+        QVERIFY(lock.tryLock() == ProcessLock::Attempt::Failed);
+        const int projectId = SingleInstanceGuard::segmentProjectId;
+        UserSharedMemory segment(path, projectId, 0);
+        QVERIFY(segment.create() == UserSharedMemory::Status::Failed);
+        QVERIFY(segment.attach() != UserSharedMemory::Status::Done);
+        QCOMPARE(UserSharedMemory::systemKey(path, projectId), key_t(-1));
+        if (made == "missing") {
+            QVERIFY(!QFileInfo::exists(target));
+        } else if (made == "file") {
+            QFile file(target);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), QByteArray("kept"));
+            QVERIFY(::shmget(UserSharedMemory::systemKey(target, projectId), 0, 0) < 0);
+        }
+    }
+
     void secondStartOpensTheFirstInstancesWindow()
     {
         auto first = start({"hide"});
@@ -379,6 +491,7 @@ private slots:
         QTest::newRow("another user's, open to all") << true << 0666 << 8;
         QTest::newRow("this user's, open to all") << false << 0666 << 8;
         QTest::newRow("this user's, of another size") << false << 0600 << 4096;
+        QTest::newRow("this user's, another program's") << false << 0600 << 8;
     }
     void guardCountsOnlyItsOwnPrivateSegment()
     {
@@ -403,7 +516,11 @@ private slots:
 
     // Nor does the open-window flag use such a segment: its owner could open
     // the window of a hidden instance at will.
-    void openWindowFlagUsesOnlyItsOwnPrivateSegment_data() { guardCountsOnlyItsOwnPrivateSegment_data(); }
+    void openWindowFlagUsesOnlyItsOwnPrivateSegment_data()
+    {
+        guardCountsOnlyItsOwnPrivateSegment_data();
+        QTest::newRow("this user's, another program's of the flag's size") << false << 0600 << 16;
+    }
     void openWindowFlagUsesOnlyItsOwnPrivateSegment()
     {
         QFETCH(bool, byAnotherUser);
@@ -434,10 +551,9 @@ private slots:
     void leftSegmentsOfItsOwnAreRemoved()
     {
         Segment leftGuard;
-        QVERIFY(leftGuard.make(guardKeyFile("unit_key"), false, 0600, 8));
+        QVERIFY(leftGuard.leave(guardKeyFile("unit_key"), 0, 0));
         Segment leftFlag;
-        QVERIFY(leftFlag.make(flagKeyFile(), false, 0600, 8));
-        leftFlag.setValue(1);
+        QVERIFY(leftFlag.leave(flagKeyFile(), sizeof(qint64), 1));
 
         SingleInstanceGuard guard("unit_key");
         QVERIFY(!leftGuard.exists());
@@ -474,6 +590,55 @@ private slots:
         QCOMPARE(countInLog("INFO - Start"), 1);
         QCOMPARE(countInLog("SingleInstanceGuard: "), 1);
         QCOMPARE(countInLog("AppExtensions: "), 1);
+    }
+
+    // The lock decides, and nothing else on the guard's key means that
+    // another instance runs: neither a segment of the open-window flag or of a
+    // named instance whose key file's inode agrees with the guard's in the 16
+    // bits a key keeps of it (made on a tmpfs, which numbers inodes in
+    // sequence), nor another program's segment of this user's own in use there.
+    void startRunsWhateverElseIsOnTheGuardsKey_data()
+    {
+        QTest::addColumn<QString>("holder");
+        QTest::newRow("the open-window flag") << "flag";
+        QTest::newRow("a named instance") << "named";
+        QTest::newRow("another program") << "program";
+    }
+    void startRunsWhateverElseIsOnTheGuardsKey()
+    {
+        QFETCH(QString, holder);
+        QTemporaryDir tmpfs("/dev/shm/r7-guard-XXXXXX");
+        if (!tmpfs.isValid())
+            QSKIP("needs a tmpfs at /dev/shm");
+        const QProcessEnvironment environment = withTemporaryFolder(tmpfs.path());
+        const QString folder = UserPrivateFolder::pathIn(tmpfs.path());
+        QVERIFY(!folder.isEmpty());
+        const KeyFile guardFile = guardKeyFile(SingleInstanceGuard::defaultKey, folder);
+        std::unique_ptr<QProcess> named;
+        Segment other;
+        if (holder == "flag") {
+            QFile file(flagKeyFile(folder).path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.close();
+            QVERIFY(makeCollidingKeyFile(guardFile.path, file.fileName()));
+        } else if (holder == "named") {
+            named = start({"hide", "instance", "abc"}, environment);
+            QVERIFY(waitForStart(1));
+            QVERIFY(makeCollidingKeyFile(guardFile.path, guardKeyFile("abc", folder).path));
+        } else {
+            QVERIFY(other.make(guardFile, false, 0600, 8));
+            QVERIFY(other.hold());
+            other.setValue(42);
+        }
+        auto first = start({"hide"}, environment);
+        QVERIFY(waitForStart(named ? 2 : 1));
+        QCOMPARE(first->state(), QProcess::Running);
+        expectRefused({"hide"}, environment);
+        stop(*first);
+        if (named)
+            stop(*named);
+        if (holder == "program")
+            QCOMPARE(other.value(), 42);
     }
 
     // Without a private folder for the keys, nothing keeps a second instance

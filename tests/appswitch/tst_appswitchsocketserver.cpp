@@ -122,10 +122,11 @@ public:
         qInstallMessageHandler(previous);
         lines.clear();
     }
-    static bool has(const QString &beginning)
+    static bool has(const QString &beginning) { return count(beginning) > 0; }
+    static int count(const QString &beginning)
     {
-        return std::any_of(lines.cbegin(), lines.cend(),
-                           [&](const QString &line) { return line.startsWith(beginning); });
+        return int(std::count_if(lines.cbegin(), lines.cend(),
+                                 [&](const QString &line) { return line.startsWith(beginning); }));
     }
 
 private:
@@ -265,6 +266,39 @@ private slots:
         QCOMPARE(entries(session.temporaryFolder()), expected);
         if (made != "file")
             QCOMPARE(entries(folder), QStringList());
+    }
+
+    // A runtime folder that is not this user's own private folder is not
+    // used: the socket goes into the private folder in the temporary folder,
+    // the log says why once, and nothing is made in what the variable names.
+    void runtimeFolderFailingItsChecksIsNotUsed_data() { EntryInTheWay::addRows(); }
+    void runtimeFolderFailingItsChecksIsNotUsed()
+    {
+        QFETCH(QString, made);
+        QFETCH(QString, reason);
+        NoRuntimeFolder session;
+        QTemporaryDir elsewhere;
+        const QString runtime = elsewhere.filePath("runtime");
+        QString skip;
+        if (!EntryInTheWay::make(made, runtime, &skip)) {
+            if (!skip.isEmpty())
+                QSKIP(qPrintable(skip));
+            QFAIL("could not make the entry");
+        }
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+
+        LogLines log;
+        AppSwitchSocketServer server;
+        QVERIFY(server.start());
+        QCOMPARE(AppSwitchSocketServer::socketPath(), session.privateFolder() + "/corvanelle.r7.profileswitch");
+        Received received(server);
+        Client client("Gaming");
+        QTRY_COMPARE(received.requests, QStringList{"profile Gaming"});
+        QCOMPARE(LogLines::count("R7API: The runtime folder is not used: " + runtime + ' ' + reason), 1);
+        const QStringList expected = made == "link" ? QStringList{"elsewhere", "runtime"} : QStringList{"runtime"};
+        QCOMPARE(entries(elsewhere.path()), expected);
+        if (made != "file")
+            QCOMPARE(entries(runtime), QStringList());
     }
 
     void turnsMessagesIntoRequests_data()

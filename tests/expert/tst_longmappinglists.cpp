@@ -113,6 +113,28 @@ class TestLongMappingLists : public QObject, private ExpertViewRig
         QVERIFY(WidgetDriver::typeInto(dialog, "lineEdit", name));
         QVERIFY(WidgetDriver::click(dialog, "pushButton_do"));
     }
+    // Save and what it does: the profiles as they are uploaded, as the
+    // switch is on, then the file written, which leaves nothing to save.
+    void save()
+    {
+        QPushButton *save = button("pushButton_save");
+        QVERIFY(save->isEnabled());
+        const int before = fixture->mouse()->uploads();
+        QTest::mouseClick(save, Qt::LeftButton);
+        QTRY_COMPARE(fixture->mouse()->uploads(), before + 1);
+        QCOMPARE(fixture->mouse()->ramPackage(), PackageCreator::instance()->package());
+        QTRY_VERIFY(!save->isEnabled());
+    }
+    // The profile active in the window and on the mouse.
+    void awaitActive(const QString &name)
+    {
+        QTRY_VERIFY(tree()->activePage());
+        QTRY_COMPARE(tree()->activePage()->name(), name);
+        const ProfileData *record = SampleModel::profileNamed(name);
+        QVERIFY(record);
+        QTRY_COMPARE(fixture->mouse()->profileIndex(), int(record->index));
+        QTRY_COMPARE(fixture->mouse()->subProfileIndex(), int(record->subIndex));
+    }
     void start(bool globalList, int productId = 10)
     {
         settings().setValue("HasBeenRunBefore", true);
@@ -143,8 +165,8 @@ private slots:
             if (i % 5 != 3)
                 withoutButton3 << i;
         }
-        QTest::newRow("Save") << "save"
-                              << "Work" << all << 0;
+        QTest::newRow("an edit, then Save") << "save"
+                                            << "Work" << all << 0;
         QTest::newRow("another profile and back") << "away"
                                                   << "Work" << all << 0;
         QTest::newRow("the socket switches to another") << "socket"
@@ -164,9 +186,9 @@ private slots:
             withoutFirst << i;
         QTest::newRow("its first card deleted") << "deletecard"
                                                 << "Work" << withoutFirst << 0;
-        QTest::newRow("settings and back") << "settings"
-                                           << "Work" << all << 0;
-        QTest::newRow("deleted, then Save") << "delete" << QString() << all << 0;
+        QTest::newRow("settings and back, an edit, then Save") << "settings"
+                                                               << "Work" << all << 0;
+        QTest::newRow("deleted, an edit, then Save") << "delete" << QString() << all << 0;
     }
     void unluckyOrderKeepsEveryMapping()
     {
@@ -181,30 +203,34 @@ private slots:
         Mappings *mappings = page("Work")->mappings();
         QVERIFY(mappings->isVisible());
         QVERIFY(!mappings->allCardsMade());
-        QPushButton *save = button("pushButton_save");
-
+        // Each step waits for what it does, so that the checks below see its
+        // effect, not the state before it.
         if (then == "save") {
-            QTest::mouseClick(save, Qt::LeftButton);
+            editCurrentProfile();
+            save();
         } else if (then == "away") {
             openTab("Play");
+            QTRY_COMPARE(tree()->currentPage()->name(), QString("Play"));
             openTab("Work");
+            QTRY_COMPARE(tree()->currentPage()->name(), QString("Work"));
         } else if (then == "socket") {
             sendToSocket("Play");
+            awaitActive("Play");
         } else if (then == "replug") {
             fixture->mouse()->unplug();
-            QTest::qWait(100);
-            fixture->mouse()->plugIn();
+            QTRY_VERIFY(!view->connectionSwitch().connected());
+            plugIn();
         } else if (then == "rename") {
             choose(3);
             answerLineDialog("Job");
             QTRY_VERIFY(SampleModel::profileNamed("Job"));
-            QTest::mouseClick(save, Qt::LeftButton);
+            save();
         } else if (then == "duplicate") {
             choose(4);
             answerLineDialog("Copy");
             QTRY_VERIFY(SampleModel::profileNamed("Copy"));
             QCOMPARE(namesOf(SampleModel::profileNamed("Copy")->inputMaps), longList("Work"));
-            QTest::mouseClick(save, Qt::LeftButton);
+            save();
         } else if (then == "remove") {
             view->mouseImage()->selectButton(3);
             DialogAnswerer answer(answerBox("Yes"));
@@ -223,16 +249,18 @@ private slots:
         } else if (then == "settings") {
             QTest::mouseClick(button("pushButton_settings"), Qt::LeftButton);
             QTest::mouseClick(button("pushButton_mappings"), Qt::LeftButton);
-            QTest::mouseClick(save, Qt::LeftButton);
+            editCurrentProfile();
+            save();
         } else if (then == "delete") {
             DialogAnswerer answer(answerBox("Yes"));
             choose(5);
             QVERIFY(answer.answered());
-            QTest::mouseClick(save, Qt::LeftButton);
+            QTRY_VERIFY(!SampleModel::profileNamed("Work"));
+            editCurrentProfile();
+            save();
         }
 
-        QTest::qWait(200);
-        QCOMPARE(namesOf(SampleModel::profileNamed("Play")->inputMaps), longList("Play"));
+        QTRY_COMPARE(namesOf(SampleModel::profileNamed("Play")->inputMaps), longList("Play"));
         if (workName.isEmpty()) {
             QVERIFY(!SampleModel::profileNamed("Work"));
             return;
@@ -243,16 +271,20 @@ private slots:
             expected = work;
         for (int place : qAsConst(workKept))
             expected << work.at(place);
-        const QStringList stored = namesOf(SampleModel::profileNamed(workName)->inputMaps);
-        QCOMPARE(stored.mid(0, stored.size() - workAdded), expected);
-        QCOMPARE(stored.size(), expected.size() + workAdded);
-        // The page shows every one of them, in the same order.
+        const auto stored = [&workName] { return namesOf(SampleModel::profileNamed(workName)->inputMaps); };
+        QTRY_COMPARE(stored().size(), expected.size() + workAdded);
+        QCOMPARE(stored().mid(0, expected.size()), expected);
+        const QStringList storedFirst = stored();
+        // The page shows every one of them, in the same order, and the cards
+        // it made meanwhile changed none of them.
         Mappings *shownPage = page(workName)->mappings();
         QTRY_VERIFY_WITH_TIMEOUT(shownPage->allCardsMade() || !shownPage->isVisible(), 20000);
         InputMapList shown;
         for (MapWidget *card : shownPage->topLevelCards())
             shown << card->configPtr();
-        QCOMPARE(namesOf(shown), stored);
+        QCOMPARE(namesOf(shown), storedFirst);
+        QCOMPARE(stored(), storedFirst);
+        QCOMPARE(namesOf(SampleModel::profileNamed("Play")->inputMaps), longList("Play"));
     }
 
     // The cards the global profile's page makes late read as those it makes

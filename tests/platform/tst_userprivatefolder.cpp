@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -67,6 +68,47 @@ private slots:
         QString problem;
         QCOMPARE(UserPrivateFolder::pathIn(parent.path(), &problem), QString());
         QVERIFY2(problem.startsWith(at + ' ') && problem.contains(reason), qPrintable(problem));
+    }
+
+    // A parent in which another user could put something else in the
+    // folder's place is not used, and nothing is made in it.
+    void parentMustKeepOthersOut_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("byAnotherUser");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("own, sticky, open to all") << 01777 << false << "";
+        QTest::newRow("own, open to all")
+            << 0777 << false << "is in a folder that others may write in and that is not sticky";
+        QTest::newRow("own, open to its group")
+            << 0770 << false << "is in a folder that others may write in and that is not sticky";
+        QTest::newRow("another user's, sticky") << 01777 << true << "is in a folder of user";
+        QTest::newRow("another user's, private") << 0700 << true << "is in a folder of user";
+    }
+    void parentMustKeepOthersOut()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, byAnotherUser);
+        QFETCH(QString, reason);
+        const passwd *nobody = ::getpwnam("nobody");
+        if (byAnotherUser && (::geteuid() != 0 || !nobody))
+            QSKIP("needs root to make a folder that another user owns");
+        QTemporaryDir top;
+        const QString parent = top.filePath("parent");
+        const QByteArray native = QFile::encodeName(parent);
+        QVERIFY(::mkdir(native.constData(), 0700) == 0 && ::chmod(native.constData(), mode_t(mode)) == 0);
+        if (byAnotherUser)
+            QCOMPARE(::chown(native.constData(), nobody->pw_uid, nobody->pw_gid), 0);
+        QString problem;
+        const QString folder = UserPrivateFolder::pathIn(parent, &problem);
+        if (reason.isEmpty()) {
+            QCOMPARE(folder, parent + '/' + expectedName());
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        } else {
+            QCOMPARE(folder, QString());
+            QVERIFY2(problem.startsWith(parent + '/' + expectedName() + ' ' + reason), qPrintable(problem));
+            QVERIFY(QDir(parent).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System));
+        }
     }
 
     void aParentThatIsMissingGivesNoFolder()
