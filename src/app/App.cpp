@@ -19,6 +19,7 @@
 #include "SettingsFile.h"
 #include "SharedConstants.h"
 #include "SimpleView.h"
+#include "StartupEnvironment.h"
 #include "StyleProperties.h"
 #include "Version.h"
 
@@ -80,6 +81,8 @@ App::App(int &argc, char **argv)
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         qWarning() << "App: no X display (DISPLAY is unset); foreground applications are not detected, and recording "
                       "takes only keys typed into the program's own windows";
+    // Before anything starts another program.
+    StartupEnvironment::applicationBuilt();
     loadTranslators();
     loadStyleSheet();
 

@@ -1,6 +1,6 @@
 #pragma once
 // What main settles first, before anything reads a path or the toolkit picks
-// its platform.
+// its platform, and gives back once the application object exists.
 
 #include <QByteArray>
 #include <QProcessEnvironment>
@@ -12,11 +12,19 @@ namespace StartupEnvironment {
 // platform that platformFor() chooses in this process's environment.
 void apply();
 
+// Once the application object exists (the toolkit has read its platform
+// variable) and the log is set up: puts the platform variable back as the
+// program found it, so that the programs it starts (the browser, an
+// installer) choose their own; and, when the platform asked for is Wayland
+// beside an X display, logs once that foreground detection and recording
+// are limited.
+void applicationBuilt();
+
 // The toolkit platform to ask for, or empty to leave the choice as it is.
 // Foreground detection and keystroke recording need an X11 display: on a
 // Wayland session that has one (XWayland) the program runs on it ("xcb")
-// when the platform is left to the toolkit or names the Wayland one. Any
-// other platform asked for (offscreen, xcb) is kept.
+// when the platform is left to the toolkit. A platform asked for (Wayland,
+// offscreen, xcb) is the user's choice and kept.
 QByteArray platformFor(const QProcessEnvironment &environment);
 
 } // namespace StartupEnvironment

@@ -6,6 +6,7 @@
 #include "PackageCreator.h"
 #include "Predefined.h"
 #include "ProfileData.h"
+#include "SafeFile.h"
 #include "SettingsFile.h"
 #include "SharedConstants.h"
 
@@ -300,7 +301,7 @@ LibraryEntryList ActionLibrary::readMappingsLibrary()
 {
     LibraryEntryList entries;
     QFile file(ConfigFile::mappingsLibraryPath());
-    if (!file.open(QIODevice::ReadOnly))
+    if (!SafeFile::openForReading(file))
         return entries;
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);

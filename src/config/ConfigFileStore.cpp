@@ -145,18 +145,11 @@ void reportLibraryFailure(const QString &path, const QString &reason)
 // with the reason, when it cannot be read or is something else.
 bool readMappingsLibraryRoot(const QString &path, const QString &category, QJsonObject *root, QString *reason)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!file.exists())
+    QByteArray bytes;
+    if (!SafeFile::read(path, &bytes, reason)) {
+        if (!QFileInfo::exists(path))
             return true;
-        qWarning().noquote() << "ConfigFile: Could not open MappingsLibrary -" << path << "-" << file.errorString();
-        *reason = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        qWarning().noquote() << "ConfigFile: Could not open MappingsLibrary -" << path << "-" << file.errorString();
-        *reason = file.errorString();
+        qWarning().noquote() << "ConfigFile: Could not open MappingsLibrary -" << path << "-" << *reason;
         return false;
     }
     if (bytes.isEmpty())

@@ -1,11 +1,14 @@
 #include "SafeFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace SafeFile {
 
@@ -38,23 +41,47 @@ Result write(const QString &path, const QByteArray &bytes, QString *reason)
     return Written;
 }
 
-bool openForReading(QFile &file)
+bool openForReading(QFile &file, QString *reason)
 {
-    return QFileInfo(file.fileName()).isFile() && file.open(QIODevice::ReadOnly);
+    // Checked through the descriptor that is read, never by name: a pipe
+    // renamed into place after a check would be opened and wait for a writer.
+    // Opening a pipe without blocking succeeds at once, so the check sees it.
+    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (reason)
+            *reason = qt_error_string(errno);
+        return false;
+    }
+    struct stat status = {};
+    QString refused;
+    if (::fstat(fd, &status) != 0)
+        refused = qt_error_string(errno);
+    else if (S_ISDIR(status.st_mode))
+        refused = QCoreApplication::translate("QIODevice", "file to open is a directory");
+    else if (!S_ISREG(status.st_mode))
+        refused = QStringLiteral("not a plain file");
+    else if (const int flags = ::fcntl(fd, F_GETFL); flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        refused = qt_error_string(errno);
+    else if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        refused = file.errorString();
+    if (refused.isEmpty())
+        return true;
+    ::close(fd);
+    if (reason)
+        *reason = refused;
+    return false;
 }
 
 bool read(const QString &path, QByteArray *bytes, QString *reason)
 {
     QFile file(path);
-    if (openForReading(file)) {
-        *bytes = file.readAll();
-        if (file.error() == QFileDevice::NoError)
-            return true;
-    }
+    if (!openForReading(file, reason))
+        return false;
+    *bytes = file.readAll();
+    if (file.error() == QFileDevice::NoError)
+        return true;
     if (reason)
-        *reason = file.isOpen() || QFileInfo(path).isFile() || !QFileInfo::exists(path)
-                      ? file.errorString()
-                      : QStringLiteral("not a plain file");
+        *reason = file.errorString();
     return false;
 }
 

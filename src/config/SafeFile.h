@@ -20,8 +20,11 @@ enum Result {
 
 // Opens file for reading only when it is a plain file or a link to one: a
 // named pipe would block until something writes into it, and a device such
-// as /dev/zero would be read until memory runs out.
-bool openForReading(QFile &file);
+// as /dev/zero would be read until memory runs out. What is checked is what
+// was opened, so a pipe or device put in the file's place meanwhile is
+// refused too. reason (may be null) gets why it was not opened. Once open,
+// file reads through its descriptor: its fileName() is empty.
+bool openForReading(QFile &file, QString *reason = nullptr);
 // The whole contents of path into bytes, as openForReading() opens it.
 // reason (may be null) gets the system's text of a failure.
 bool read(const QString &path, QByteArray *bytes, QString *reason = nullptr);

@@ -3,6 +3,7 @@
 #include "ui_Mappings.h"
 
 #include "ActionLibrary.h"
+#include "CardScheduler.h"
 #include "CurrentPage.h"
 #include "CustomMessageBox.h"
 #include "GeneralInput.h"
@@ -15,12 +16,10 @@
 #include "OutputFooter.h"
 #include "OutputNamer.h"
 #include "PackageCreator.h"
-#include "PendingCards.h"
 #include "SettingsFile.h"
 
 #include <QDebug>
 #include <QEvent>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardItemModel>
@@ -33,36 +32,10 @@ namespace {
 constexpr int scrollDelayMs = 100;
 constexpr int highlightGreen = 50;
 constexpr int visibleMargin = 50;
-// The least heights of a card's parts in pixels, by its form: the press row
-// within the frame's margins, the release row, the spacing of the list and
-// of the nested cards.
-constexpr int pressRowHeight = 40;
-constexpr int releaseRowHeight = 30;
-constexpr int cardSpacing = 10;
-// The list's height when there is no screen to go by.
-constexpr int fallbackListHeight = 1080;
-
-// The height of the card list as the page shown last laid it out: every
-// profile's page stands in the same place, and one about to show its list
-// for the first time has not been laid out yet. 0 until a list was.
-int lastListHeight = 0;
 
 bool readSetting(const char *key)
 {
     return QSettings(SettingsFile::path(), QSettings::IniFormat).value(QLatin1String(key), false).toBool();
-}
-
-// The least height the card of a mapping takes, nested cards included.
-int leastCardHeight(const InputMapActionConfig &mapping)
-{
-    if (mapping.isActivationOnly())
-        return pressRowHeight;
-    int height = pressRowHeight + releaseRowHeight;
-    for (const InputMapPtr &child : mapping.children) {
-        if (child)
-            height += leastCardHeight(*child) + cardSpacing;
-    }
-    return height;
 }
 
 QString backgroundStyle(const QColor &color)
@@ -78,17 +51,17 @@ Mappings::Mappings(QWidget *parent)
     , model(PackageCreator::instance())
     , device(MouseFunctions::instance())
     , pageMemory(CurrentPage::instance())
-    , pending(
-          new PendingCards([this](const PendingCards::Entry &entry) { makeLateCard(entry.first, entry.second); }, this))
 {
     ui->setupUi(this);
+    cardSchedule = new CardScheduler(
+        ui->scrollArea_mappings, [this](int place, const InputMapPtr &mapping) { return makeCard(place, mapping); },
+        this);
     for (QWidget *hidden : {ui->widget_restore, static_cast<QWidget *>(ui->label_restore),
                             static_cast<QWidget *>(ui->label_remove), static_cast<QWidget *>(ui->pushButton_remove),
                             ui->OutputList, static_cast<QWidget *>(ui->scrollArea_release_outputs)})
         hidden->hide();
     ui->pushButton_remove->installEventFilter(this);
     ui->pushButton_restore->installEventFilter(this);
-    ui->scrollArea_mappings->viewport()->installEventFilter(this);
     connect(ui->pushButton_remove, &QPushButton::clicked, this, &Mappings::removeCliked);
     connect(ui->pushButton_restore, &QPushButton::clicked, this, &Mappings::restoreCliked);
     buildOutputPanel();
@@ -150,10 +123,6 @@ void Mappings::buildOutputPanel()
 
 bool Mappings::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Resize && watched == ui->scrollArea_mappings->viewport()) {
-        lastListHeight = ui->scrollArea_mappings->viewport()->height();
-        return QWidget::eventFilter(watched, event);
-    }
     if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
         const bool entered = event->type() == QEvent::Enter;
         if (watched == ui->pushButton_remove)
@@ -176,7 +145,7 @@ void Mappings::setParentName(const QString &name)
     save();
     parentName = name;
     if (isGlobal) {
-        finishCards();
+        cardSchedule->finish();
         for (MapWidget *card : qAsConst(cards))
             card->applyRestrictions();
     } else {
@@ -198,34 +167,9 @@ void Mappings::load()
 {
     LoadingGuard guard(model);
     loaded = true;
-    pageShown = false;
     rebuildLibrary();
-    const InputMapList maps = model->currentInputMaps();
-    // The cards that fill the list's height are made now, the others in
-    // later turns.
-    int room = lastListHeight;
-    if (room <= 0 && window()->isVisible())
-        room = window()->height();
-    if (room <= 0)
-        room = screen() ? screen()->availableGeometry().height() : fallbackListHeight;
-    int filled = 0;
-    QList<PendingCards::Entry> later;
-    for (int place = 0; place < maps.size(); ++place) {
-        const InputMapPtr &mapping = maps.at(place);
-        if (filled < room) {
-            makeCard(place, mapping);
-            if (mapping)
-                filled += leastCardHeight(*mapping) + cardSpacing;
-        } else {
-            later.append({place, mapping});
-        }
-    }
-    if (isGlobal) {
-        for (MapWidget *card : qAsConst(cards))
-            card->applyRestrictions();
-    }
+    cardSchedule->load(model->currentInputMaps());
     ui->pushButton_remove->setVisible(!isGlobal);
-    pending->append(later);
 }
 
 MapWidget *Mappings::makeCard(int place, const InputMapPtr &mapping)
@@ -239,40 +183,25 @@ MapWidget *Mappings::makeCard(int place, const InputMapPtr &mapping)
     connectMapping(card);
     createChildInputs(card);
     insertIntoList(card);
+    if (isGlobal)
+        card->applyRestrictions();
     return card;
 }
 
-void Mappings::makeLateCard(int place, const InputMapPtr &mapping)
+const QList<MapWidget *> &Mappings::topLevelCards()
 {
-    LoadingGuard guard(model);
-    MapWidget *card = makeCard(place, mapping);
-    if (!card)
-        return;
-    if (isGlobal)
-        card->applyRestrictions();
-    if (pageShown)
-        showOnPage(card, shownPage, device->isVModel());
-}
-
-void Mappings::finishCards() const
-{
-    pending->finish();
-}
-
-const QList<MapWidget *> &Mappings::topLevelCards() const
-{
-    finishCards();
+    cardSchedule->finish();
     return cards;
 }
 
 bool Mappings::allCardsMade() const
 {
-    return pending->isEmpty();
+    return cardSchedule->isDone();
 }
 
 void Mappings::reload()
 {
-    pending->clear();
+    cardSchedule->clear();
     deleteAllCards();
     cardless.clear();
     load();
@@ -340,7 +269,7 @@ void Mappings::insertIntoList(MapWidget *card)
 
 void Mappings::appendNewCard(MapWidget *card)
 {
-    finishCards();
+    cardSchedule->finish();
     cards.append(card);
     insertIntoList(card);
     connectMapping(card);
@@ -369,7 +298,7 @@ void Mappings::removeCard(MapWidget *card)
 
 void Mappings::deleteAllCards()
 {
-    pending->clear();
+    cardSchedule->clear();
     const QList<MapWidget *> all = cards;
     for (MapWidget *card : all)
         removeCard(card);
@@ -387,7 +316,7 @@ void Mappings::save()
 
 void Mappings::storeMappings()
 {
-    finishCards();
+    cardSchedule->finish();
     InputMapList maps;
     for (MapWidget *card : qAsConst(cards))
         maps.append(card->configPtr());
@@ -421,18 +350,6 @@ void Mappings::setPageLabels(const QString &pageName)
     ui->label_remove->setText(pageName + QLatin1Char(' ') + tr("mappings (and use mappings from %1).").arg(parentName));
 }
 
-void Mappings::showOnPage(MapWidget *card, const Page &page, bool tiltModel)
-{
-    const bool shown = MappingListRules::shownOnPage(page, *card->config(), tiltModel);
-    card->setVisible(shown);
-    if (shown || page.kind == Page::All)
-        card->syncMapping();
-    if (page.kind != Page::All)
-        return;
-    for (MapWidget *child : card->childCards())
-        child->setVisible(MappingListRules::nestedShownOnAll(*card->config(), *child->config(), tiltModel));
-}
-
 void Mappings::showPage(const Page &page, const QString &pageName)
 {
     setPageLabels(pageName);
@@ -441,28 +358,16 @@ void Mappings::showPage(const Page &page, const QString &pageName)
     {
         LoadingGuard guard(model);
         const bool tiltModel = device->isVModel();
-        // The page of one button or tilt shows few cards, at once; the list
-        // of all shows those below the first screenful a moment later.
-        if (page.kind != Page::All) {
-            const QList<PendingCards::Entry> &waiting = pending->entries();
-            int shownWaiting = 0;
-            for (int i = 0; i < waiting.size(); ++i) {
-                if (waiting.at(i).second && MappingListRules::shownOnPage(page, *waiting.at(i).second, tiltModel))
-                    shownWaiting = i + 1;
-            }
-            pending->makeFirst(shownWaiting);
-        }
+        cardSchedule->follow(page, tiltModel);
         InputMapList cardMappings;
         for (MapWidget *card : qAsConst(cards)) {
             cardMappings.append(card->configPtr());
-            showOnPage(card, page, tiltModel);
+            CardScheduler::showOnPage(card, page, tiltModel);
         }
         // The cards still to be made follow the page when they are; the
         // rules read their mappings now (a mapping that gets no card is of
         // a kind no rule counts).
-        cardMappings += pending->mappings();
-        pageShown = true;
-        shownPage = page;
+        cardMappings += cardSchedule->waitingMappings();
         if (MappingListRules(cardMappings).offersRestore(page))
             ui->widget_restore->show();
     }
@@ -538,7 +443,7 @@ void Mappings::clearAll()
 
 void Mappings::restoreCliked()
 {
-    finishCards();
+    cardSchedule->finish();
     InputMapList shown;
     for (MapWidget *card : qAsConst(cards)) {
         if (!card->isHidden())
@@ -557,7 +462,7 @@ void Mappings::removeCliked()
     question.setTextAlignment(Qt::AlignHCenter);
     if (question.exec() != 2)
         return;
-    finishCards();
+    cardSchedule->finish();
     const QList<MapWidget *> all = cards;
     for (MapWidget *card : all) {
         if (!card->isHidden())

@@ -31,6 +31,7 @@
 namespace Ui {
 class Mappings;
 }
+class CardScheduler;
 class CurrentPage;
 class GeneralInput;
 class MapWidget;
@@ -39,7 +40,6 @@ class OutputActions;
 class OutputFooter;
 class OutputNamer;
 class PackageCreator;
-class PendingCards;
 class QStandardItemModel;
 
 class Mappings : public QWidget
@@ -93,7 +93,7 @@ public:
 
     // The top-level cards in list order, every one: those still to be made
     // are made first.
-    const QList<MapWidget *> &topLevelCards() const;
+    const QList<MapWidget *> &topLevelCards();
     // Whether every top-level mapping that has a card has it yet.
     bool allCardsMade() const;
     // The input choice dialog; null until first needed.
@@ -152,14 +152,9 @@ private:
     void rebuildLibrary();
     MapWidget *createCard(const InputMapPtr &mapping, MapWidget *parentCard);
     // The card of the top-level mapping at that place in the list, with its
-    // nested cards; none (the mapping kept aside) for a type no card shows.
+    // nested cards and the Global page's restrictions; none (the mapping kept
+    // aside) for a type no card shows.
     MapWidget *makeCard(int place, const InputMapPtr &mapping);
-    // A card made in a later turn: as load() and the page shown make one.
-    void makeLateCard(int place, const InputMapPtr &mapping);
-    // Shows or hides a card and its nested cards as the page shows them.
-    void showOnPage(MapWidget *card, const MappingListRules::Page &page, bool tiltModel);
-    // Makes the cards still to be made, for code that walks or changes them.
-    void finishCards() const;
     void appendNewCard(MapWidget *card);
     void appendDefaults(const MappingListRules::Defaults &defaults);
     void insertIntoList(MapWidget *card);
@@ -198,11 +193,9 @@ private:
     // Top-level mappings of a type no card shows, with their place in the
     // list, so that storing keeps them.
     QList<QPair<int, InputMapPtr>> cardless;
-    // The top-level mappings past the first screenful, made in later turns.
-    PendingCards *pending;
-    // The page shown since the last load, which cards made later follow.
-    bool pageShown = false;
-    MappingListRules::Page shownPage;
+    // Makes the cards past the first screenful in later turns; walking,
+    // storing or changing the cards finishes it first.
+    CardScheduler *cardSchedule;
 
     QPointer<MapWidget> currentCard;
     QPointer<MapWidget> highlightedCard;

@@ -439,16 +439,23 @@ void Profile::showTiltLeftRight()
     showMappingView(MappingView::TiltLeftRight);
 }
 
-void Profile::showMappingView(MappingView view)
+bool Profile::startShowing(bool settings)
 {
-    m_view = view;
-    m_showingSettings = false;
+    m_showingSettings = settings;
     if (waitsForShow()) {
         m_viewPending = true;
-        return;
+        return false;
     }
     m_viewPending = false;
     m_viewShown = true;
+    return true;
+}
+
+void Profile::showMappingView(MappingView view)
+{
+    m_view = view;
+    if (!startShowing(false))
+        return;
     if (m_settings)
         m_settings->hide();
     if (m_links)
@@ -519,13 +526,8 @@ QWidget *Profile::mappingPageFor(MappingView view)
 
 void Profile::showSettings()
 {
-    m_showingSettings = true;
-    if (waitsForShow()) {
-        m_viewPending = true;
+    if (!startShowing(true))
         return;
-    }
-    m_viewPending = false;
-    m_viewShown = true;
     if (m_mappings)
         m_mappings->hide();
     links()->show();

@@ -120,6 +120,9 @@ private:
     void showWithPage(QWidget *page);
     // Whether a view asked for now may wait until the page first shows.
     bool waitsForShow() const;
+    // Takes the view asked for (settings or mappings) as the one on screen;
+    // false when it waits for the page to show.
+    bool startShowing(bool settings);
     // The view last asked for, on the pages it needs.
     void showRequested();
     void showMappingView(MappingView view);

@@ -1,6 +1,5 @@
 #include "Settings.h"
 
-#include "ColorEditor.h"
 #include "ComboBox.h"
 #include "CustomMessageBox.h"
 #include "DPILevels.h"
@@ -22,6 +21,7 @@ using namespace SettingsRows;
 Settings::Settings(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::Settings>())
+    , colorEditor(QStringLiteral("v"), this, [this](const QColor &colour) { pickedColor(colour); })
     , model(PackageCreator::instance())
 {
     ui->setupUi(this);
@@ -112,7 +112,7 @@ void Settings::save()
     choices.oled = oledCombo->currentIndex();
     choices.tilt = tiltCombo->currentIndex();
     choices.autoRelease = autoReleaseCombo->currentIndex();
-    choices.colour = colorEditor ? colorEditor->color() : editorColour;
+    choices.colour = colorEditor.color();
     choices.message = ui->lineEdit_oled_message->text();
     const Records records = recordsFor(choices);
     for (const SettingsRecord *record : records.inSaveOrder())
@@ -143,9 +143,7 @@ void Settings::load()
         } else if (const auto *r = dynamic_cast<const LedSetRecord *>(record)) {
             if (r->ledMode == ledFixedIndex) {
                 const QColor colour(r->colour1[0], r->colour1[1], r->colour1[2], 255);
-                editorColour = colour;
-                if (colorEditor)
-                    colorEditor->setColor(colour);
+                colorEditor.setColor(colour);
                 pickedColor(colour);
             }
             select(ledCombo, ledIndex(r->ledMode));
@@ -233,21 +231,9 @@ void Settings::refreshOutputs()
 
 // ------------------------------------------------------------------ the rows
 
-// A window of its own, made when the colour is first picked: a page that
-// only shows a fixed colour needs none.
-ColorEditor *Settings::editor()
-{
-    if (!colorEditor) {
-        colorEditor = std::make_unique<ColorEditor>(QStringLiteral("v"));
-        colorEditor->setColor(editorColour);
-        connect(colorEditor.get(), &ColorEditor::colorChanged, this, &Settings::pickedColor);
-    }
-    return colorEditor.get();
-}
-
 void Settings::colorPicker()
 {
-    editor()->showAt(QCursor::pos());
+    colorEditor.showAt(QCursor::pos());
 }
 
 void Settings::pickedColor(QColor colour)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ColorEditor.h"
+#include "LazyColorEditor.h"
 
 #include <QColor>
 #include <QWidget>
@@ -71,7 +71,6 @@ protected:
 private:
     ComboBox *addCombo(QWidget *row, const QString &name, const QStringList &items);
     void showRow(QWidget *frame, QWidget *row, bool shown);
-    ColorEditor *editor();
 
     static constexpr int bottomHeight = 61;
     static constexpr int bottomHeightWithRemove = 88;
@@ -79,10 +78,8 @@ private:
     std::unique_ptr<Ui::Settings> ui;
     DPILevels *dpi;
     OutputActions *outputs;
-    // A window of its own, without parent; made when first opened. Until
-    // then the colour it would hold.
-    std::unique_ptr<ColorEditor> colorEditor;
-    QColor editorColour = ColorEditor::initialColor();
+    // A page that only shows a fixed colour needs no editor until it is opened.
+    LazyColorEditor colorEditor;
     ComboBox *pollingCombo;
     ComboBox *liftOffCombo;
     ComboBox *joystickCombo;

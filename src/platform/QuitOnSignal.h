@@ -1,6 +1,9 @@
 #pragma once
 // Ends the program cleanly on SIGTERM, SIGINT and SIGHUP (log-out, Ctrl+C),
-// so it releases its single-instance lock as on "Quit".
+// so it releases its single-instance lock as on "Quit". A second SIGTERM or
+// SIGINT, while the first is still being acted on, ends it at once, as the
+// signal's default action would; SIGHUP, which a log-out sends after its
+// SIGTERM, never does. However many signals come, none makes it wait.
 
 namespace QuitOnSignal {
 // Catches the signals from now on; call first thing in main.

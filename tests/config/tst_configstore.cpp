@@ -1,8 +1,10 @@
+#include "ActionLibrary.h"
 #include "ConfigFile.h"
 #include "DialogAnswerer.h"
 #include "FileSizeLimit.h"
 #include "ModelGenerator.h"
 #include "ModelSnapshot.h"
+#include "PipeUnblocker.h"
 #include "ProcessStateGuard.h"
 #include "ProfileReceiver.h"
 #include "ProgramFolder.h"
@@ -27,6 +29,7 @@
 #include <unistd.h>
 
 using namespace StoreFixture;
+using namespace std::chrono_literals;
 using Files = QList<QByteArray>;
 
 namespace {
@@ -409,6 +412,33 @@ private slots:
         if (place == "working")
             QCOMPARE(describe(ConfigFile::workingFilePath()), QString("<odd>"));
         QCOMPARE(leftovers(ConfigFile::backupsFolder()), QStringList());
+    }
+
+    // A named pipe where the user's mappings library belongs is refused at
+    // once, not waited on for a writer, and left as it is: the pickers find
+    // no saved actions, and the user is told why an action was not saved.
+    void pipeInPlaceOfTheLibraryIsRefused()
+    {
+        const QString path = ConfigFile::mappingsLibraryPath();
+        QVERIFY(QDir().mkpath(ConfigFile::documentsFolder()));
+        QVERIFY(makeOddEntry("pipe", path));
+        const auto removePipe = qScopeGuard([path] { removeOddEntry(path); });
+        // Were the pipe waited on, it would read as an empty library after this.
+        PipeUnblocker unblocker(path, 20s);
+        const QString reason = QStringLiteral("not a plain file");
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable("ConfigFile: Could not open MappingsLibrary - " + path + " - " + reason));
+        InputMapPtr mapping = SampleModel::button(0, "Copy");
+        PromptAnswer answer("btn_ok");
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(ActionLibrary::readMappingsLibrary().isEmpty());
+        QVERIFY(!ConfigFile::instance()->addToMappingsLibrary(mapping.get(), "Custom"));
+        QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(answer.text(), "The action could not be saved to your action library\n"
+                                    + QDir::toNativeSeparators(path) + "\n\n" + reason
+                                    + "\n\nThe library was left as it was.");
+        QCOMPARE(describe(path), QString("<odd>"));
     }
 
     // save() tells whether it wrote. A failed save keeps the old file, keeps

@@ -109,7 +109,7 @@ QVector<uint8_t> lastSwitch(const SimulatedMouse *mouse)
 }
 
 // The card of a mouse button's own mapping on a mapping page.
-MapWidget *buttonCard(const Mappings *page, int buttonId)
+MapWidget *buttonCard(Mappings *page, int buttonId)
 {
     for (MapWidget *card : page->topLevelCards()) {
         const auto *button = dynamic_cast<const InputMapAction_Button *>(card->config());

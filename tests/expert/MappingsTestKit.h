@@ -155,7 +155,7 @@ inline int buttonIdOf(const MapWidget *card)
 }
 
 // The top-level card of a button, or null.
-inline MapWidget *buttonCard(const Mappings *page, int id)
+inline MapWidget *buttonCard(Mappings *page, int id)
 {
     for (MapWidget *card : page->topLevelCards()) {
         if (buttonIdOf(card) == id)

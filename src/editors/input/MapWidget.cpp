@@ -24,6 +24,7 @@
 
 #include <QDebug>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHash>
 #include <QSpacerItem>
 #include <QStandardItemModel>
@@ -72,20 +73,19 @@ ButtonIds::Id forceButtonOf(const InputMapActionConfig *mapping)
 
 // A page measures the four texts of each of its cards whenever it shows,
 // most of them as they were and many alike: the widths are kept by text for
-// the metrics they were measured with.
-int textWidth(const QFontMetrics &metrics, const QString &text)
+// the font they were measured in.
+int textWidth(const QFont &font, const QString &text)
 {
-    static QFontMetrics *measuredWith = nullptr;
+    static QFont measuredIn;
     static QHash<QString, int> widths;
-    if (!measuredWith || !(*measuredWith == metrics) || widths.size() >= rememberedWidths) {
-        delete measuredWith;
-        measuredWith = new QFontMetrics(metrics);
+    if (measuredIn != font || widths.size() >= rememberedWidths) {
+        measuredIn = font;
         widths.clear();
     }
     const auto known = widths.constFind(text);
     if (known != widths.constEnd())
         return *known;
-    const int width = metrics.horizontalAdvance(text);
+    const int width = QFontMetrics(font).horizontalAdvance(text);
     widths.insert(text, width);
     return width;
 }
@@ -97,7 +97,7 @@ MapWidget::MapWidget(bool topLevel, bool isGlobal, QWidget *parent)
     , ui(std::make_unique<Ui::MapWidget>())
     , m_model(PackageCreator::instance())
     , m_color(topLevelColor)
-    , m_metrics(appFont())
+    , m_font(appFont())
     , m_topLevel(topLevel)
     , m_global(isGlobal)
 {
@@ -109,7 +109,7 @@ MapWidget::MapWidget(bool isGlobal, MapWidget *parentCard, QWidget *parent)
     , ui(std::make_unique<Ui::MapWidget>())
     , m_model(PackageCreator::instance())
     , m_color(parentCard ? nestedColor(parentCard->m_color) : topLevelColor)
-    , m_metrics(appFont())
+    , m_font(appFont())
     , m_topLevel(!parentCard)
     , m_global(isGlobal)
 {
@@ -250,9 +250,9 @@ void MapWidget::syncMapping()
 void MapWidget::adjustWidths()
 {
     for (QPushButton *caption : {ui->pushButton_topLeft, ui->pushButton_botLeft})
-        caption->setFixedWidth(textWidth(m_metrics, caption->text()));
+        caption->setFixedWidth(textWidth(m_font, caption->text()));
     for (QPushButton *summary : {ui->pushButton_topRight, ui->pushButton_botRight})
-        summary->setMaximumWidth(textWidth(m_metrics, summary->text()));
+        summary->setMaximumWidth(textWidth(m_font, summary->text()));
     if (m_outputBar)
         m_outputBar->updateOutputText();
     for (MapWidget *child : qAsConst(m_childCards))

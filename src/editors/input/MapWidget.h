@@ -5,7 +5,7 @@
 #include "LibraryEntry.h"
 
 #include <QColor>
-#include <QFontMetrics>
+#include <QFont>
 #include <QList>
 #include <QPointer>
 #include <QStringList>
@@ -171,7 +171,7 @@ private:
     MapWidget *m_parentCard = nullptr;
     QList<MapWidget *> m_childCards;
     QColor m_color;
-    QFontMetrics m_metrics;
+    QFont m_font;
     MenuList *m_menu = nullptr;
     QPointer<OutputActions> m_pressOutputs;
     QPointer<OutputActions> m_releaseOutputs;

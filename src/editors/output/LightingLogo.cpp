@@ -1,6 +1,5 @@
 #include "LightingLogo.h"
 
-#include "ColorEditor.h"
 #include "ComboBox.h"
 #include "OutputAction_Led.h"
 
@@ -22,7 +21,7 @@ void setColour(quint8 (&colour)[3], const QColor &color)
 
 LightingLogo::LightingLogo(QWidget *parent)
     : oawidget(parent)
-    , editorColour(ColorEditor::initialColor())
+    , colorEditor(QStringLiteral("pelkin"), this, [this](const QColor &colour) { pickedColor(colour); })
 {
     modeCombo = createCombo({tr("Off"), tr("Fixed Colour"), tr("Hue Rotation")});
     modeCombo->setObjectName(QStringLiteral("modeCombo"));
@@ -49,24 +48,6 @@ void LightingLogo::ensureConfig()
     createRecord<OutputAction_Led>(OutputType::Led);
 }
 
-// Most pages only show a colour: the editor is made when it is first opened.
-ColorEditor *LightingLogo::editor()
-{
-    if (!colorEditor) {
-        colorEditor = std::make_unique<ColorEditor>(QStringLiteral("pelkin"));
-        colorEditor->setColor(editorColour);
-        connect(colorEditor.get(), &ColorEditor::colorChanged, this, &LightingLogo::pickedColor);
-    }
-    return colorEditor.get();
-}
-
-void LightingLogo::setEditorColour(const QColor &colour)
-{
-    editorColour = colour;
-    if (colorEditor)
-        colorEditor->setColor(colour);
-}
-
 QColor LightingLogo::storedColour() const
 {
     const auto *r = record<OutputAction_Led>();
@@ -87,7 +68,7 @@ void LightingLogo::save()
     if (mode >= 0 && mayWrite()) {
         r->ledMode = quint8(mode);
         if (mode == FixedColour)
-            setColour(r->colour1, colorEditor ? colorEditor->color() : editorColour);
+            setColour(r->colour1, colorEditor.color());
     }
     announce();
 }
@@ -107,7 +88,7 @@ void LightingLogo::load(const OutputPtr &loaded)
         paintButton(storedColour());
         // The editor holds the colour too, so that switching the mode away
         // and back keeps it.
-        setEditorColour(storedColour());
+        colorEditor.setColor(storedColour());
         colorButton->show();
         break;
     case HueRotation:
@@ -118,8 +99,8 @@ void LightingLogo::load(const OutputPtr &loaded)
 
 void LightingLogo::colorPicker()
 {
-    setEditorColour(storedColour());
-    editor()->showAt(QCursor::pos());
+    colorEditor.setColor(storedColour());
+    colorEditor.showAt(QCursor::pos());
 }
 
 void LightingLogo::pickedColor(const QColor &color)

@@ -1,12 +1,10 @@
 #pragma once
 
+#include "LazyColorEditor.h"
 #include "oawidget.h"
 
 #include <QColor>
 
-#include <memory>
-
-class ColorEditor;
 class QPushButton;
 
 // The logo backlight (output type 95): off, a fixed colour or the hue
@@ -36,13 +34,9 @@ public slots:
 private:
     QColor storedColour() const;
     void paintButton(const QColor &color);
-    ColorEditor *editor();
-    void setEditorColour(const QColor &colour);
 
     ComboBox *modeCombo;
     QPushButton *colorButton;
-    // A window of its own: made without parent when first opened, deleted
-    // with the page. Until then the colour it would hold.
-    std::unique_ptr<ColorEditor> colorEditor;
-    QColor editorColour;
+    // Most pages only show a colour: the editor is made when first opened.
+    LazyColorEditor colorEditor;
 };

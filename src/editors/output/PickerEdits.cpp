@@ -27,12 +27,8 @@ QString elided(const QString &text, const QFontMetrics &metrics, int room)
     if (metrics.horizontalAdvance(text) <= room)
         return text;
     // Cut between whole characters only, so that none is left in halves.
-    QString shown = text;
-    for (QVector<int> ends = DisplayText::characterEnds(shown);
-         ends.size() > 2 && metrics.horizontalAdvance(shown) > 2 * room; ends = DisplayText::characterEnds(shown))
-        shown.truncate(ends.at((ends.size() - 1) / 2));
-    shown = DisplayText::longestFittingStart(
-        shown, [&metrics, room](const QString &start) { return metrics.horizontalAdvance(start) <= room; });
+    const QString shown = DisplayText::longestFittingStart(
+        text, [&metrics, room](const QString &start) { return metrics.horizontalAdvance(start) <= room; });
     return shown + QStringLiteral("...");
 }
 

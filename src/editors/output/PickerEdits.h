@@ -25,9 +25,8 @@ namespace PickerEdits {
 QString comboText(const InputMapActionConfig &mapping, bool simple);
 // The summaries of the mapping's outputs, joined by ", ".
 QString outputSummary(const InputMapActionConfig &mapping);
-// text shortened to fit room pixels: halved while it is wider than twice the
-// room, then cut to its longest start that fits, and "..." appended; always
-// between whole characters. A text that fits is left whole.
+// text shortened to fit room pixels: cut to its longest start of whole
+// characters that fits, and "..." appended. A text that fits is left whole.
 QString elided(const QString &text, const QFontMetrics &metrics, int room);
 
 // The mapping an edit may change: the mapping itself when the current profile
