@@ -34,6 +34,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace {
 
 // Hints of the bar's parts.
@@ -294,10 +296,11 @@ void ProfileArea::markStartTiles(int from)
 bool ProfileArea::event(QEvent *event)
 {
     // Polished as its window first shows, before the window's children show:
-    // the tiles of as many groups as the window's width could show.
+    // the tiles of as many groups as the row could show at the window's
+    // width beside the bar's box and buttons.
     if (event->type() == QEvent::Polish && !m_tilesMade) {
         const int step = ProfileTileStyle::tileSize(ProfileTileStyle::TopLevel).width() + ProfileRowFit::tileSpacing;
-        makeTiles(window()->width() / step + 1);
+        makeTiles(std::max(0, window()->width() - m_box->width() - m_create->width()) / step + 1);
     }
     return QWidget::event(event);
 }
