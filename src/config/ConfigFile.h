@@ -12,9 +12,8 @@
 #include <QStringList>
 
 #include <functional>
-#include <vector>
-
 #include <memory>
+#include <vector>
 
 class JsonTextWriter;
 class JsonTree;

@@ -40,8 +40,8 @@ public:
     // Then the results below stay as they are until release().
     Outcome waitForParse();
     const QByteArray &bytes() const { return m_bytes; }
-    // Where the document starts in bytes(); the parse error when it did not
-    // parse.
+    // Where the document starts in bytes(), -1 when they hold none; tree()
+    // holds its parse, or the error of a parse that failed.
     int documentStart() const { return m_start; }
     const JsonTree &tree() const { return m_tree; }
     // The mapping list read ahead for group of tree(), handed out once.
