@@ -18,6 +18,7 @@
 #include "ProfileRowFit.h"
 #include "ProfileTileOrder.h"
 #include "ProfileTileStyle.h"
+#include "SaveSequence.h"
 #include "SettingsFile.h"
 #include "SimpleModel.h"
 #include "SimpleRenameDialog.h"
@@ -79,6 +80,7 @@ ProfileArea::ProfileArea(QWidget *parent)
     , ui(std::make_unique<Ui::ProfileArea>())
     , m_store(PackageCreator::instance())
     , m_model(SimpleModel::instance())
+    , m_device(MouseFunctions::instance())
 {
     ui->setupUi(this);
     ui->frame_search->hide();
@@ -658,7 +660,26 @@ void ProfileArea::deleteProfile(ProfileData *profile)
     }
     m_model->deleteProfile(profile);
     refresh();
-    ConfigFile::instance()->save();
+    // The later profiles are numbered anew: a mouse still holding the old
+    // package would run another profile's records at the next switch.
+    saveToMouseAndFile();
+}
+
+void ProfileArea::saveToMouseAndFile()
+{
+    // As the view's Save: profiles beyond the mouse's memory are not offered
+    // to it (the view tells of those), and the file is written in any case.
+    const bool upload =
+        m_device->waitState() != MouseFunctions::WaitDisconnected && m_device->memoryUsedPercent() <= 100.0;
+    ConfigFile *file = ConfigFile::instance();
+    const SaveSequence::Result result = SaveSequence::run(upload, m_device, file);
+    if (!result.uploadFailed())
+        return;
+    // The file holds the change, the mouse does not: Save stays available.
+    emit file->saved(true);
+    DlgMessageBox message(this, tr("The profiles could not be sent to the mouse.\n%1").arg(result.uploadReason),
+                          m_modelKey);
+    message.exec();
 }
 
 void ProfileArea::duplicateProfile(ProfileData *profile)

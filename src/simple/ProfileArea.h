@@ -32,6 +32,7 @@
 #include <memory>
 
 class ActiveProfileBox;
+class MouseFunctions;
 class PackageCreator;
 class ProfileButton;
 class ProfileData;
@@ -125,11 +126,15 @@ private:
     // sub-profile of parent when given) with its links and logo. Null when
     // cancelled or no profile could be added.
     ProfileData *createFromDialog(ProfileData *parent);
+    // Uploads to a connected mouse when the profiles fit, then writes the
+    // file; a failed upload is told and leaves Save available.
+    void saveToMouseAndFile();
     void setScrollValue(int value);
 
     std::unique_ptr<Ui::ProfileArea> ui;
     PackageCreator *m_store;
     SimpleModel *m_model;
+    MouseFunctions *m_device;
     ActiveProfileBox *m_box;
     QPushButton *m_create;
     QPushButton *m_manage;

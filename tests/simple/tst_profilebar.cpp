@@ -1,7 +1,8 @@
 // The simple view's profile bar with real profile folders in the test's own
 // home: creating, modifying, duplicating and deleting profiles through its
 // dialogs, the sub-profile tiles, the menus, the Global tile, the tiles'
-// and the active profile box's states, and a tile click reaching the mouse.
+// and the active profile box's states, and a delete and a tile click
+// reaching the mouse.
 #include "ActiveProfileBox.h"
 #include "AppStyleSheet.h"
 #include "ConfigFile.h"
@@ -10,10 +11,12 @@
 #include "DialogFixture.h"
 #include "DlgProfile.h"
 #include "HintsArea.h"
+#include "MouseFunctions.h"
 #include "ProcessStateGuard.h"
 #include "ProfileArea.h"
 #include "ProfileButton.h"
 #include "ProfileFixture.h"
+#include "SampleModel.h"
 #include "SimulatedMouse.h"
 #include "WidgetDriver.h"
 
@@ -488,6 +491,77 @@ private slots:
                  qPrintable(withTheBar.join(",")));
         if (all > 12)
             QVERIFY2(firstScreenful < all, qPrintable(QString("%1 of %2 tiles at once").arg(firstScreenful).arg(all)));
+    }
+
+    // Deleting numbers the later profiles anew: the mouse gets the new
+    // package before the file is written, so the next tile's switch runs that
+    // profile's own records. A refused upload is told and leaves Save
+    // available; profiles beyond the mouse's memory are not offered to it.
+    void deleteUploadsThenWrites_data()
+    {
+        QTest::addColumn<bool>("fits");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("taken") << true << false;
+        QTest::newRow("refused") << true << true;
+        QTest::newRow("beyond the memory") << false << false;
+    }
+    void deleteUploadsThenWrites()
+    {
+        QFETCH(bool, fits);
+        QFETCH(bool, refused);
+        ConnectedMouse fixture(30);
+        fixture.connect();
+        build("0:Work 1:Play 1.0:Level 1.1:Stage 2:Last");
+        int id = 0;
+        for (ProfileData *profile : SimpleModel::instance()->userProfiles()) {
+            profile->inputMaps << SampleModel::button(id, QString("key %1").arg(id));
+            ++id;
+        }
+        if (!fits)
+            fixture.mouse()->setMemorySize(PackageCreator::instance()->package().size() / 2);
+        // The mouse holds the profiles as numbered before.
+        fixture.device()->sendProfilesToMouse();
+        const QByteArray before = fixture.mouse()->ramPackage();
+        const int uploads = fixture.mouse()->uploads();
+        if (refused)
+            fixture.mouse()->setAcknowledgement(1, 10, 1, SimulatedMouse::BadCrc);
+        ProfileArea bar;
+        bar.show();
+        QSignalSpy saved(ConfigFile::instance(), &ConfigFile::saved);
+
+        std::unique_ptr<DialogAnswerer> message;
+        QString told;
+        DialogAnswerer yes([&](QWidget *question) {
+            message = std::make_unique<DialogAnswerer>([&](QWidget *box) {
+                told = labelTexts(box);
+                QVERIFY(WidgetDriver::click(box, "btn_ok"));
+            });
+            QVERIFY(WidgetDriver::click(question, "btn_yes"));
+        });
+        bar.deleteProfile(at("0"));
+        QVERIFY(yes.answered());
+        QCOMPARE(names(), (QStringList{"Play", "Level", "Stage", "Last"}));
+        QCOMPARE(readFile(ConfigFile::workingFilePath()), ConfigFile::instance()->writeBytes());
+        QVERIFY(!readFile(ConfigFile::workingFilePath()).contains("\"Work\""));
+        QVERIFY(!saved.isEmpty());
+        QCOMPARE(saved.last().at(0).toBool(), refused);
+        QCOMPARE(message->answered(), refused);
+        QCOMPARE(told.contains("could not be sent"), refused);
+        if (!fits || refused) {
+            QCOMPARE(fixture.mouse()->uploads(), uploads);
+            QCOMPARE(fixture.mouse()->ramPackage(), before);
+            return;
+        }
+        const QByteArray package = PackageCreator::instance()->package();
+        QCOMPARE(fixture.mouse()->ramPackage(), package);
+
+        ProfileData *next = at("0");
+        QCOMPARE(next->name, QString("Play"));
+        QVERIFY(WidgetDriver::click(bar.tileOf(next), "pushButton_image"));
+        QTRY_COMPARE(fixture.mouse()->profileIndex(), 0);
+        QCOMPARE(fixture.mouse()->subProfileIndex(), 255);
+        QCOMPARE(fixture.mouse()->uploads(), uploads + 1);
+        QCOMPARE(fixture.mouse()->ramPackage(), package);
     }
 
     void looks_data() { DialogFixture::addLookRows(); }
