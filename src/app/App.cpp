@@ -3,6 +3,7 @@
 #include "AppExtensions.h"
 #include "Autostart.h"
 #include "CalibrationStyle.h"
+#include "ConfigFile.h"
 #include "DlgYesNo.h"
 #include "ExpertView.h"
 #include "FWUpdate.h"
@@ -32,6 +33,8 @@
 #include <QStyle>
 #include <QThread>
 #include <QTimer>
+
+#include <optional>
 
 namespace {
 
@@ -69,6 +72,9 @@ App::App(int &argc, char **argv)
     QuitOnSignal::connectToApplication();
     setupLogging();
     qInfo() << "Start" << productName << versionString;
+    // The working file is read and parsed on a thread of its own while the
+    // windows are built; the expert view's load takes it up.
+    ConfigFile::instance()->prepareSaveFile();
     // Foreground detection and the recorder's view of other windows go
     // through X11 (XWayland on a Wayland session); their own lines come only
     // when first used.
@@ -132,8 +138,11 @@ App::App(int &argc, char **argv)
         applicationStateChanged(Qt::ApplicationActive);
         {
             // On the very first run it installs the predefined profiles of
-            // the applications it finds; it is never shown.
-            ManageProfiles manager(simpleView, QStringLiteral("pelkin"));
+            // the applications it finds; it is never shown, and not made
+            // once the program has run.
+            std::optional<ManageProfiles> manager;
+            if (!settingsFile().value("HasBeenRunBefore", false).toBool())
+                manager.emplace(simpleView, QStringLiteral("pelkin"));
             if (settingsFile().value("ExpertView", false).toBool())
                 expertView->activateView();
             else
@@ -154,6 +163,7 @@ App::App(int &argc, char **argv)
 
 App::~App()
 {
+    ConfigFile::instance()->finishStartLoad();
     if (autostartWriter)
         autostartWriter->wait();
     if (tlsLoader)

@@ -11,6 +11,7 @@
 #include "ProfileData.h"
 #include "SafeFile.h"
 #include "SharedConstants.h"
+#include "StartLoad.h"
 
 #include <QDebug>
 
@@ -82,25 +83,35 @@ bool ConfigFile::loadFile(const QString &path, bool readRoot, const Selection &s
 
 bool ConfigFile::loadBytes(const QByteArray &data, bool readRoot, const Selection &selection)
 {
+    // One pass over the file's own bytes, without a copy.
+    const int start = documentStart(data);
+    JsonTree tree;
+    if (start >= 0)
+        tree.parse(data, start);
+    return readParsed(data, start, tree, readRoot, selection);
+}
+
+int ConfigFile::documentStart(const QByteArray &data)
+{
     // Whatever stands before the document is ignored, but a NUL byte there
     // (or no document at all) means the file is not a configuration file.
-    int start = -1;
     for (int i = 0; i < data.size(); ++i) {
-        if (data.at(i) == '{') {
-            start = i;
-            break;
-        }
+        if (data.at(i) == '{')
+            return i;
         if (data.at(i) == '\0')
             break;
     }
+    return -1;
+}
+
+bool ConfigFile::readParsed(const QByteArray &data, int start, const JsonTree &tree, bool readRoot,
+                            const Selection &selection)
+{
     if (start < 0) {
         qWarning() << "ConfigFile: Null character found at start of file";
         return false;
     }
-
-    // One pass over the file's own bytes, without a copy.
-    JsonTree tree;
-    if (!tree.parse(data, start)) {
+    if (tree.root().isUndefined()) {
         qWarning().noquote() << "ConfigFile: load error" << tree.error().errorString();
         return false;
     }
@@ -329,13 +340,17 @@ void ConfigFile::readConfig(const QJsonObject &document, const Selection &select
     readConfig(tree.root(), selection);
 }
 
-void ConfigFile::readConfig(const JsonNode &document, const Selection &selection)
+int ConfigFile::fileVersionOf(const JsonNode &document)
 {
     const JsonNode version = document.value("Version");
-    m_readVersion = version.isDouble()
-                        ? int(std::clamp<qint64>(ConfigItems::integerOf(version), std::numeric_limits<int>::min(),
-                                                 std::numeric_limits<int>::max()))
-                        : 1;
+    return version.isDouble() ? int(std::clamp<qint64>(ConfigItems::integerOf(version), std::numeric_limits<int>::min(),
+                                                       std::numeric_limits<int>::max()))
+                              : 1;
+}
+
+void ConfigFile::readConfig(const JsonNode &document, const Selection &selection)
+{
+    m_readVersion = fileVersionOf(document);
     m_selection = selection;
     // A file that names no default names the global profile, not the one
     // the file read before it named.
@@ -371,7 +386,7 @@ void ConfigFile::readGroupAt(const JsonNode &group, bool isRoot, int depth)
     const JsonNode groups = group.value("Groups").toArray();
     if (groups.isEmpty())
         return;
-    if (depth >= 2) {
+    if (depth >= deepestGroup) {
         // Profiles nest two levels deep; a group below a sub-profile has no
         // place in the model, and reading it would overwrite the sub-profile.
         qWarning() << "ConfigFile: groups below a sub-profile ignored -" << group.value("Name").toString();
@@ -419,24 +434,43 @@ void ConfigFile::readGroupContents(const JsonNode &group)
         m_model->setLinkedApps(paths, names);
     }
 
+    const MappingList list = mappingsOf(group);
+    for (const JsonNode &element : list.systemEvents) {
+        const JsonNode code = element.value("InputActionType").toObject().value("Code");
+        if (code == QLatin1String("configSet"))
+            readConfigSet(element);
+        else if (code == QLatin1String("profileChanged"))
+            readProfileChanged(element);
+    }
+    m_model->setInputMaps(list.topLevel);
+}
+
+ConfigFile::MappingList ConfigFile::mappingsOf(const JsonNode &group)
+{
+    MappingList list;
+    if (m_readingAhead && m_readingAhead->takeMappings(group, &list))
+        return list;
+    return readMappingList(group, m_readVersion);
+}
+
+ConfigFile::MappingList ConfigFile::readMappingList(const JsonNode &group, int fileVersion)
+{
     // Top-level movement mappings are left out: the only one a profile has
-    // is the built-in pointer mapping, which every write adds anew.
-    ConfigMappingReader reader(m_readVersion, true, true);
+    // is the built-in pointer mapping, which every write adds anew. A system
+    // event takes its place in the list without being a mapping.
+    MappingList list;
+    ConfigMappingReader reader(fileVersion, true, true);
     for (const JsonNode &value : group.value("ActionMappings").toObject().value("$values").toArray()) {
         const JsonNode element = value.toObject();
-        const JsonNode type = element.value("InputActionType").toObject();
-        if (type.value("Id") == QLatin1String("systemEvent")) {
-            const JsonNode code = type.value("Code");
-            if (code == QLatin1String("configSet"))
-                readConfigSet(element);
-            else if (code == QLatin1String("profileChanged"))
-                readProfileChanged(element);
+        if (element.value("InputActionType").toObject().value("Id") == QLatin1String("systemEvent")) {
+            list.systemEvents.push_back(element);
             reader.skip();
         } else {
             reader.read(element);
         }
     }
-    m_model->setInputMaps(reader.topLevel());
+    list.topLevel = reader.topLevel();
+    return list;
 }
 
 void ConfigFile::readConfigSet(const JsonNode &element)

@@ -12,10 +12,14 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 class JsonTextWriter;
+class JsonTree;
 class PackageCreator;
 class ProfileData;
+class StartLoad;
 
 // The process-wide reader and writer of configuration files: all profiles of
 // the model (PackageCreator) as one JSON document behind the first line
@@ -72,6 +76,15 @@ public:
     // when not even the starter file could be read; the model is then as it
     // was.
     bool loadSaveFile();
+    // Begins the start's read of the working file on a thread of its own,
+    // to run while the windows are built: the read, the parse, the mapping
+    // lists of its profiles and, once it parsed, the backup. The next
+    // loadSaveFile() takes it up, waiting for the parse when it is not done
+    // yet; the backup goes on by itself.
+    void prepareSaveFile();
+    // Waits for what the start's read ahead still does and frees it; the
+    // application calls it before it ends.
+    void finishStartLoad();
     // The per-user starter copy, all groups.
     bool loadStarterFile();
     // Only the starter copy's global profile contents: nothing is announced
@@ -141,6 +154,24 @@ public:
     // written by this program, so its values are read as written now.
     static InputMapPtr readActionMappingList(const QJsonArray &array, int fileVersion = writtenVersion);
 
+    // --- Pieces of a read, also for reading ahead
+    // Where the document in a file's bytes starts: the first "{", unless a
+    // NUL byte or the end comes first (then -1: not a configuration file).
+    static int documentStart(const QByteArray &data);
+    // The "Version" a parsed document names; 1 when it names none.
+    static int fileVersionOf(const JsonNode &document);
+    // A profile group's mapping list as a read of the group takes it: its
+    // top-level mappings, and the system events among its elements.
+    struct MappingList
+    {
+        InputMapList topLevel;
+        std::vector<JsonNode> systemEvents;
+    };
+    static MappingList readMappingList(const JsonNode &group, int fileVersion);
+    // Profiles nest two levels below the root group; a read skips the
+    // groups below.
+    static constexpr int deepestGroup = 2;
+
     // "Version" of every file written, and of the file read last (1 when it
     // had none).
     static constexpr int writtenVersion = 2;
@@ -171,6 +202,13 @@ private:
     enum class LoadOutcome { Loaded, NotOpened, NoDocument, NotParsed };
     // bytes: what the file held, read or not.
     LoadOutcome loadStoreFile(const QString &path, QByteArray *bytes);
+    // The same for the working file read ahead.
+    LoadOutcome loadReadAhead(StartLoad &ahead, QByteArray *bytes);
+    // Reads a document parsed from data (from start) into the model; false,
+    // with the reason logged, when data held none or it did not parse.
+    bool readParsed(const QByteArray &data, int start, const JsonTree &tree, bool readRoot, const Selection &selection);
+    // A group's mapping list: the one read ahead, or read now.
+    MappingList mappingsOf(const JsonNode &group);
     void makeFolders() const;
     // A new backup of the working file just loaded from bytes, unless the
     // newest backup holds them already.
@@ -213,4 +251,9 @@ private:
     int m_defaultSubIndex = 255;
     bool m_starterCopied = false;
     bool m_saveFailureReported = false;
+    // The start's read of the working file, kept until its thread ended.
+    std::unique_ptr<StartLoad> m_startLoad;
+    bool m_readAheadTaken = false;
+    // While the file read ahead is read into the model.
+    StartLoad *m_readingAhead = nullptr;
 };

@@ -14,6 +14,7 @@
 #include "SettingsFile.h"
 #include "SharedConstants.h"
 #include "SimpleRenameDialog.h"
+#include "StartLoad.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -249,21 +250,52 @@ ConfigFile::LoadOutcome ConfigFile::loadStoreFile(const QString &path, QByteArra
         return LoadOutcome::NotOpened;
     if (loadBytes(data))
         return LoadOutcome::Loaded;
-    // The reader refuses data with a NUL byte (or nothing) before the first
-    // "{" as not being a configuration file at all; anything else that
-    // failed did not parse.
-    const int start = data.indexOf('{');
-    return start < 0 || data.left(start).contains('\0') ? LoadOutcome::NoDocument : LoadOutcome::NotParsed;
+    // The reader refuses data without a document as not being a
+    // configuration file at all; anything else that failed did not parse.
+    return documentStart(data) < 0 ? LoadOutcome::NoDocument : LoadOutcome::NotParsed;
+}
+
+ConfigFile::LoadOutcome ConfigFile::loadReadAhead(StartLoad &ahead, QByteArray *bytes)
+{
+    if (ahead.waitForParse() == StartLoad::Outcome::NotOpened)
+        return LoadOutcome::NotOpened;
+    *bytes = ahead.bytes();
+    m_readingAhead = &ahead;
+    const bool loaded = readParsed(ahead.bytes(), ahead.documentStart(), ahead.tree(), true, Selection());
+    m_readingAhead = nullptr;
+    ahead.release();
+    if (loaded)
+        return LoadOutcome::Loaded;
+    return ahead.documentStart() < 0 ? LoadOutcome::NoDocument : LoadOutcome::NotParsed;
+}
+
+void ConfigFile::prepareSaveFile()
+{
+    // One at a time: a second call waits for the thread of the first.
+    m_startLoad.reset();
+    m_readAheadTaken = false;
+    m_startLoad =
+        std::make_unique<StartLoad>(workingFilePath(), [this](const QByteArray &bytes) { backUpWorkingFile(bytes); });
+}
+
+void ConfigFile::finishStartLoad()
+{
+    m_startLoad.reset();
 }
 
 bool ConfigFile::loadSaveFile()
 {
     const QString working = workingFilePath();
+    // A read ahead of this file is taken once; its thread backs up a file
+    // that parsed.
+    StartLoad *ahead = m_startLoad && !m_readAheadTaken && m_startLoad->path() == working ? m_startLoad.get() : nullptr;
+    m_readAheadTaken = true;
     QByteArray bytes;
-    const LoadOutcome outcome = loadStoreFile(working, &bytes);
+    const LoadOutcome outcome = ahead ? loadReadAhead(*ahead, &bytes) : loadStoreFile(working, &bytes);
     if (outcome == LoadOutcome::Loaded) {
         // Backed up as it was loaded, without reading it again.
-        backUpWorkingFile(bytes);
+        if (!ahead)
+            backUpWorkingFile(bytes);
         bytes.clear();
     } else {
         bytes.clear();

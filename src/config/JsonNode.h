@@ -21,6 +21,9 @@ public:
     JsonNode() = default;
 
     bool isUndefined() const { return !m_tree; }
+    // Where the value stands in its tree: two values of one tree are the
+    // same value exactly when their places are equal.
+    quint32 place() const { return m_index; }
     bool isNull() const;
     bool isBool() const;
     bool isDouble() const;

@@ -413,12 +413,31 @@ private:
     QJsonParseError::ParseError m_error = QJsonParseError::NoError;
 };
 
+namespace {
+
+// Room for the values of a text: at most one in about every twelve bytes of
+// a compact file.
+size_t roomFor(qint64 textSize)
+{
+    return size_t(std::max<qint64>(0, textSize) / 12 + 16);
+}
+
+} // namespace
+
+void JsonTree::reserveFor(qint64 textSize)
+{
+    m_nodes.reserve(roomFor(textSize));
+    // An indented file holds about one value in 36 bytes; those pages are
+    // given now rather than one at a time as the parse fills them.
+    m_nodes.resize(size_t(textSize / 36));
+    m_nodes.clear();
+}
+
 bool JsonTree::parse(const QByteArray &text, int start)
 {
     m_text = text;
     m_nodes.clear();
-    // About one value in every twelve bytes of an indented file.
-    m_nodes.reserve(size_t(std::max(0, text.size() - start) / 12 + 16));
+    m_nodes.reserve(roomFor(text.size() - start));
     const char *const base = m_text.constData();
     JsonTreeParser parser(base, base + start, base + m_text.size(), m_nodes);
     m_error = parser.parse();

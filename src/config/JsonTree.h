@@ -25,6 +25,9 @@ public:
     JsonTree() = default;
     // The document that starts at text[start] and runs to the end.
     bool parse(const QByteArray &text, int start = 0);
+    // Makes room ahead of a parse of a text of that size, which may run on
+    // another thread meanwhile (not at the same time as any other use).
+    void reserveFor(qint64 textSize);
     // A Qt JSON value, through its text.
     static JsonTree fromJson(const QJsonObject &object);
     static JsonTree fromJson(const QJsonArray &array);

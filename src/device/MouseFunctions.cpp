@@ -501,7 +501,8 @@ void MouseFunctions::logResetCauses(const QVector<uint8_t> &packet)
 {
     if (packet[5] != 1)
         return;
-    static const struct {
+    static const struct
+    {
         uint8_t bit;
         const char *text;
     } first[] = {{0x01, "Reset Info: Wake-up"},
@@ -561,6 +562,10 @@ bool MouseFunctions::fetchPackage(QString *error)
 
 double MouseFunctions::memoryUsedPercent()
 {
+    // Until a mouse told its memory size the share is nought whatever the
+    // package: it is not encoded for nothing.
+    if (m_deviceMemory <= 0)
+        return 0;
     fetchPackage();
     return packagePercent();
 }

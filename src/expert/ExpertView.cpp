@@ -63,8 +63,7 @@ ExpertView::ExpertView(QWidget *parent, SWUpdate *update)
     const char *const looks[Looks] = {"active", "hover", "select"};
     for (int button = 0; button < 4; ++button) {
         for (int look = 0; look < Looks; ++look)
-            m_pixmaps[button][look] =
-                QPixmap(QStringLiteral(":/pic/%1_%2.png").arg(pagePictures[button], looks[look]));
+            m_pixmaps[button][look] = QPixmap(QStringLiteral(":/pic/%1_%2.png").arg(pagePictures[button], looks[look]));
     }
 
     ui->setupUi(this);
@@ -178,8 +177,7 @@ void ExpertView::setupViews()
     // shared model, from the middle of its own handling of them.
     connect(m_shared, &SimpleModel::profilesListChanged, this, &ExpertView::onProfilesListChanged,
             Qt::QueuedConnection);
-    connect(m_shared, &SimpleModel::profileNameChanged, this, &ExpertView::onProfileNameChanged,
-            Qt::QueuedConnection);
+    connect(m_shared, &SimpleModel::profileNameChanged, this, &ExpertView::onProfileNameChanged, Qt::QueuedConnection);
     connect(m_shared, &SimpleModel::autoSwitchingChanged, m_tree, &ProfilesView::onAutoSwitchingChanged);
 
     const QSettings settings(SettingsFile::path(), QSettings::IniFormat);
@@ -191,11 +189,23 @@ void ExpertView::setupViews()
 
 void ExpertView::setupAddProfile()
 {
-    m_addProfile = new AddProfile(this);
-    connect(m_addProfile, &AddProfile::addProfile, m_strip, &ProfileScroller::addProfile);
-    connect(m_strip, &ProfileScroller::showAdd, m_addProfile, &AddProfile::show);
-    connect(m_strip, &ProfileScroller::showAddForCurrent, m_addProfile, &AddProfile::showNoParents);
+    // The dialog is made when first asked for.
+    connect(m_strip, &ProfileScroller::showAdd, this, [this](const QList<QStringList> &profiles, bool isGlobal) {
+        addProfileDialog()->show(profiles, isGlobal);
+    });
+    connect(m_strip, &ProfileScroller::showAddForCurrent, this, [this](const QStringList &profile, bool isGlobal) {
+        addProfileDialog()->showNoParents(profile, isGlobal);
+    });
     connect(ui->pushButton_update, &QPushButton::clicked, this, &ExpertView::startUpdate);
+}
+
+AddProfile *ExpertView::addProfileDialog()
+{
+    if (!m_addProfile) {
+        m_addProfile = new AddProfile(this);
+        connect(m_addProfile, &AddProfile::addProfile, m_strip, &ProfileScroller::addProfile);
+    }
+    return m_addProfile;
 }
 
 int ExpertView::channel() const
@@ -620,8 +630,8 @@ SaveSequence::Result ExpertView::saveButton()
 
 void ExpertView::foregroundChange(const QString &foregroundApp)
 {
-    if (!switchShowsOn() || foregroundApp == m_previousForeground
-        || m_device->waitState() != MouseFunctions::WaitIdle || m_model->loading)
+    if (!switchShowsOn() || foregroundApp == m_previousForeground || m_device->waitState() != MouseFunctions::WaitIdle
+        || m_model->loading)
         return;
     // Leaving this program with edits not saved yet saves them.
     const QString self = ownExecutableName();

@@ -62,7 +62,8 @@ public:
     ComboBox *activeProfileBox() const { return m_activeBox; }
     // The main menu's actions, made when first needed.
     ExpertMainMenu *mainMenuActions();
-    AddProfile *addProfileDialog() const { return m_addProfile; }
+    // Made when first asked for.
+    AddProfile *addProfileDialog();
     const ConnectionSwitch &connectionSwitch() const { return m_switch; }
     // The tilt calibration is still to be offered ("HasDoneCalibration" was
     // false at start).

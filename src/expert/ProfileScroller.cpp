@@ -19,6 +19,9 @@ namespace {
 constexpr int noIndex = 255;
 constexpr int scrollDelayMs = 100;
 constexpr int popupWidth = 182;
+// Changes to every tab kept for tabs not made yet; past them, the tabs are
+// made (a strip left hidden for long, while the foreground switches).
+constexpr int tabChangesKept = 32;
 
 const QString addAfterTabs = QStringLiteral(
     "QPushButton { border-top-left-radius: 0px; border-bottom-left-radius: 0px; border-top-right-radius: 5px; "
@@ -84,7 +87,7 @@ void ProfileScroller::addProfile(const QString &name, const QString &parent)
         }
         const QString unique = ProfileListRules::uniqueName(name, m_groups.at(group).mid(1));
         m_groups[group].append(unique);
-        if (m_groups.at(group).size() == 2)
+        if (m_groups.at(group).size() == 2 && m_tabsMade)
             m_buttons.at(group)->setArrowVisible(true);
         emit profileAdded(unique, parent);
         return;
@@ -116,18 +119,70 @@ void ProfileScroller::addProfileFromFile(const QString &name, const QString &par
 QString ProfileScroller::addParentButton(const QString &name)
 {
     const QString unique = ProfileListRules::uniqueName(name, topLevelNames());
-    auto *tab =
-        new TummyButton(unique, QPixmap(QStringLiteral(":/pic/down_arrow_profile.png")), ui->scrollAreaWidgetContents);
+    m_groups.append({unique});
+    if (m_tabsMade)
+        makeTab(m_groups.size() - 1);
+    return unique;
+}
+
+QList<TummyButton *> ProfileScroller::buttons() const
+{
+    // A reader makes the tabs as the strip would have had them all along.
+    return const_cast<ProfileScroller *>(this)->tabs();
+}
+
+const QList<TummyButton *> &ProfileScroller::tabs()
+{
+    if (!m_tabsMade) {
+        m_tabsMade = true;
+        for (int group = m_buttons.size(); group < m_groups.size(); ++group)
+            makeTab(group);
+        m_tabChanges.clear();
+        updateLayout();
+    }
+    return m_buttons;
+}
+
+void ProfileScroller::makeTab(int group)
+{
+    const QStringList &names = m_groups.at(group);
+    auto *tab = new TummyButton(names.first(), QPixmap(QStringLiteral(":/pic/down_arrow_profile.png")),
+                                ui->scrollAreaWidgetContents);
     tab->setContextMenuPolicy(Qt::CustomContextMenu);
-    tab->setObjectName(unique);
+    tab->setObjectName(names.first());
     tab->showNormalArrow();
     tab->installEventFilter(this);
     connect(tab, &QPushButton::clicked, this, &ProfileScroller::profileClick);
     connect(tab, &QWidget::customContextMenuRequested, this, [this, tab](const QPoint &pos) { showTabMenu(tab, pos); });
-    m_groups.append({unique});
     m_buttons.append(tab);
     ui->horizontalLayout_buttons->addWidget(tab);
-    return unique;
+    if (names.size() > 1)
+        tab->setArrowVisible(true);
+    // What every tab was told since its group came.
+    for (const TabChange &change : qAsConst(m_tabChanges)) {
+        if (group < change.groups)
+            change.change(tab);
+    }
+}
+
+void ProfileScroller::forEachTab(const std::function<void(TummyButton *)> &change)
+{
+    if (!m_tabsMade && m_tabChanges.size() >= tabChangesKept)
+        tabs();
+    if (!m_tabsMade) {
+        m_tabChanges.append({change, int(m_groups.size())});
+        return;
+    }
+    for (TummyButton *tab : qAsConst(m_buttons))
+        change(tab);
+}
+
+bool ProfileScroller::event(QEvent *event)
+{
+    // Polished as its window first shows, before the window's children show.
+    if (event->type() == QEvent::Polish)
+        tabs();
+    return QWidget::event(event);
 }
 
 void ProfileScroller::showTabMenu(TummyButton *tab, const QPoint &pos)
@@ -167,6 +222,7 @@ void ProfileScroller::removeGroup(int group)
 
 void ProfileScroller::deleteProfile(const QString &name, const QString &parent)
 {
+    tabs();
     if (!parent.isEmpty()) {
         for (int i = 0; i < m_groups.size(); ++i) {
             QStringList &group = m_groups[i];
@@ -186,6 +242,9 @@ void ProfileScroller::deleteProfile(const QString &name, const QString &parent)
 
 void ProfileScroller::renameProfile(const QString &name, const QString &newName)
 {
+    // A tab keeps the text it shows, which a tab made from the new name
+    // would not.
+    tabs();
     for (TummyButton *tab : qAsConst(m_buttons)) {
         if (tab->objectName() == name) {
             tab->setObjectName(newName);
@@ -217,6 +276,9 @@ void ProfileScroller::clear()
     }
     while (!m_buttons.isEmpty())
         removeGroup(m_buttons.size() - 1);
+    // Groups whose tabs were not made yet go with what they were told.
+    m_groups.clear();
+    m_tabChanges.clear();
     m_selectedButton = nullptr;
     m_importParents.clear();
     updateLayout();
@@ -224,6 +286,7 @@ void ProfileScroller::clear()
 
 void ProfileScroller::syncWithModel()
 {
+    tabs();
     QStringList collected;
     for (const QStringList &group : qAsConst(m_groups))
         collected << group;
@@ -271,23 +334,23 @@ void ProfileScroller::setCurrentProfile(const QString &buttonName, const QString
         emit m_global->clicked();
     else
         m_global->setSelected(false);
-    for (TummyButton *tab : qAsConst(m_buttons)) {
+    forEachTab([buttonName, shownName](TummyButton *tab) {
         if (!buttonName.isEmpty() && tab->objectName() == buttonName) {
             tab->setSelected(true);
             tab->setLabelText(shownName);
-            continue;
+            return;
         }
         tab->setSelected(false);
         if (tab->isAsteriskHidden())
             tab->setLabelText(tab->objectName());
-    }
+    });
     updateLayout();
 }
 
 void ProfileScroller::setActiveProfile(const QString &buttonName, const QString &shownName)
 {
     m_global->setAsteriskVisible(false);
-    for (TummyButton *tab : qAsConst(m_buttons)) {
+    forEachTab([buttonName, shownName](TummyButton *tab) {
         if (tab->objectName() != buttonName) {
             tab->setAsteriskVisible(false);
             if (!tab->isSelected())
@@ -298,18 +361,18 @@ void ProfileScroller::setActiveProfile(const QString &buttonName, const QString 
             tab->setAsteriskVisible(true);
             tab->setLabelText(shownName);
         }
-    }
+    });
     updateLayout();
 }
 
 void ProfileScroller::setActiveGlobal()
 {
     m_global->setAsteriskVisible(true);
-    for (TummyButton *tab : qAsConst(m_buttons)) {
+    forEachTab([](TummyButton *tab) {
         tab->setAsteriskVisible(false);
         if (!tab->isSelected())
             tab->setLabelText(tab->objectName());
-    }
+    });
     updateLayout();
 }
 
@@ -366,6 +429,9 @@ void ProfileScroller::updateArrows()
 
 void ProfileScroller::updateLayout()
 {
+    // Laid out once the tabs are made.
+    if (!m_tabsMade)
+        return;
     const int spacing = ui->horizontalLayout->spacing();
     if (m_fixedWidth < 0)
         m_fixedWidth = StripLayout::fixedWidth(m_global->width(), spacing, ui->pushButton_add->width(),

@@ -6,6 +6,11 @@
 // profile shown, marks the one active on the mouse with "*", keeps the
 // names unique and reports the user's choices; the profile tree makes the
 // profiles.
+//
+// The tabs themselves are made when the strip is first polished (as its
+// window first shows) or first asked for them: until then the strip keeps
+// the names only, and what it is told to do to every tab is kept and done to
+// each tab when it is made, as if the tab had been there.
 
 #include "ImportParents.h"
 #include "MenuList.h"
@@ -15,6 +20,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -41,7 +47,8 @@ public:
     // One list per top-level profile in tab order: its name, then its
     // sub-profiles'.
     QList<QStringList> groups() const { return m_groups; }
-    QList<TummyButton *> buttons() const { return m_buttons; }
+    // The tabs, made now when they were not yet.
+    QList<TummyButton *> buttons() const;
     TummyButton *globalButton() const { return m_global; }
     MenuList *subProfileMenu() const { return m_popup; }
 
@@ -73,10 +80,17 @@ public slots:
     void profileAddClick();
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The tabs, every group's made.
+    const QList<TummyButton *> &tabs();
+    void makeTab(int group);
+    // Does change to every tab, and to each tab made later of the groups
+    // there are now.
+    void forEachTab(const std::function<void(TummyButton *)> &change);
     // The name the profile gets: unique among the top-level names.
     QString addParentButton(const QString &name);
     void removeGroup(int group);
@@ -95,7 +109,17 @@ private:
     int m_stepWidth = 0;
     int m_fixedWidth = -1;
     QList<QStringList> m_groups;
+    // One per group once made; empty before.
     QList<TummyButton *> m_buttons;
+    // Whether the tabs were made; before, the changes to every tab and the
+    // number of groups at each.
+    bool m_tabsMade = false;
+    struct TabChange
+    {
+        std::function<void(TummyButton *)> change;
+        int groups;
+    };
+    QList<TabChange> m_tabChanges;
     QPointer<MenuList> m_popup;
     ProfilesView *m_tree;
     ImportParents m_importParents;

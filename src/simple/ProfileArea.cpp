@@ -22,6 +22,7 @@
 #include "SettingsFile.h"
 #include "SimpleModel.h"
 #include "SimpleRenameDialog.h"
+#include "SimpleViewLook.h"
 #include "StyleProperties.h"
 #include "ui_ProfileArea.h"
 
@@ -33,6 +34,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -100,12 +103,6 @@ ProfileArea::ProfileArea(QWidget *parent)
     utilities->addSpacerItem(new QSpacerItem(1, 1, QSizePolicy::Fixed, QSizePolicy::Expanding));
     ui->horizontalLayout_main->insertLayout(ui->horizontalLayout_main->count() - 1, utilities);
 
-    createProfileButtons(m_store->profiles());
-    for (const Tile &tile : qAsConst(m_tiles)) {
-        if (tile.profile->isSubProfile())
-            tile.button->hide();
-    }
-
     connect(m_create, &QPushButton::clicked, this, &ProfileArea::createProfile);
     connect(m_manage, &QPushButton::clicked, this, &ProfileArea::managePredefinedProfiles);
     connect(ui->pushButton_left, &QPushButton::clicked, this, &ProfileArea::scrollLeft);
@@ -134,6 +131,24 @@ void ProfileArea::setModelKey(const QString &key)
 
 ProfileButton *ProfileArea::tileOf(const ProfileData *profile) const
 {
+    if (ProfileButton *made = madeTileOf(profile))
+        return made;
+    makeAllTiles();
+    return madeTileOf(profile);
+}
+
+void ProfileArea::makeAllTiles() const
+{
+    // A reader makes the tiles the row would have had all along: they are
+    // made late only to spare the start the work.
+    auto *self = const_cast<ProfileArea *>(this);
+    if (!m_tilesMade)
+        self->makeTiles(-1);
+    self->makeWaitingTiles();
+}
+
+ProfileButton *ProfileArea::madeTileOf(const ProfileData *profile) const
+{
     for (const Tile &tile : m_tiles) {
         if (tile.profile && tile.key == profile)
             return tile.button;
@@ -142,6 +157,12 @@ ProfileButton *ProfileArea::tileOf(const ProfileData *profile) const
 }
 
 QList<ProfileButton *> ProfileArea::rowTiles() const
+{
+    makeAllTiles();
+    return madeRow();
+}
+
+QList<ProfileButton *> ProfileArea::madeRow() const
 {
     QList<ProfileButton *> row;
     const QLayout *layout = ui->horizontalLayout_buttons;
@@ -155,7 +176,7 @@ QList<ProfileButton *> ProfileArea::rowTiles() const
 QList<ProfileData *> ProfileArea::rowProfiles() const
 {
     QList<ProfileData *> row;
-    const QList<ProfileButton *> buttons = rowTiles();
+    const QList<ProfileButton *> buttons = madeRow();
     for (const ProfileButton *button : buttons) {
         for (const Tile &tile : m_tiles) {
             if (tile.button == button)
@@ -167,8 +188,13 @@ QList<ProfileData *> ProfileArea::rowProfiles() const
 
 ProfileButton *ProfileArea::createProfileButton(ProfileData *profile, const QHash<QString, QString> &predefined)
 {
+    // Before the bar is told a key, its tiles carry the one the application
+    // gives every widget: the connected model's.
+    const QString key = m_modelKey.isNull()
+                            ? SimpleViewLook::forProductId(MouseFunctions::instance()->mousePID()).modelKey
+                            : m_modelKey;
     auto *button = new ProfileButton(profile->name, pixmapAt(Predefined::logoFile(profile->name, predefined)),
-                                     kindOf(profile), profile->isDefault, m_modelKey, ui->scrollAreaWidgetContents);
+                                     kindOf(profile), profile->isDefault, key, ui->scrollAreaWidgetContents);
     m_tiles.append({profile, profile, button});
     const QPointer<ProfileData> target(profile);
     connect(button, &ProfileButton::clicked, this, [this, target] {
@@ -182,9 +208,9 @@ ProfileButton *ProfileArea::createProfileButton(ProfileData *profile, const QHas
     return button;
 }
 
-void ProfileArea::createProfileButtons(QList<ProfileData *> profiles)
+void ProfileArea::createProfileButtons(QList<ProfileData *> profiles, bool withGlobal)
 {
-    if (ProfileData *global = m_store->globalProfile())
+    if (ProfileData *global = m_store->globalProfile(); global && withGlobal)
         profiles.prepend(global);
     // The logos of all the tiles, with the predefined folders read once.
     const QHash<QString, QString> predefined = Predefined::predefinedFolders();
@@ -194,7 +220,7 @@ void ProfileArea::createProfileButtons(QList<ProfileData *> profiles)
         if (profile->isGlobal())
             button->setName(tr("Global Defaults"));
         ui->horizontalLayout_buttons->insertWidget(place.position, button);
-        if (ProfileButton *parent = tileOf(place.parentToShowToggle)) {
+        if (ProfileButton *parent = madeTileOf(place.parentToShowToggle)) {
             parent->setHasSubProfiles(true);
             connect(parent, &ProfileButton::expandSubProfiles, this, &ProfileArea::toggleSubProfiles,
                     Qt::UniqueConnection);
@@ -202,6 +228,83 @@ void ProfileArea::createProfileButtons(QList<ProfileData *> profiles)
         if (profile->isGlobal())
             button->setVisible(m_showGlobal);
     }
+}
+
+void ProfileArea::makeTiles(int groups)
+{
+    m_tilesMade = true;
+    m_screenful = groups;
+    QList<ProfileData *> rest = m_store->profiles();
+    const QList<ProfileData *> now = takeGroups(&rest, groups);
+    for (ProfileData *profile : qAsConst(rest))
+        m_waiting.append(profile);
+    const int from = m_tiles.size();
+    createProfileButtons(now);
+    markStartTiles(from);
+    if (!m_waiting.isEmpty())
+        QTimer::singleShot(0, this, [this] { makeWaitingTiles(m_screenful); });
+    updateScrollArea();
+}
+
+QList<ProfileData *> ProfileArea::takeGroups(QList<ProfileData *> *profiles, int groups)
+{
+    QList<ProfileData *> taken;
+    int topLevel = 0;
+    while (!profiles->isEmpty()) {
+        if (!profiles->first()->isSubProfile() && groups >= 0 && ++topLevel > groups)
+            break;
+        taken.append(profiles->takeFirst());
+    }
+    return taken;
+}
+
+void ProfileArea::makeWaitingTiles(int groups)
+{
+    if (m_waiting.isEmpty())
+        return;
+    QList<ProfileData *> rest;
+    for (const QPointer<ProfileData> &profile : qAsConst(m_waiting)) {
+        if (profile)
+            rest.append(profile);
+    }
+    m_waiting.clear();
+    const QList<ProfileData *> now = takeGroups(&rest, groups);
+    for (ProfileData *profile : qAsConst(rest))
+        m_waiting.append(profile);
+    const int from = m_tiles.size();
+    createProfileButtons(now, false);
+    markStartTiles(from);
+    updateScrollArea();
+    // A screenful a turn, so that what is on the screen paints between them.
+    if (!m_waiting.isEmpty() && groups >= 0)
+        QTimer::singleShot(0, this, [this] { makeWaitingTiles(m_screenful); });
+}
+
+void ProfileArea::markStartTiles(int from)
+{
+    for (int i = from; i < m_tiles.size(); ++i) {
+        const Tile &tile = m_tiles.at(i);
+        // Sub-profiles start folded away; the others show at once in a bar
+        // on screen, as those made with the bar showed with it.
+        if (tile.profile->isSubProfile())
+            tile.button->hide();
+        else if (isVisible() && !tile.button->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            tile.button->show();
+        tile.button->setActivated(tile.key == m_markedActive);
+        tile.button->setSelected(tile.key == m_markedSelected);
+    }
+}
+
+bool ProfileArea::event(QEvent *event)
+{
+    // Polished as its window first shows, before the window's children show:
+    // the tiles of as many groups as the row could show at the window's
+    // width beside the bar's box and buttons.
+    if (event->type() == QEvent::Polish && !m_tilesMade) {
+        const int step = ProfileTileStyle::tileSize(ProfileTileStyle::TopLevel).width() + ProfileRowFit::tileSpacing;
+        makeTiles(std::max(0, window()->width() - m_box->width() - m_create->width()) / step + 1);
+    }
+    return QWidget::event(event);
 }
 
 void ProfileArea::removeTile(int at)
@@ -216,6 +319,9 @@ void ProfileArea::removeTile(int at)
 
 void ProfileArea::rebuildProfileButtons()
 {
+    // Tiles not made yet are made from the store as it is then.
+    if (!m_tilesMade)
+        return;
     QList<ProfileData *> profiles = m_store->profiles();
     for (int i = m_tiles.size() - 1; i >= 0; --i) {
         const Tile &tile = m_tiles.at(i);
@@ -227,6 +333,13 @@ void ProfileArea::rebuildProfileButtons()
         tile.button->setDefault(tile.profile->isDefault);
         profiles.removeOne(tile.profile);
     }
+    for (int i = m_waiting.size() - 1; i >= 0; --i) {
+        if (!m_waiting.at(i) || !profiles.removeOne(m_waiting.at(i)))
+            m_waiting.removeAt(i);
+    }
+    // A new profile takes its place after the tiles still waiting.
+    if (!profiles.isEmpty())
+        makeWaitingTiles();
     createProfileButtons(profiles);
 }
 
@@ -241,7 +354,8 @@ void ProfileArea::refresh()
 
 void ProfileArea::markCurrentProfile()
 {
-    const ProfileData *current = m_store->currentProfile();
+    ProfileData *current = m_store->currentProfile();
+    m_markedSelected = current;
     for (const Tile &tile : qAsConst(m_tiles))
         tile.button->setSelected(tile.profile && tile.key == current);
 }
@@ -249,6 +363,7 @@ void ProfileArea::markCurrentProfile()
 void ProfileArea::onActiveProfileChanged()
 {
     ProfileData *active = m_store->activeProfile();
+    m_markedActive = active;
     for (const Tile &tile : qAsConst(m_tiles))
         tile.button->setActivated(tile.profile && tile.key == active);
 
@@ -262,12 +377,18 @@ void ProfileArea::onActiveProfileChanged()
 
     if (!m_setActiveAsViewed || !isVisible() || !active)
         return;
-    if (ProfileButton *button = tileOf(active)) {
+    // A waiting sub-profile's tile is unfolded by its parent's, which needs
+    // them made; a waiting top-level one is clicked as its tile would be.
+    if (active->isSubProfile())
+        makeWaitingTiles();
+    if (ProfileButton *button = madeTileOf(active)) {
         emit button->clicked();
         if (active->isSubProfile() && !button->isVisible()) {
-            if (ProfileButton *parent = tileOf(m_store->parentProfile(active)))
+            if (ProfileButton *parent = madeTileOf(m_store->parentProfile(active)))
                 parent->clickToggle();
         }
+    } else if (m_waiting.contains(active)) {
+        profileClick(active);
     }
 }
 
@@ -308,10 +429,15 @@ void ProfileArea::updateScrollArea()
     widths.leftMargin = margins.left();
     widths.rightMargin = margins.right();
     QVector<int> tileWidths;
-    const QList<ProfileButton *> row = rowTiles();
+    const QList<ProfileButton *> row = madeRow();
     for (const ProfileButton *button : row) {
         if (button->isVisible())
             tileWidths.append(button->width());
+    }
+    // A tile still waiting counts as it will show: a top-level one unfolded.
+    for (const QPointer<ProfileData> &profile : qAsConst(m_waiting)) {
+        if (profile && !profile->isSubProfile() && isVisible())
+            tileWidths.append(ProfileTileStyle::tileSize(kindOf(profile)).width());
     }
 
     const ProfileRowFit::Fit fit = ProfileRowFit::fit(widths, tileWidths);
@@ -396,6 +522,7 @@ void ProfileArea::profileClick(ProfileData *profile)
     m_model->setCurrentProfile(profile);
     if (m_setViewedAsActive)
         m_model->setActiveProfile(profile, true);
+    m_markedSelected = profile;
     for (const Tile &tile : qAsConst(m_tiles))
         tile.button->setSelected(tile.profile && tile.key == profile);
     emit profileClicked();

@@ -15,6 +15,12 @@
 //
 // Tiles are deleted later, not at once: a refresh may come from inside a
 // tile's own click or menu.
+//
+// The tiles are made when the bar is first polished, as its window first
+// shows: those of the first screenful at once, the others a screenful a turn
+// of the event loop; anything that reads or changes the row first makes
+// those still waiting. A tile made late shows its profile as it is then,
+// marked active and selected as the row's last marks said.
 
 #include <QHash>
 #include <QList>
@@ -73,6 +79,7 @@ public slots:
     void scrollRight();
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -86,7 +93,26 @@ private:
         ProfileButton *button;
     };
 
-    void createProfileButtons(QList<ProfileData *> profiles);
+    // The tiles of profiles in row order (after the Global tile, made anew,
+    // when withGlobal).
+    void createProfileButtons(QList<ProfileData *> profiles, bool withGlobal = true);
+    // The tiles of the profiles as the bar's start makes them: the first
+    // groups (a top-level profile and its sub-profiles) now, and the others
+    // waiting when groups is not negative.
+    void makeTiles(int groups);
+    // The tiles still waiting: all, or the first groups when groups is not
+    // negative (the others a turn later).
+    void makeWaitingTiles(int groups = -1);
+    // The first groups of profiles in row order, taken off the list; all
+    // when groups is negative.
+    static QList<ProfileData *> takeGroups(QList<ProfileData *> *profiles, int groups);
+    void makeAllTiles() const;
+    // Tiles from the one at from on, folded and marked as the bar's start
+    // leaves them.
+    void markStartTiles(int from);
+    // The tile of a profile already made; null when it has none yet.
+    ProfileButton *madeTileOf(const ProfileData *profile) const;
+    QList<ProfileButton *> madeRow() const;
     ProfileButton *createProfileButton(ProfileData *profile, const QHash<QString, QString> &predefined);
     void rebuildProfileButtons();
     void removeTile(int at);
@@ -113,6 +139,13 @@ private:
     QPushButton *m_create;
     QPushButton *m_manage;
     QList<Tile> m_tiles;
+    // Whether the tiles were made; then the profiles whose tiles still wait,
+    // in row order, and the profiles the row last marked active and selected.
+    bool m_tilesMade = false;
+    QList<QPointer<ProfileData>> m_waiting;
+    int m_screenful = -1;
+    QPointer<ProfileData> m_markedActive;
+    QPointer<ProfileData> m_markedSelected;
     QString m_modelKey;
     bool m_showGlobal;
     bool m_setViewedAsActive;

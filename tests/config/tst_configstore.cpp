@@ -2,6 +2,8 @@
 #include "ConfigFile.h"
 #include "DialogAnswerer.h"
 #include "FileSizeLimit.h"
+#include "ModelGenerator.h"
+#include "ModelSnapshot.h"
 #include "PipeUnblocker.h"
 #include "ProcessStateGuard.h"
 #include "ProfileReceiver.h"
@@ -87,6 +89,45 @@ class TestConfigStore : public QObject
     std::optional<ProcessStateGuard> clean;
     QTemporaryDir programFolder;
     QByteArray shippedStarter;
+
+    void checkStartUpRecovery(bool readAhead)
+    {
+        QFETCH(QByteArray, working);
+        QFETCH(QList<QByteArray>, backupsBefore);
+        QFETCH(QByteArray, older);
+        QFETCH(QString, button);
+        QFETCH(QStringList, loaded);
+        QFETCH(QString, prompt);
+        QFETCH(QByteArray, invalidAfter);
+        QFETCH(QList<QByteArray>, backupsAfter);
+
+        QVERIFY(writeFile(ConfigFile::workingFilePath(), working));
+        writeBackups(backupsBefore);
+        QVERIFY(writeFile(ConfigFile::olderDriverFilePath(), older));
+        QVERIFY(writeFile(ConfigFile::invalidCopyPath(), "earlier invalid copy"));
+
+        ProfileReceiver receiver;
+        bool result = false;
+        {
+            PromptAnswer answer(button.isEmpty() ? "btn_ok" : button);
+            if (readAhead)
+                ConfigFile::instance()->prepareSaveFile();
+            result = ConfigFile::instance()->loadSaveFile();
+            ConfigFile::instance()->finishStartLoad();
+            QCOMPARE(answer.answered(), !button.isEmpty());
+            QCOMPARE(answer.text(), prompt);
+        }
+        QVERIFY(result);
+        QCOMPARE(profileNames(), loaded);
+        QCOMPARE(receiver.initialDefaults, (QList<QPair<int, int>>{{0, 255}}));
+        QCOMPARE(readFile(ConfigFile::workingFilePath()), working);
+        QCOMPARE(readFile(ConfigFile::invalidCopyPath()), invalidAfter);
+        QCOMPARE(backups(backupsAfter.size()), backupsAfter);
+        QCOMPARE(readFile(ConfigFile::olderDriverFilePath()), older);
+        if (loaded == QStringList{"Starter"})
+            QCOMPARE(readFile(ConfigFile::starterCopyPath()), shippedStarter);
+        QCOMPARE(leftovers(ConfigFile::backupsFolder()), QStringList());
+    }
 
 private slots:
     void initTestCase()
@@ -183,40 +224,56 @@ private slots:
         row("broken, broken older file imported", truncated, {truncatedBackup, missing}, older.left(40), "btn_yes",
             "Starter", question, truncated, {truncatedBackup, missing});
     }
-    void startUpRecovery()
+    void startUpRecovery() { checkStartUpRecovery(false); }
+    // The same when the start reads the working file ahead on a thread of
+    // its own: the same profiles, prompts and files once its backup is done.
+    void startUpRecoveryReadAhead_data() { startUpRecovery_data(); }
+    void startUpRecoveryReadAhead() { checkStartUpRecovery(true); }
+
+    // What a load reads from a file read ahead is what it reads from the
+    // file on the spot, with the same announcements: many profiles (the
+    // mapping lists read by several threads), sub-profiles, nested mappings,
+    // every kind of output, and groups below a sub-profile (not read).
+    void readAheadReadsWhatALoadReads_data()
+    {
+        QTest::addColumn<QByteArray>("working");
+        SampleModel::buildFullModel();
+        QTest::newRow("full model") << ConfigFile::instance()->writeBytes();
+        ModelGenerator::Shape shape;
+        shape.profiles = 40;
+        shape.mappings = 12;
+        shape.varied = true;
+        ModelGenerator::build(shape);
+        QTest::newRow("40 varied profiles") << ConfigFile::instance()->writeBytes();
+        QTest::newRow("groups below a sub-profile") << QByteArray(R"({"Version": 2, "RootProfile": {"Groups": [
+            {"Name": "P", "Groups": [{"Name": "S", "Groups": [{"Name": "Too deep", "ActionMappings": {"$values": [
+            {"InputActionType": {"Id": "button", "Code": "left"}}]}}]}]}]}})");
+        startEmpty();
+    }
+    void readAheadReadsWhatALoadReads()
     {
         QFETCH(QByteArray, working);
-        QFETCH(QList<QByteArray>, backupsBefore);
-        QFETCH(QByteArray, older);
-        QFETCH(QString, button);
-        QFETCH(QStringList, loaded);
-        QFETCH(QString, prompt);
-        QFETCH(QByteArray, invalidAfter);
-        QFETCH(QList<QByteArray>, backupsAfter);
-
         QVERIFY(writeFile(ConfigFile::workingFilePath(), working));
-        writeBackups(backupsBefore);
-        QVERIFY(writeFile(ConfigFile::olderDriverFilePath(), older));
-        QVERIFY(writeFile(ConfigFile::invalidCopyPath(), "earlier invalid copy"));
-
-        ProfileReceiver receiver;
-        bool result = false;
-        {
-            PromptAnswer answer(button.isEmpty() ? "btn_ok" : button);
-            result = ConfigFile::instance()->loadSaveFile();
-            QCOMPARE(answer.answered(), !button.isEmpty());
-            QCOMPARE(answer.text(), prompt);
-        }
-        QVERIFY(result);
-        QCOMPARE(profileNames(), loaded);
-        QCOMPARE(receiver.initialDefaults, (QList<QPair<int, int>>{{0, 255}}));
-        QCOMPARE(readFile(ConfigFile::workingFilePath()), working);
-        QCOMPARE(readFile(ConfigFile::invalidCopyPath()), invalidAfter);
-        QCOMPARE(backups(backupsAfter.size()), backupsAfter);
-        QCOMPARE(readFile(ConfigFile::olderDriverFilePath()), older);
-        if (loaded == QStringList{"Starter"})
-            QCOMPARE(readFile(ConfigFile::starterCopyPath()), shippedStarter);
-        QCOMPARE(leftovers(ConfigFile::backupsFolder()), QStringList());
+        const auto load = [](bool readAhead, QStringList *announced) {
+            startEmpty();
+            ProfileReceiver receiver;
+            if (readAhead)
+                ConfigFile::instance()->prepareSaveFile();
+            const bool loaded = ConfigFile::instance()->loadSaveFile();
+            ConfigFile::instance()->finishStartLoad();
+            *announced = receiver.announced;
+            return loaded;
+        };
+        QStringList onTheSpot;
+        QVERIFY(load(false, &onTheSpot));
+        const ModelSnapshot expected = ModelSnapshot::take();
+        const QByteArray written = ConfigFile::instance()->writeBytes();
+        QStringList readAhead;
+        QVERIFY(load(true, &readAhead));
+        QCOMPARE(readAhead, onTheSpot);
+        const QString difference = expected.differenceFrom(ModelSnapshot::take());
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        QCOMPARE(ConfigFile::instance()->writeBytes(), written);
     }
 
     // Without any file to load, not even a shipped starter file, the model

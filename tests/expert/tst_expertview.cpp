@@ -10,6 +10,7 @@
 #include "TummyButton.h"
 
 #include <QPainter>
+#include <QScopeGuard>
 
 namespace {
 
@@ -450,6 +451,74 @@ private slots:
         QVERIFY(!WidgetDriver::grabToPng(shown, name).isEmpty());
         QVERIFY(showsWhole(shown, picture));
         QCOMPARE(shown->size(), size);
+    }
+
+    // Built over a working file of many profiles read ahead on threads of
+    // its own, as the start reads it: every reader gets the profiles whole.
+    // The tray's menu and the box list them all, the local socket and the
+    // foreground program switch to profiles far down the list, the mouse
+    // takes the package of the whole file, Save writes it as it was read,
+    // and the window's tabs, made when it shows, mark the one switched to.
+    void manyProfilesReadAheadReachEveryReader()
+    {
+        settings().setValue("HasBeenRunBefore", true);
+        settings().setValue("R7API", true);
+        // The backup the load makes would be the next test's fall-back.
+        const auto noBackups = qScopeGuard([] {
+            ConfigFile::instance()->finishStartLoad();
+            QDir(ConfigFile::backupsFolder()).removeRecursively();
+        });
+        constexpr int count = 30;
+        int subProfiles = 0;
+        PackageCreator *store = PackageCreator::instance();
+        SampleModel::emptyModel()->isDefault = true;
+        for (int i = 0; i < count; ++i) {
+            ProfileData *profile = store->addProfile(i, 255, QString("P%1").arg(i));
+            profile->linkedAppPaths = QStringList{QString("/opt/games/game%1").arg(i)};
+            profile->linkedAppNames = QStringList{QString("Game %1").arg(i)};
+            profile->inputMaps << SampleModel::button(i % 5, QString("Own %1").arg(i));
+            if (i % 4 == 1 && ++subProfiles)
+                store->addProfile(i, 0, QString("P%1 sub").arg(i));
+        }
+        store->setAutoSwitching(true);
+        store->setCurrentProfile(store->globalProfile());
+        QVERIFY(ConfigFile::instance()->saveToFile(ConfigFile::workingFilePath()));
+        const QByteArray written = ConfigFile::instance()->writeBytes();
+        const QByteArray package = store->package();
+        SampleModel::emptyModel();
+
+        ConfigFile::instance()->prepareSaveFile();
+        build();
+        const int listed = SimpleModel::instance()->profiles().size() + 1;
+        // The global profile, the profiles and their sub-profiles.
+        QCOMPARE(SimpleModel::instance()->profiles().size(), 1 + count + subProfiles);
+        QCOMPARE(view->activeProfileBox()->count(), listed);
+        QCOMPARE(view->tray()->profileActionCount(), listed);
+        QCOMPARE(ConfigFile::instance()->writeBytes(), written);
+
+        plugIn();
+        QCOMPARE(fixture->mouse()->ramPackage(), package);
+        QVERIFY(view->startup()->socketServer());
+        sendToSocket("P27");
+        QTRY_COMPARE(SimpleModel::instance()->activeProfile()->name, QString("P27"));
+        QTRY_COMPARE(MouseFunctions::instance()->waitState(), MouseFunctions::WaitIdle);
+        emit ForegroundWrapper::instance()->foregroundChanged("game29");
+        QTRY_COMPARE(SimpleModel::instance()->activeProfile()->name, QString("P29"));
+
+        editCurrentProfile();
+        QVERIFY(button("pushButton_save")->isEnabled());
+        button("pushButton_save")->click();
+        QTRY_VERIFY(!button("pushButton_save")->isEnabled());
+        QFile file(ConfigFile::workingFilePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), ConfigFile::instance()->writeBytes());
+
+        showWindow();
+        const QList<TummyButton *> tabs = view->profileScroller()->buttons();
+        QCOMPARE(tabs.size(), count);
+        QCOMPARE(tabs.last()->objectName(), QString("P29"));
+        QVERIFY(!tabs.last()->isAsteriskHidden());
+        QVERIFY(tabs.at(27)->isAsteriskHidden());
     }
 
     void localSocketSwitchesAndVibrates()

@@ -242,6 +242,65 @@ private slots:
         QCOMPARE(forCurrent.at(1).at(0).toStringList(), QStringList());
     }
 
+    // A strip whose window has not shown makes no tabs; made when first read,
+    // they show what tabs made at once would after the same calls: names,
+    // texts, selection, the active mark, the arrow and the width. A tab
+    // added after a call does not take what that call did.
+    void tabsMadeLateReadAsMadeAtOnce_data()
+    {
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("current and active") << QStringList{
+            "+Work", "+Night/Work", "+Play", "c:Work:Work > Night", "a:Work:Work", "c:Play:Play", "a:Play:Play"};
+        QTest::newRow("active first, then current")
+            << QStringList{"+Work", "+Night/Work", "a:Work:Work > Night", "c:Work:Work", "c::", "c:Work:Work > Night"};
+        QTest::newRow("tabs after the marks")
+            << QStringList{"+Work", "a:Work:Work", "c:Work:Work", "+Play", "+Day/Play", "g", "+Late", "c:Late:Late"};
+        QTest::newRow("a call naming a tab not there yet")
+            << QStringList{"+Work", "c:Late:Late > Soon", "a:Late:Late", "+Late", "a:Work:Work"};
+        QStringList many{"+Work", "+Play", "+Night/Play"};
+        for (int i = 0; i < 40; ++i)
+            many << (i % 2 ? "a:Work:Work" : "a:Play:Play > Night") << "c:Play:Play";
+        QTest::newRow("more calls than kept") << many;
+    }
+    void tabsMadeLateReadAsMadeAtOnce()
+    {
+        QFETCH(QStringList, calls);
+        const auto play = [&calls](ProfileScroller &target) {
+            for (const QString &call : calls) {
+                const QStringList part = call.mid(call.startsWith('+') ? 1 : 2).split(call.startsWith('+') ? '/' : ':');
+                if (call.startsWith('+'))
+                    target.addProfile(part.at(0), part.value(1));
+                else if (call.startsWith("c:"))
+                    target.setCurrentProfile(part.at(0), part.at(1));
+                else if (call.startsWith("a:"))
+                    target.setActiveProfile(part.at(0), part.at(1));
+                else
+                    target.setActiveGlobal();
+            }
+        };
+        const auto states = [](const ProfileScroller &target) {
+            QStringList list;
+            const auto state = [](const TummyButton *tab) {
+                return QString("%1 '%2'%3%4%5 %6")
+                    .arg(tab->objectName(), tab->labelText(), tab->isSelected() ? " selected" : "",
+                         tab->isAsteriskHidden() ? "" : " *", arrowShown(tab) ? " arrow" : "")
+                    .arg(tab->width());
+            };
+            list << state(target.globalButton());
+            for (const TummyButton *tab : target.buttons())
+                list << state(tab);
+            return list;
+        };
+        ProfileScroller atOnce(nullptr, nullptr);
+        QVERIFY(atOnce.buttons().isEmpty());
+        play(atOnce);
+        ProfileScroller late(nullptr, nullptr);
+        play(late);
+        if (calls.size() < 20)
+            QCOMPARE(late.findChildren<TummyButton *>().size(), 1);
+        QCOMPARE(states(late), states(atOnce));
+    }
+
     void followsTheStore()
     {
         PackageCreator *store = PackageCreator::instance();

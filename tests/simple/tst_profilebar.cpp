@@ -428,6 +428,71 @@ private slots:
         QVERIFY(bar.tileOf(at("1"))->isActivated());
     }
 
+    // The bar makes its tiles as its window first shows, those of the first
+    // screenful at once and the others a screenful a turn; they read as tiles
+    // made with the bar, whatever became active or current before: the same
+    // row, folded, marked and flagged the same.
+    void tilesMadeLateReadAsMadeWithTheBar_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("active");
+        QTest::addColumn<QString>("current");
+        QString many;
+        for (int i = 0; i < 24; ++i)
+            many += QString(" %1:P%1").arg(i) + (i % 3 == 0 ? QString(" %1.0:S%1").arg(i) : QString());
+        QTest::newRow("a few") << "0:Work 0.0:Level 1:Game"
+                               << "1"
+                               << "0";
+        QTest::newRow("active beyond the screen") << many << "21"
+                                                  << "3";
+        QTest::newRow("active sub-profile beyond the screen") << many << "21.0"
+                                                              << "22";
+        QTest::newRow("active on the screen, current beyond") << many << "1"
+                                                              << "18.0";
+    }
+    void tilesMadeLateReadAsMadeWithTheBar()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, active);
+        QFETCH(QString, current);
+        const auto showBar = [&](bool tilesFirst, int *madeAtShow) {
+            build(setup);
+            PackageCreator::instance()->setActiveProfile(at(active));
+            PackageCreator::instance()->setCurrentProfile(at(current));
+            QWidget window;
+            window.resize(930, 102);
+            auto *layout = new QVBoxLayout(&window);
+            auto *bar = new ProfileArea(&window);
+            layout->addWidget(bar);
+            if (tilesFirst)
+                bar->rowTiles();
+            // As the simple view shows itself.
+            bar->refresh();
+            window.show();
+            *madeAtShow = bar->findChildren<ProfileButton *>().size();
+            bar->refresh();
+            const int tiles = PackageCreator::instance()->profiles().size() + 1;
+            [&] { QTRY_COMPARE(bar->findChildren<ProfileButton *>().size(), tiles); }();
+            QStringList states;
+            for (const ProfileButton *tile : bar->rowTiles()) {
+                states << tile->name() + (tile->isVisibleTo(bar) ? " shown" : "")
+                              + (tile->isActivated() ? " active" : "") + (tile->isSelected() ? " selected" : "")
+                              + (tile->isDefault() ? " default" : "") + (tile->hasSubProfiles() ? " parent" : "")
+                              + (tile->expanded() ? " unfolded" : "");
+            }
+            return states;
+        };
+        int all = 0;
+        const QStringList withTheBar = showBar(true, &all);
+        int firstScreenful = 0;
+        const QStringList late = showBar(false, &firstScreenful);
+        QCOMPARE(late, withTheBar);
+        QVERIFY2(withTheBar.indexOf(QRegularExpression(at(active)->name + " shown active selected.*")) >= 0,
+                 qPrintable(withTheBar.join(",")));
+        if (all > 12)
+            QVERIFY2(firstScreenful < all, qPrintable(QString("%1 of %2 tiles at once").arg(firstScreenful).arg(all)));
+    }
+
     // Deleting numbers the later profiles anew: the mouse gets the new
     // package before the file is written, so the next tile's switch runs that
     // profile's own records. A refused upload is told and leaves Save
