@@ -64,7 +64,8 @@ QString refusal(const QString &folder, bool make)
         if (::mkdirat(parent, name.constData(), privateMode) == 0) {
             // The umask may have taken bits the checks below want. Nobody
             // else can have put anything in its place in this parent.
-            ::fchmodat(parent, name.constData(), privateMode, 0);
+            if (::fchmodat(parent, name.constData(), privateMode, 0) != 0)
+                why = describe("cannot be made private", errno);
         } else if (errno != EEXIST) {
             why = describe("cannot be made", errno);
         }

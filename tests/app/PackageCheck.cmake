@@ -35,8 +35,10 @@ endforeach()
 
 # Kept between runs: the build is incremental, and the compiler launcher
 # (CMAKE_CXX_COMPILER_LAUNCHER in the environment) is taken up as it is.
+# Warnings are errors here too: the hardened release build checks what the
+# test build does not (the checked string and file functions' results).
 run(${CMAKE_COMMAND} -S ${SOURCE} -B ${BUILD}/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-    -DCMAKE_C_COMPILER=${CC} -DCMAKE_CXX_COMPILER=${CXX})
+    -DR7_WERROR=ON -DCMAKE_C_COMPILER=${CC} -DCMAKE_CXX_COMPILER=${CXX})
 # JOBS compile jobs: the other tests run beside it.
 run(${CMAKE_COMMAND} --build ${BUILD}/release --parallel ${JOBS})
 file(GLOB old ${BUILD}/release/*.deb)
