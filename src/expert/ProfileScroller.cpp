@@ -125,14 +125,9 @@ QString ProfileScroller::addParentButton(const QString &name)
     return unique;
 }
 
-QList<TummyButton *> ProfileScroller::buttons() const
-{
-    // A reader makes the tabs as the strip would have had them all along.
-    return const_cast<ProfileScroller *>(this)->tabs();
-}
-
 const QList<TummyButton *> &ProfileScroller::tabs()
 {
+    // A reader makes the tabs as the strip would have had them all along.
     if (!m_tabsMade) {
         m_tabsMade = true;
         for (int group = m_buttons.size(); group < m_groups.size(); ++group)

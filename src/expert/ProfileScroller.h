@@ -48,7 +48,7 @@ public:
     // sub-profiles'.
     QList<QStringList> groups() const { return m_groups; }
     // The tabs, made now when they were not yet.
-    QList<TummyButton *> buttons() const;
+    QList<TummyButton *> buttons() { return tabs(); }
     TummyButton *globalButton() const { return m_global; }
     MenuList *subProfileMenu() const { return m_popup; }
 

@@ -129,7 +129,7 @@ void ProfileArea::setModelKey(const QString &key)
 
 // ---------------------------------------------------------------- tiles
 
-ProfileButton *ProfileArea::tileOf(const ProfileData *profile) const
+ProfileButton *ProfileArea::tileOf(const ProfileData *profile)
 {
     if (ProfileButton *made = madeTileOf(profile))
         return made;
@@ -137,14 +137,13 @@ ProfileButton *ProfileArea::tileOf(const ProfileData *profile) const
     return madeTileOf(profile);
 }
 
-void ProfileArea::makeAllTiles() const
+void ProfileArea::makeAllTiles()
 {
     // A reader makes the tiles the row would have had all along: they are
     // made late only to spare the start the work.
-    auto *self = const_cast<ProfileArea *>(this);
     if (!m_tilesMade)
-        self->makeTiles(-1);
-    self->makeWaitingTiles();
+        makeTiles(-1);
+    makeWaitingTiles();
 }
 
 ProfileButton *ProfileArea::madeTileOf(const ProfileData *profile) const
@@ -156,7 +155,7 @@ ProfileButton *ProfileArea::madeTileOf(const ProfileData *profile) const
     return nullptr;
 }
 
-QList<ProfileButton *> ProfileArea::rowTiles() const
+QList<ProfileButton *> ProfileArea::rowTiles()
 {
     makeAllTiles();
     return madeRow();

@@ -56,9 +56,9 @@ public:
     QString modelKey() const { return m_modelKey; }
 
     // The tile of a profile; null when it has none.
-    ProfileButton *tileOf(const ProfileData *profile) const;
+    ProfileButton *tileOf(const ProfileData *profile);
     // The tiles in the row's order.
-    QList<ProfileButton *> rowTiles() const;
+    QList<ProfileButton *> rowTiles();
 
 signals:
     void profileClicked();
@@ -106,7 +106,7 @@ private:
     // The first groups of profiles in row order, taken off the list; all
     // when groups is negative.
     static QList<ProfileData *> takeGroups(QList<ProfileData *> *profiles, int groups);
-    void makeAllTiles() const;
+    void makeAllTiles();
     // Tiles from the one at from on, folded and marked as the bar's start
     // leaves them.
     void markStartTiles(int from);

@@ -68,7 +68,7 @@ void click(QWidget *widget)
 
 // The tab strip as the user reads it: "Global Defaults", then each top-level
 // profile's tab, the active one marked with "*".
-QStringList shownTabs(const ProfileScroller *strip)
+QStringList shownTabs(ProfileScroller *strip)
 {
     QStringList tabs;
     const auto name = [](const TummyButton *tab) {
@@ -80,7 +80,7 @@ QStringList shownTabs(const ProfileScroller *strip)
     return tabs;
 }
 
-TummyButton *tabNamed(const ProfileScroller *strip, const QString &name)
+TummyButton *tabNamed(ProfileScroller *strip, const QString &name)
 {
     for (TummyButton *tab : strip->buttons()) {
         if (tab->objectName() == name)

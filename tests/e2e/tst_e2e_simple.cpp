@@ -53,7 +53,7 @@ using namespace MouseSceneLayout;
 
 namespace {
 
-ProfileButton *tileNamed(const ProfileArea *bar, const QString &name)
+ProfileButton *tileNamed(ProfileArea *bar, const QString &name)
 {
     for (ProfileButton *tile : bar->rowTiles()) {
         if (tile->name() == name)
@@ -62,7 +62,7 @@ ProfileButton *tileNamed(const ProfileArea *bar, const QString &name)
     return nullptr;
 }
 
-QStringList shownTiles(const ProfileArea *bar)
+QStringList shownTiles(ProfileArea *bar)
 {
     QStringList names;
     for (const ProfileButton *tile : bar->rowTiles()) {

@@ -33,7 +33,7 @@ bool arrowShown(const TummyButton *tab)
     return false;
 }
 
-QStringList tabNames(const ProfileScroller &strip)
+QStringList tabNames(ProfileScroller &strip)
 {
     QStringList names;
     const QList<TummyButton *> tabs = strip.buttons();
@@ -278,7 +278,7 @@ private slots:
                     target.setActiveGlobal();
             }
         };
-        const auto states = [](const ProfileScroller &target) {
+        const auto states = [](ProfileScroller &target) {
             QStringList list;
             const auto state = [](const TummyButton *tab) {
                 return QString("%1 '%2'%3%4%5 %6")

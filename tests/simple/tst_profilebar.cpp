@@ -91,7 +91,7 @@ private:
     QTimer poll;
 };
 
-QStringList rowNames(const ProfileArea &bar, bool visibleOnly)
+QStringList rowNames(ProfileArea &bar, bool visibleOnly)
 {
     QStringList names;
     for (const ProfileButton *tile : bar.rowTiles()) {
